@@ -1,0 +1,20 @@
+#include "admin/frmhome.h"
+#include "admin/frmloging.h"
+#include "core/legacyfont.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Parcelon"));
+    parcelon::loadBundledParasFont();
+
+    parcelon::frmloging login;
+    if (!login.Form_Load())
+        return 1;
+    login.exec();
+    if (!parcelon::frmhome::current())
+        return 0;
+    return app.exec();
+}

@@ -1,0 +1,45 @@
+#pragma once
+// The test fixture: a fresh register per test behind a fresh data source `land`, on the backend the run
+// was registered for (PARCELON_TEST_BACKEND), opened through the real connect_db.
+
+#include "core/dbsession.h"
+
+#include <QString>
+#include <QVariantList>
+
+class QWidget;
+
+namespace parcelon::test {
+
+enum class Backend { SQLite, PostgreSQL, OdbcSQLite };
+Backend backend();
+QString backendName();
+
+// A fresh database and the data source `land` naming it; the session is not opened.
+void createDatabase();
+// createDatabase() and connect_db().
+void openDatabase();
+// Closes the session and drops the database.
+void destroyDatabase();
+// Rewrites the ODBC configuration without a data source `land`.
+void removeDataSource();
+
+// Seeds and reads the register through the open session.
+void exec(const QString &sql, const QVariantList &params = {});
+QString value(const QString &sql, const QVariantList &params = {});
+int count(const QString &table, const QString &where = QString(), const QVariantList &params = {});
+
+// Adds an account with the level of every flag (e.g. "3 - ish¨ wjir"); returns its srno.
+QString addUser(const QString &name, const QString &password, const QStringList &flags = {});
+
+// PARAS-N as the application would find it; false when the font file is not there.
+bool loadParasFont();
+void unloadParasFont();
+
+// Shows a screen as a clerk finds it: shown, active, ready for keys.
+void showScreen(QWidget *screen);
+// Names of the top-level windows still visible; closes and deletes every top-level window.
+// Names of the top-level windows still visible; closes every top-level window.
+QStringList closeAllWindows();
+
+} // namespace parcelon::test

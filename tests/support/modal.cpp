@@ -1,0 +1,73 @@
+#include "support/modal.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+
+namespace parcelon::test {
+
+ModalAnswers::ModalAnswers() : m_timer(new QTimer(this))
+{
+    m_timer->setInterval(20);
+    connect(m_timer, &QTimer::timeout, this, &ModalAnswers::poll);
+    m_timer->start();
+}
+
+ModalAnswers::~ModalAnswers() = default;
+
+ModalAnswers &ModalAnswers::press(const QString &button)
+{
+    m_actions.push_back([button](QWidget *dialog) {
+        if (!clickButton(dialog, button))
+            qWarning("dialog %s has no button %s", qPrintable(dialog->objectName()), qPrintable(button));
+    });
+    return *this;
+}
+
+ModalAnswers &ModalAnswers::with(std::function<void(QWidget *)> action)
+{
+    m_actions.push_back(std::move(action));
+    return *this;
+}
+
+void ModalAnswers::poll()
+{
+    QWidget *dialog = QApplication::activeModalWidget();
+    if (!dialog || !dialog->isVisible() || m_next >= m_actions.size())
+        return;
+    // The same dialog still closing after its answer is not a new one.
+    if (m_lastDialog && dialog == m_lastDialog)
+        return;
+    m_lastDialog = dialog;
+    m_seen.push_back({dialog->objectName(), dialog->windowTitle(), dialogText(dialog)});
+    const auto action = m_actions[m_next++];
+    action(dialog);
+}
+
+QString dialogText(QWidget *dialog)
+{
+    if (auto *box = qobject_cast<QMessageBox *>(dialog))
+        return box->text();
+    for (const char *name : {"labmessage", "labmessage_y"}) {
+        if (auto *label = dialog->findChild<QLabel *>(QString::fromLatin1(name)))
+            return label->text();
+    }
+    return {};
+}
+
+bool clickButton(QWidget *dialog, const QString &button)
+{
+    const QList<QAbstractButton *> buttons = dialog->findChildren<QAbstractButton *>();
+    for (QAbstractButton *b : buttons) {
+        if (b->objectName() == button || b->text().remove(QLatin1Char('&')) == button) {
+            b->click();
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace parcelon::test
