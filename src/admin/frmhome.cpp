@@ -24,6 +24,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace parcelon {
 namespace {
 QPointer<frmhome> g_home;
@@ -239,6 +241,16 @@ void frmhome::Form_Activate()
     tw::setLeft(labname, menuLeft + 200);
     tw::setTop(labname, tw::top(cmdexit));
     tw::setWidth(labname, tw::left(cmdminimaze) - tw::left(labname) - 200);
+    // The three columns share the title's width; on a narrow screen they narrow rather than overlap.
+    const int column = std::min(kColumnWidth, (tw::width(labname) - 1000 - 400) / 3);
+    for (QWidget *w : std::initializer_list<QWidget *> {labnew, labsettting, labreport, cmdlandowner, cmdland,
+                                                        cmdland_chand, cmdland_pewarima, cmdgama,
+                                                        cmdpasuhimikam_pewarima, cmdland_owner_report,
+                                                        cmdland_report, cmdland_balapath_report,
+                                                        cmdland_landowner_report, cmdpawarim_report, cmbuser,
+                                                        cmdbackup, cmddelect_all, cmddetels})
+        tw::setWidth(w, column);
+    tw::setWidth(frasakasima, column + 240);
     tw::setLeft(labnew, tw::left(labname));
     tw::setTop(labnew, tw::bottom(labname) + 200);
     tw::setLeft(labsettting, tw::right(labname) - tw::width(labsettting));

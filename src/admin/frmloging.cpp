@@ -10,6 +10,7 @@
 #include "core/legacyfont.h"
 #include "core/screen.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -150,6 +151,14 @@ void frmloging::cmdnotlog_Click()
 }
 
 void frmloging::cmdend_Click() { endApplication(); }
+
+void frmloging::keyPressEvent(QKeyEvent *event)
+{
+    // Escape would close the screen and with it the application; only Exit does that.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
 
 void frmloging::enterMainMenu(const QString &userName, const QString &userSrno)
 {

@@ -43,6 +43,9 @@ public:
     QLabel *labtime;
     QTimer *tim;
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void enterMainMenu(const QString &userName, const QString &userSrno);
 };

@@ -1,0 +1,29 @@
+# The two commands a newcomer needs:
+#   make run    install what is missing, build, prepare the embedded register and start Parcelon
+#   make test   install what is missing, build with warnings as errors, run every test on SQLite and PostgreSQL
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: run test build deps deps-test clean
+
+run: deps build
+	tools/prepare-default.sh $(BUILD)
+	$(BUILD)/bin/parcelon
+
+test: deps-test
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPARCELON_WERROR=ON
+	cmake --build $(BUILD) -j$(JOBS)
+	tools/run-tests.sh $(BUILD)
+
+build:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j$(JOBS)
+
+deps:
+	tools/install-deps.sh run
+
+deps-test:
+	tools/install-deps.sh test
+
+clean:
+	rm -rf $(BUILD)
