@@ -208,6 +208,7 @@ void frmhome::Form_Load()
     guarded(this, [this] {
         db().connect_db(); // opened by the login already; a second call changes nothing
         labname->setText(db().scalar(QStringLiteral("SELECT name FROM detels ORDER BY srno")));
+        m_shownAt = Clock::now();
         labdate->setText(Clock::shortDate());
         labtime->setText(Clock::longTime());
         labtime2->setText(Clock::longTime());
@@ -355,6 +356,7 @@ QString frmhome::userName() const { return labusername->text(); }
 QString frmhome::userSrno() const { return labuser_srno->text(); }
 QString frmhome::date() const { return labdate->text(); }
 QString frmhome::time() const { return labtime->text(); }
+QDateTime frmhome::shownAt() const { return m_shownAt; }
 
 void frmhome::setBlocked(bool blocked)
 {

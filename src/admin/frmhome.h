@@ -46,6 +46,7 @@ public:
     QString userSrno() const override;
     QString date() const override;
     QString time() const override;
+    QDateTime shownAt() const override;
     void setBlocked(bool blocked) override;
 
     QLabel *labusername;
@@ -105,6 +106,7 @@ private:
     void Form_Load();
 
     std::array<ScreenOpener, 11> m_openers;
+    QDateTime m_shownAt;
 };
 
 } // namespace parcelon

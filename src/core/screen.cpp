@@ -1,5 +1,6 @@
 #include "core/screen.h"
 
+#include "core/clock.h"
 #include "core/failure.h"
 
 #include <QGuiApplication>
@@ -104,6 +105,16 @@ Home::~Home()
 }
 
 Home *Home::instance() { return g_home; }
+
+namespace session {
+namespace {
+QDateTime shownAt() { return g_home ? g_home->shownAt() : Clock::now(); }
+} // namespace
+QString userName() { return g_home ? g_home->userName() : QString(); }
+QString userSrno() { return g_home ? g_home->userSrno() : QString(); }
+QString dbDate() { return shownAt().toString(QStringLiteral("yyyy/MM/dd")); }
+QString dbTime() { return shownAt().toString(QStringLiteral("hh:mm:ss")); }
+} // namespace session
 void Home::setInstance(Home *home) { g_home = home; }
 
 } // namespace parcelon

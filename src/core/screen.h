@@ -3,6 +3,7 @@
 // while a chooser is open, and selecting a text box's text.
 
 #include <QColor>
+#include <QDateTime>
 #include <QString>
 
 class QLineEdit;
@@ -55,10 +56,21 @@ public:
     virtual QString userSrno() const = 0;  // labuser_srno
     virtual QString date() const = 0;      // labdate
     virtual QString time() const = 0;      // labtime
+    // The moment labdate and labtime show: the menu's load, later the scheduled backup's check.
+    virtual QDateTime shownAt() const = 0;
     virtual void setBlocked(bool blocked) = 0;
 
     static Home *instance();
     static void setInstance(Home *home);
 };
+
+// SessionUser and the main menu's date and time, as the screens stamp them on the rows they write.
+// Without a main menu (a screen tested alone) the user is empty and the time is the clock's.
+namespace session {
+QString userName();
+QString userSrno();
+QString dbDate(); // the main menu's date as yyyy/MM/dd
+QString dbTime(); // the main menu's time as hh:mm:ss
+} // namespace session
 
 } // namespace parcelon
