@@ -31,6 +31,7 @@ namespace {
 QPointer<frmhome> g_home;
 
 constexpr int kColumnWidth = 3600;
+constexpr int kMaxColumnWidth = 6000;
 constexpr int kButtonHeight = 600;
 
 template <typename W>
@@ -242,14 +243,15 @@ void frmhome::Form_Activate()
     tw::setLeft(labname, menuLeft + 200);
     tw::setTop(labname, tw::top(cmdexit));
     tw::setWidth(labname, tw::left(cmdminimaze) - tw::left(labname) - 200);
-    // The three columns share the title's width; on a narrow screen they narrow rather than overlap.
-    const int column = std::min(kColumnWidth, (tw::width(labname) - 1000 - 400) / 3);
+    // The three columns share the title's width, so the captions fit on a wide screen and the columns
+    // narrow rather than overlap on a small one.
+    const int column = std::clamp((tw::width(labname) - 1000 - 400) / 3, 1500, kMaxColumnWidth);
     for (QWidget *w : std::initializer_list<QWidget *> {labnew, labsettting, labreport, cmdlandowner, cmdland,
                                                         cmdland_chand, cmdland_pewarima, cmdgama,
                                                         cmdpasuhimikam_pewarima, cmdland_owner_report,
                                                         cmdland_report, cmdland_balapath_report,
                                                         cmdland_landowner_report, cmdpawarim_report, cmbuser,
-                                                        cmdbackup, cmddelect_all, cmddetels})
+                                                        cmdbackup, cmddelect_all, cmddetels, cmdbacku, cmdhelp})
         tw::setWidth(w, column);
     tw::setWidth(frasakasima, column + 240);
     tw::setLeft(labnew, tw::left(labname));

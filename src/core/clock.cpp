@@ -17,7 +17,13 @@ void Clock::setFixed(const QDateTime &time) { fixedTime() = time; }
 
 QString Clock::shortDate() { return QLocale::system().toString(now().date(), QLocale::ShortFormat); }
 
-QString Clock::longTime() { return QLocale::system().toString(now().time(), QLocale::LongFormat); }
+QString Clock::longTime()
+{
+    // The long time format without the time zone a clerk does not need to read.
+    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t')).remove(QLatin1String("  "));
+    return QLocale::system().toString(now().time(), format.trimmed());
+}
 
 QString Clock::dbDate() { return now().toString(QStringLiteral("yyyy/MM/dd")); }
 

@@ -84,7 +84,7 @@ private slots:
         home->tim1_Timer();
         QCOMPARE(home->labtime2->text(), Clock::longTime());
         // The date and the hidden time stay as they were at load.
-        QCOMPARE(home->labtime->text(), QLocale::system().toString(QTime(8, 0, 0), QLocale::LongFormat));
+        QVERIFY(home->labtime->text().startsWith(QLatin1String("08:00:00")));
         // The register of this test lives on this machine (a local file, or a server on loopback).
         QCOMPARE(home->labbb->text(), QStringLiteral("1"));
     }
