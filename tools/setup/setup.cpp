@@ -15,6 +15,12 @@ namespace {
 void run(QSqlDatabase database, const QString &sql, const QVariantList &values = {})
 {
     QSqlQuery query(database);
+    // PostgreSQL prepares only queries and changes of rows: the schema's statements run as they are.
+    if (values.isEmpty()) {
+        if (!query.exec(sql))
+            throw std::runtime_error((query.lastError().text() + QStringLiteral(": ") + sql).toStdString());
+        return;
+    }
     if (!query.prepare(sql))
         throw std::runtime_error((query.lastError().text() + QStringLiteral(": ") + sql).toStdString());
     for (const QVariant &v : values)
