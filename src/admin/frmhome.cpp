@@ -9,6 +9,7 @@
 #include "core/messages.h"
 #include "core/permissions.h"
 #include "core/twipsgeometry.h"
+#include "registry/frmgamase_wasam.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -202,6 +203,12 @@ void frmhome::build()
         connect(gated[size_t(i)], &QPushButton::clicked, this, [this, i] { gate(i + 1); });
 
     applyAccessibility(this);
+
+    // The screens behind the gate, by flag; each opens modally over the menu.
+    setScreenOpener(5, [](QWidget *home) {
+        frmgamase_wasam screen(home);
+        screen.exec();
+    });
 }
 
 void frmhome::Form_Load()

@@ -36,12 +36,13 @@ class tst_home : public QObject
     frmhome *m_home = nullptr;
     QList<int> m_opened;
 
-    frmhome *openHome(const QString &userSrno)
+    // The gate's screens are replaced by a recorder unless the test wants the real ones.
+    frmhome *openHome(const QString &userSrno, bool realScreens = false)
     {
         m_home = frmhome::open();
         m_home->labusername->setText(QStringLiteral("Nimal"));
         m_home->labuser_srno->setText(userSrno);
-        for (int flag = 1; flag <= 11; ++flag)
+        for (int flag = 1; flag <= 11 && !realScreens; ++flag)
             m_home->setScreenOpener(flag, [this, flag](QWidget *) { m_opened << flag; });
         test::showScreen(m_home);
         return m_home;
@@ -141,6 +142,25 @@ private slots:
         }
         QCOMPARE(m_opened, (QList<int> {5, 9}));
         QCOMPARE(refused, 9);
+    }
+
+    void gateOpensTheRegisterScreens_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("screen");
+        QTest::newRow("divisions") << "cmdgama" << "frmgamase_wasam";
+    }
+    void gateOpensTheRegisterScreens()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, screen);
+        const QString user = test::addUser(QStringLiteral("Nimal"), QStringLiteral("p"), {QStringLiteral("4 - ish¨ wjir")});
+        frmhome *home = openHome(user, true);
+        test::ModalAnswers answers;
+        answers.press(QStringLiteral("cmdexit"));
+        QTest::mouseClick(home->findChild<QPushButton *>(button), Qt::LeftButton);
+        QCOMPARE(answers.answered(), 1);
+        QCOMPARE(answers.name(), screen);
     }
 
     void layoutFollowsTheRules()
