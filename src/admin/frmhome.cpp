@@ -10,6 +10,7 @@
 #include "core/permissions.h"
 #include "core/twipsgeometry.h"
 #include "registry/frmgamase_wasam.h"
+#include "registry/frmlandoner.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -205,6 +206,10 @@ void frmhome::build()
     applyAccessibility(this);
 
     // The screens behind the gate, by flag; each opens modally over the menu.
+    setScreenOpener(1, [](QWidget *home) {
+        frmlandoner screen(home);
+        screen.exec();
+    });
     setScreenOpener(5, [](QWidget *home) {
         frmgamase_wasam screen(home);
         screen.exec();

@@ -148,6 +148,7 @@ private slots:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("screen");
+        QTest::newRow("owners") << "cmdlandowner" << "frmlandoner";
         QTest::newRow("divisions") << "cmdgama" << "frmgamase_wasam";
     }
     void gateOpensTheRegisterScreens()

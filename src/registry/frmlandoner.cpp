@@ -1,0 +1,400 @@
+// The land owner register: its controls, layout, load and permission modes, the identity box's key
+// handling and the Enter order. The look-ups and the writes are in frmlandoner_lookup.cpp.
+
+#include "registry/frmlandoner.h"
+
+#include "core/accessibility.h"
+#include "core/dbsession.h"
+#include "core/events.h"
+#include "core/failure.h"
+#include "core/legacyfont.h"
+#include "core/listview.h"
+#include "core/permissions.h"
+#include "core/screen.h"
+#include "core/twipsgeometry.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+
+#include <algorithm>
+
+namespace parcelon {
+namespace {
+const QColor kField {255, 255, 192}; // light yellow
+const QColor kValueLabel {192, 255, 192}; // light green
+
+constexpr int kRowHeight = 400;
+constexpr int kRowStep = 500;
+constexpr int kFormTop = 1000;
+constexpr int kCaptionWidth = 3000;
+constexpr int kButtonWidth = 1800;
+constexpr int kButtonHeight = 495;
+
+template <typename W> W *make(QWidget *parent, const char *name, W *widget)
+{
+    widget->setParent(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QLabel *caption(QWidget *parent, const char *name, const QString &text)
+{
+    QLabel *label = make(parent, name, new QLabel(text));
+    label->setFont(parasFont(12));
+    return label;
+}
+
+QLineEdit *box(QWidget *parent, const char *name, int maxLength)
+{
+    QLineEdit *edit = make(parent, name, new QLineEdit);
+    edit->setFont(parasFont(12));
+    edit->setMaxLength(maxLength);
+    setBackground(edit, kField);
+    return edit;
+}
+
+QLabel *valueLabel(QWidget *parent, const char *name)
+{
+    QLabel *label = make(parent, name, new QLabel);
+    label->setFont(parasFont(12));
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    setBackground(label, kValueLabel);
+    return label;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &text)
+{
+    QPushButton *b = make(parent, name, new QPushButton(text));
+    b->setFont(parasFont(12));
+    // Enter on a focused button presses it; Enter in a box never reaches a button.
+    b->setAutoDefault(true);
+    return b;
+}
+
+QComboBox *dropDown(QWidget *parent, const char *name)
+{
+    QComboBox *combo = make(parent, name, new QComboBox);
+    combo->setFont(parasFont(12));
+    QPalette palette = combo->palette();
+    palette.setColor(QPalette::Base, kField);
+    palette.setColor(QPalette::Button, kField);
+    combo->setPalette(palette);
+    return combo;
+}
+
+QFont heavyLatin()
+{
+    // The identity and household numbers read in a heavy Latin face.
+    QFont font(QStringLiteral("Arial Black"), 12);
+    font.setWeight(QFont::Black);
+    return font;
+}
+} // namespace
+
+frmlandoner::frmlandoner(QWidget *parent)
+    : QDialog(parent)
+{
+    build();
+    Form_Load();
+}
+
+void frmlandoner::build()
+{
+    setObjectName(QStringLiteral("frmlandoner"));
+    // The title bar is drawn in the system font, where legacy text reads as Latin letters.
+    setWindowTitle(applicationTitle());
+    setFont(parasFont(12));
+    setBackground(this, colours::work);
+
+    labname = make(this, "labname", new QLabel(QStringLiteral("bvï ysï kdu f,aLKh")));
+    labname->setFont(parasFont(20));
+    labname->setAlignment(Qt::AlignCenter);
+    labname->setStyleSheet(QStringLiteral("color: white; background-color: black;"));
+
+    Label1 = caption(this, "Label1", QStringLiteral(" wkq wxlh"));
+    labno = valueLabel(this, "labno");
+    Label3 = caption(this, "Label3", QStringLiteral(" cd ye wxlh"));
+    txtid = box(this, "txtid", 10);
+    Label8 = caption(this, "Label8", QStringLiteral(" .Dy uq,sl wxlh"));
+    txtguhano = box(this, "txtguhano", 50);
+    txtid->setFont(heavyLatin());
+    txtguhano->setFont(heavyLatin());
+    Label7 = caption(this, "Label7", QStringLiteral(" bvñ ysñhdf.a ku"));
+    txtlandname = box(this, "txtlandname", 200);
+    Label6 = caption(this, "Label6", QStringLiteral(" ,smskh 1"));
+    txtad1 = box(this, "txtad1", 100);
+    Label5 = caption(this, "Label5", QStringLiteral(" ,smskh 2"));
+    txtad2 = box(this, "txtad2", 100);
+    Label4 = caption(this, "Label4", QStringLiteral(" ,smskh 3"));
+    txtad3 = box(this, "txtad3", 100);
+    Label11 = caption(this, "Label11", QStringLiteral(" ,smskh 4"));
+    txtad4 = box(this, "txtad4", 100);
+    Label10 = caption(this, "Label10", QStringLiteral(" mjqf,a idudðl .Kk"));
+    txtsamajikano = box(this, "txtsamajikano", 50);
+    txtsamajikano->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label9 = caption(this, "Label9", QStringLiteral(" /lshdj"));
+    txtjop = box(this, "txtjop", 200);
+    Label12 = caption(this, "Label12", QStringLiteral(" jd¾Isl wdodhu"));
+    txtadayama = box(this, "txtadayama", 50);
+    txtadayama->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    labgamiya = caption(this, "labgamiya", QStringLiteral(" .%dush jiu"));
+    cmbgamiya = dropDown(this, "cmbgamiya");
+    labgama = caption(this, "labgama", QStringLiteral(" .fus ku"));
+    cmbgama = dropDown(this, "cmbgama");
+    Label2 = caption(this, "Label2", QStringLiteral(".sKqfus iajNdjh"));
+    labsakiya = valueLabel(this, "labsakiya");
+    labsakiya->setText(QStringLiteral("kj"));
+    labcha = make(this, "labcha", new QLabel);
+    labcha->hide();
+    labcu = make(this, "labcu", new QLabel);
+    labcu->hide();
+
+    lvdetels = make(this, "lvdetels", new ListView);
+    lvdetels->setFont(parasFont(12));
+
+    cmdnew = button(this, "cmdnew", QStringLiteral("kj bvï ysñhka"));
+    cmdok = button(this, "cmdok", QStringLiteral("we;=,a lsßu"));
+    cmdupdata = button(this, "cmdupdata", QStringLiteral("fjkia lsßu"));
+    cmddelete = button(this, "cmddelete", QStringLiteral("wl%sh lsßu"));
+    cmdexit = button(this, "cmdexit", QStringLiteral("msgúu"));
+    cmdselect = button(this, "cmdselect", QString());
+    cmdselect->hide();
+    // A new owner is being entered until a look-up loads one.
+    cmdupdata->setEnabled(false);
+    cmddelete->setEnabled(false);
+
+    // The numbered boxes and the save button first, then the place and the other buttons.
+    QWidget *order[] = {txtid, txtguhano, txtlandname, txtad1, txtad2, txtad3, txtad4, txtsamajikano, txtjop,
+        txtadayama, cmdok, cmbgamiya, cmbgama, cmdupdata, cmddelete, cmdexit, cmdnew, lvdetels};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    comboClick(cmbgamiya, [this] { cmbgamiya_Click(); });
+    Events::of(txtid)
+        .keyPress([this](QKeyEvent *e) { return txtid_KeyPress(e->key(), e->text()); })
+        .keyUp([this](QKeyEvent *e) { txtid_KeyUp(e->key()); })
+        .lostFocus([this] { txtid_LostFocus(); });
+    connect(txtid, &QLineEdit::textChanged, this, [this] { txtid_Change(); });
+    connect(txtguhano, &QLineEdit::textChanged, this, [this] { txtguhano_Change(); });
+    Events::of(txtguhano).lostFocus([this] { txtguhano_LostFocus(); });
+    connect(txtlandname, &QLineEdit::textChanged, this, [this] { txtlandname_Change(); });
+    Events::of(txtlandname).lostFocus([this] { txtlandname_LostFocus(); });
+
+    // Enter walks the owner's details in the order a clerk fills them, then to the save button.
+    const std::pair<QLineEdit *, QWidget *> enterOrder[]
+        = {{txtguhano, txtlandname}, {txtlandname, txtad1}, {txtad1, txtad2}, {txtad2, txtad3}, {txtad3, txtad4},
+            {txtad4, txtsamajikano}, {txtsamajikano, txtjop}, {txtjop, txtadayama}, {txtadayama, cmdok}};
+    for (const auto &[from, to] : enterOrder) {
+        QWidget *next = to;
+        Events::of(from).enter([next] { next->setFocus(Qt::TabFocusReason); });
+    }
+
+    connect(cmdnew, &QPushButton::clicked, this, &frmlandoner::cmdnew_Click);
+    connect(cmdok, &QPushButton::clicked, this, &frmlandoner::cmdok_Click);
+    connect(cmdupdata, &QPushButton::clicked, this, &frmlandoner::cmdupdata_Click);
+    connect(cmddelete, &QPushButton::clicked, this, &frmlandoner::cmddelete_Click);
+    connect(cmdexit, &QPushButton::clicked, this, &frmlandoner::cmdexit_Click);
+    connect(cmdselect, &QPushButton::clicked, this, &frmlandoner::cmdselect_Click);
+
+    applyAccessibility(this,
+        {{"Label1", "labno"}, {"Label3", "txtid"}, {"Label8", "txtguhano"}, {"Label7", "txtlandname"},
+            {"Label6", "txtad1"}, {"Label5", "txtad2"}, {"Label4", "txtad3"}, {"Label11", "txtad4"},
+            {"Label10", "txtsamajikano"}, {"Label9", "txtjop"}, {"Label12", "txtadayama"}, {"labgamiya", "cmbgamiya"},
+            {"labgama", "cmbgama"}, {"Label2", "labsakiya"}});
+}
+
+void frmlandoner::layoutScreen()
+{
+    // The screen lies over the main menu: its left, top and width, and its height less 600 twips.
+    QRect area;
+    if (auto *home = dynamic_cast<QWidget *>(Home::instance()))
+        area = home->geometry();
+    else if (const QScreen *screen = QGuiApplication::primaryScreen())
+        area = screen->geometry();
+    setGeometry(area.x(), area.y(), area.width(), std::max(0, area.height() - twips(600)));
+
+    const int width = toTwips(this->width());
+    const int height = toTwips(this->height());
+    tw::place(labname, 200, 200, width - 400, 600);
+
+    // Two columns of caption and box share the width between the margins.
+    const int column = (width - 400 - 400) / 2;
+    const int boxWidth = std::max(1000, column - kCaptionWidth - 100);
+    const int leftBox = 200 + kCaptionWidth + 100;
+    const int rightCaption = 200 + column + 400;
+    const int rightBox = rightCaption + kCaptionWidth + 100;
+    auto row = [](int i) { return kFormTop + i * kRowStep; };
+    const std::pair<QWidget *, QWidget *> left[] = {{Label1, labno}, {Label3, txtid}, {Label8, txtguhano},
+        {Label7, txtlandname}, {Label6, txtad1}, {Label5, txtad2}, {Label4, txtad3}, {Label11, txtad4}};
+    const std::pair<QWidget *, QWidget *> right[] = {{Label2, labsakiya}, {labgamiya, cmbgamiya}, {labgama, cmbgama},
+        {Label10, txtsamajikano}, {Label9, txtjop}, {Label12, txtadayama}};
+    for (int i = 0; i < int(std::size(left)); ++i) {
+        tw::place(left[i].first, 200, row(i), kCaptionWidth, kRowHeight);
+        tw::place(left[i].second, leftBox, row(i), boxWidth, kRowHeight);
+    }
+    for (int i = 0; i < int(std::size(right)); ++i) {
+        tw::place(right[i].first, rightCaption, row(i), kCaptionWidth, kRowHeight);
+        tw::place(right[i].second, rightBox, row(i), boxWidth, kRowHeight);
+    }
+    // The number and status only ever hold a few characters.
+    tw::setWidth(labno, std::min(boxWidth, 2000));
+    tw::setWidth(labsakiya, std::min(boxWidth, 2000));
+    tw::place(cmdnew, rightBox, row(7) - 95, std::min(boxWidth, 2600), kButtonHeight);
+
+    // The buttons stand right-aligned on one row at the bottom, cmdexit outermost.
+    const int buttonTop = height - 200 - kButtonHeight;
+    int rightEdge = width - 200;
+    for (QPushButton *b : {cmdexit, cmdok, cmdupdata, cmddelete}) {
+        tw::place(b, rightEdge - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight);
+        rightEdge -= kButtonWidth + 200;
+    }
+    const int listTop = row(8);
+    tw::place(lvdetels, 200, listTop, width - 400, std::max(600, buttonTop - 200 - listTop));
+}
+
+void frmlandoner::Form_Load()
+{
+    layoutScreen();
+    const int listWidth = tw::width(lvdetels);
+    lvdetels->setColumns({{QStringLiteral("cd ye wxlh"), 1600}, {QStringLiteral(".Dy uq,sl wxlh"), 2000},
+        {QStringLiteral("bvï ysñhkaf.a ku"), std::max(1500, listWidth - 11600 - 300)},
+        {QStringLiteral("n,m;% wxlh"), 4000}, {QStringLiteral("bvfñ iajNdjh"), 2000},
+        {QStringLiteral("bvu neyer lsßu"), 2000}});
+    guarded(this, [this] {
+        fillDivisions();
+        const int level = permissionLevel(session::userSrno(), 1);
+        if (level == ViewOnly) {
+            txtid->setEnabled(false);
+            txtguhano->setEnabled(false);
+            labcu->setText(QStringLiteral("1"));
+        } else if (level == EntryOnlyOrAll) {
+            cmddelete->setEnabled(false);
+            cmdupdata->setEnabled(false);
+            labcu->setText(QStringLiteral("2"));
+        }
+        lastno();
+    });
+}
+
+void frmlandoner::fillDivisions()
+{
+    // One entry per division, as its first row names it. Filling chooses nothing: no village list yet.
+    const QSignalBlocker quiet(cmbgamiya);
+    cmbgamiya->clear();
+    Query rows = db().select(QStringLiteral("SELECT DISTINCT srno, gama_wasama FROM gamasewa_wasama ORDER BY srno"));
+    QString last;
+    while (rows.next()) {
+        const QString srno = rows.value(0);
+        if (srno == last)
+            continue;
+        last = srno;
+        cmbgamiya->addItem(srno + QStringLiteral(" - ") + rows.value(1));
+    }
+    cmbgamiya->setCurrentIndex(-1);
+}
+
+void frmlandoner::cmbgamiya_Click()
+{
+    guarded(this, [this] {
+        cmbgama->clear();
+        // The division number is what stands before " - ": a first-two-characters cut would offer
+        // division 10's villages for division 100.
+        const QString number = cmbgamiya->currentText().section(QStringLiteral(" - "), 0, 0).trimmed();
+        bool numeric = false;
+        const qlonglong srno = number.toLongLong(&numeric);
+        if (numeric) {
+            Query rows = db().select(QStringLiteral("SELECT gsrno, gama FROM gamasewa_wasama WHERE srno = ?"), {srno});
+            while (rows.next())
+                cmbgama->addItem(rows.value(0) + QStringLiteral(" - ") + rows.value(1));
+        }
+        cmbgama->setCurrentIndex(-1);
+    });
+}
+
+bool frmlandoner::txtid_KeyPress(int key, const QString &typed)
+{
+    if (key == Qt::Key_Backspace)
+        return false;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
+        return true;
+    // Keys that type nothing (arrows, Delete, Home, End) only move the caret or delete.
+    if (typed.isEmpty())
+        return false;
+    static const QString accepted = QStringLiteral("0123456789vx");
+    return !(typed.size() == 1 && accepted.contains(typed.at(0)));
+}
+
+void frmlandoner::txtid_KeyUp(int key)
+{
+    txtguhano->setEnabled(true);
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (!txtid->text().isEmpty())
+            txtguhano->setFocus(Qt::TabFocusReason);
+        else
+            cmdexit->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    if (txtid->text().isEmpty()) {
+        for (QLineEdit *box :
+            {txtlandname, txtguhano, txtad1, txtad2, txtad3, txtad4, txtsamajikano, txtjop, txtadayama})
+            box->clear();
+    }
+}
+
+void frmlandoner::txtid_Change()
+{
+    markNormal(txtid);
+    labcha->clear();
+}
+
+void frmlandoner::txtguhano_Change()
+{
+    if (!labcu->text().isEmpty())
+        cmdok->setEnabled(true);
+    if (txtid->text().isEmpty())
+        clearEntry(false);
+}
+
+void frmlandoner::txtlandname_Change() { markNormal(txtlandname); }
+
+void frmlandoner::txtlandname_LostFocus()
+{
+    if (txtlandname->text().isEmpty())
+        markRed(txtlandname);
+}
+
+void frmlandoner::cmdexit_Click() { close(); }
+
+void frmlandoner::keyPressEvent(QKeyEvent *event)
+{
+    // Only "msgúu" closes the screen.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+void frmlandoner::markRed(QWidget *field) { setBackground(field, colours::attention); }
+void frmlandoner::markNormal(QWidget *field) { setBackground(field, kField); }
+
+void frmlandoner::clearEntry(bool withHousehold)
+{
+    if (withHousehold)
+        txtguhano->clear();
+    for (QLineEdit *box : {txtlandname, txtad1, txtad2, txtad3, txtad4, txtsamajikano, txtjop, txtadayama})
+        box->clear();
+}
+
+void frmlandoner::clearAll()
+{
+    txtid->clear();
+    clearEntry(true);
+}
+
+} // namespace parcelon

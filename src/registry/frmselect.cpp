@@ -1,0 +1,138 @@
+#include "registry/frmselect.h"
+
+#include "core/accessibility.h"
+#include "core/failure.h"
+#include "core/legacyfont.h"
+#include "core/listview.h"
+#include "core/screen.h"
+#include "core/twipsgeometry.h"
+#include "registry/frmlandoner.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace parcelon {
+namespace {
+constexpr int kWidth = 7200;
+constexpr int kHeight = 5400;
+
+template <typename W> W *make(QWidget *parent, const char *name, W *widget)
+{
+    widget->setParent(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+} // namespace
+
+frmselect::frmselect(QWidget *opener)
+    : QDialog(opener)
+    , m_opener(opener)
+{
+    setObjectName(QStringLiteral("frmselect"));
+    setWindowTitle(applicationTitle());
+    setFont(parasFont(12));
+    setBackground(this, colours::work);
+    resize(twips(kWidth), twips(kHeight));
+
+    Label1 = make(this, "Label1", new QLabel(QStringLiteral("mjqf,a idudcsl f;dr;=re")));
+    Label1->setFont(parasFont(16));
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setStyleSheet(QStringLiteral("color: white; background-color: black;"));
+    Label3 = make(this, "Label3", new QLabel(QStringLiteral(".Dy uq,sl wxlh")));
+    labguhano = make(this, "labguhano", new QLabel);
+    labguhano->setFont(latinFont(11, true));
+    lv = make(this, "lv", new ListView);
+    lv->setColumns(
+        {{QStringLiteral("wkq wxlh"), 1000}, {QStringLiteral("ye oq wxlh"), 0}, {QStringLiteral("ku"), 4000}});
+    cmdnew = make(this, "cmdnew", new QPushButton(QStringLiteral("kj idudcsl")));
+    cmdok = make(this, "cmdok", new QPushButton(QStringLiteral("fjkia lsrsu")));
+    cmdexit = make(this, "cmdexit", new QPushButton(QStringLiteral("msgjsu")));
+    for (QPushButton *b : {cmdnew, cmdok, cmdexit})
+        b->setAutoDefault(true);
+
+    setTabOrder(lv, cmdok);
+    setTabOrder(cmdok, cmdnew);
+    setTabOrder(cmdnew, cmdexit);
+    connect(cmdok, &QPushButton::clicked, this, &frmselect::cmdok_Click);
+    connect(cmdnew, &QPushButton::clicked, this, &frmselect::cmdnew_Click);
+    connect(cmdexit, &QPushButton::clicked, this, &frmselect::cmdexit_Click);
+    applyAccessibility(this, {{"Label3", "labguhano"}});
+    Form_Resize();
+}
+
+void frmselect::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmselect::Form_Resize()
+{
+    const int width = toTwips(this->width());
+    const int height = toTwips(this->height());
+    tw::place(Label1, 120, 120, width - 240, 500);
+    tw::place(Label3, 120, 760, 2200, 400);
+    tw::place(labguhano, 2400, 760, width - 2520, 400);
+    const int buttonTop = height - 120 - 495;
+    tw::place(lv, 120, 1300, width - 240, std::max(600, buttonTop - 160 - 1300));
+    int right = width - 120;
+    for (QPushButton *b : {cmdexit, cmdok, cmdnew}) {
+        tw::place(b, right - 1700, buttonTop, 1700, 495);
+        right -= 1700 + 120;
+    }
+    // The owner number takes a seventh, the name the rest; the identity number is carried, not shown.
+    const int listWidth = tw::width(lv);
+    lv->setColumnWidth(0, twips(listWidth / 7));
+    lv->setColumnWidth(1, 0);
+    lv->setColumnHidden(1, true);
+    lv->setColumnWidth(2, twips(listWidth * 6 / 7 - 200));
+}
+
+void frmselect::cmdok_Click()
+{
+    guarded(this, [this] {
+        const int row = lv->selectedRow();
+        if (row < 0 || !m_opener)
+            return;
+        if (cmdok->text() == QLatin1String("fjkia lsrsu")) {
+            auto *owners = qobject_cast<frmlandoner *>(m_opener);
+            if (!owners)
+                return;
+            owners->labno->setText(lv->text(row, 0));
+            owners->cmdselect->click();
+            close();
+            return;
+        }
+        // The land register: its owner controls, then its land list.
+        const std::pair<const char *, int> handBack[] = {{"txtid", 1}, {"labsrno_customr", 0}, {"labname", 2}};
+        for (const auto &[name, column] : handBack) {
+            if (auto *control = m_opener->findChild<QWidget *>(QString::fromLatin1(name)))
+                control->setProperty("text", lv->text(row, column));
+        }
+        QMetaObject::invokeMethod(m_opener, "land_lv");
+        close();
+    });
+}
+
+void frmselect::cmdnew_Click()
+{
+    guarded(this, [this] {
+        // The person is a new member of the household on the owner register; the household number stays.
+        if (auto *owners = qobject_cast<frmlandoner *>(m_opener)) {
+            owners->cmdok->setEnabled(true);
+            owners->cmddelete->setEnabled(false);
+            owners->cmdupdata->setEnabled(false);
+            owners->lastno();
+            owners->labsakiya->setText(QStringLiteral("kj"));
+        }
+        close();
+    });
+}
+
+void frmselect::cmdexit_Click() { close(); }
+
+} // namespace parcelon
