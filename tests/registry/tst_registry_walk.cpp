@@ -1,0 +1,182 @@
+// A clerk's morning from the main menu: a division with its villages is entered and renamed, a household
+// of three is registered, each member is found again by identity number or through the household
+// chooser, and one who holds no land is deactivated.
+
+#include "admin/frmhome.h"
+#include "core/dbsession.h"
+#include "core/listview.h"
+#include "registry/frmgamase_wasam.h"
+#include "registry/frmlandoner.h"
+#include "registry/frmselect.h"
+#include "support/fixture.h"
+#include "support/modal.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace parcelon;
+
+namespace {
+void type(QWidget *box, const QString &text)
+{
+    for (const QChar ch : text) {
+        if (ch.unicode() < 128)
+            QTest::keyClick(box, ch.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+}
+
+void typeInto(QWidget *box, const QString &text)
+{
+    QTest::mouseClick(box, Qt::LeftButton);
+    type(box, text);
+}
+
+void doubleClickRow(ListView *list, int row)
+{
+    const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+// Picks an entry from the opened drop-down list, as a clerk does; picking the entry already shown
+// counts too (after a save the division stays chosen while its villages must be offered again).
+void choose(QComboBox *combo, const QString &entry)
+{
+    const int target = combo->findText(entry);
+    QStringList entries;
+    for (int i = 0; i < combo->count(); ++i)
+        entries << combo->itemText(i);
+    QVERIFY2(target >= 0, qPrintable(entry + QStringLiteral(" not in ") + entries.join(QLatin1Char('|'))));
+    combo->setFocus(Qt::TabFocusReason);
+    combo->showPopup();
+    QAbstractItemView *list = combo->view();
+    QTRY_VERIFY(list->isVisible());
+    list->setCurrentIndex(list->model()->index(target, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    QTRY_VERIFY(!list->isVisible());
+    QCOMPARE(combo->currentText(), entry);
+}
+
+// The offscreen platform does not hand activation back to a screen when its dialog closes.
+void backTo(QWidget *screen)
+{
+    screen->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(screen));
+}
+
+struct Member
+{
+    QString id;
+    QString name;
+};
+const QList<Member> kHousehold = {{QStringLiteral("671234567v"), QStringLiteral("tÉ' tï' rKisxy")},
+                                  {QStringLiteral("702345678v"), QStringLiteral("ksu,d rKisxy")},
+                                  {QStringLiteral("951234567x"), QStringLiteral("iqks,a rKisxy")}};
+} // namespace
+
+class tst_registry_walk : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY(test::loadParasFont()); }
+    void init() { test::openDatabase(); }
+    void cleanup()
+    {
+        QCOMPARE(test::closeAllWindows(), QStringList());
+        test::destroyDatabase();
+    }
+
+    void divisionsAndAHouseholdFromTheMainMenu()
+    {
+        const QString chief = test::addUser(QStringLiteral("Chief"), QStringLiteral("p"), {QStringLiteral("4 - ish¨ wjir")});
+        frmhome *home = frmhome::open();
+        home->labusername->setText(QStringLiteral("Chief"));
+        home->labuser_srno->setText(chief);
+        test::showScreen(home);
+
+        test::ModalAnswers answers;
+        answers.with([](QWidget *dialog) {
+            auto *s = qobject_cast<frmgamase_wasam *>(dialog);
+            QVERIFY(s);
+            type(s->txtgama, QStringLiteral("wkqrdOmqr"));
+            QTest::keyClick(s->txtgama, Qt::Key_Return);
+            for (const QString &village : {QStringLiteral("uyje,"), QStringLiteral("r;akmqr")}) {
+                type(s->txtgam, village);
+                QTest::keyClick(s->txtgam, Qt::Key_Return);
+            }
+            QTest::mouseClick(s->cmdok, Qt::LeftButton);
+            doubleClickRow(s->lvgama_wasama, 0);
+            QVERIFY(s->txtgamiya_change->isVisible());
+            type(s->txtgamiya_change, QStringLiteral("uykqjr"));
+            QTest::mouseClick(s->cmdgamiya_change, Qt::LeftButton);
+            QTest::mouseClick(s->cmdexit, Qt::LeftButton);
+        });
+        QTest::mouseClick(home->cmdgama, Qt::LeftButton);
+        QCOMPARE(answers.answered(), 1);
+        QCOMPARE(test::count(QStringLiteral("gamasewa_wasama"), QStringLiteral("srno = 1 AND gama_wasama = ?"),
+                             {QStringLiteral("uykqjr")}),
+                 2);
+        QCOMPARE(test::value(QStringLiteral("SELECT username FROM gamasewa_wasama WHERE gsrno = '2'")),
+                 QStringLiteral("Chief"));
+
+        answers.with([](QWidget *dialog) {
+            auto *s = qobject_cast<frmlandoner *>(dialog);
+            QVERIFY(s);
+            for (const Member &member : kHousehold) {
+                typeInto(s->txtid, member.id);
+                QTest::keyClick(s->txtid, Qt::Key_Tab);
+                QCOMPARE(s->labsakiya->text(), QStringLiteral("kj"));
+                typeInto(s->txtguhano, QStringLiteral("45"));
+                typeInto(s->txtlandname, member.name);
+                choose(s->cmbgamiya, QStringLiteral("1 - uykqjr"));
+                choose(s->cmbgama, QStringLiteral("2 - r;akmqr"));
+                QTest::mouseClick(s->cmdok, Qt::LeftButton);
+                QVERIFY(s->txtid->text().isEmpty());
+            }
+            // Found again by identity number.
+            typeInto(s->txtid, kHousehold[1].id);
+            QTest::keyClick(s->txtid, Qt::Key_Tab);
+            QCOMPARE(s->txtlandname->text(), kHousehold[1].name);
+            QCOMPARE(s->txtguhano->text(), QStringLiteral("45"));
+
+            // Found through the household: the chooser lists the three, the clerk picks the third.
+            QTest::mouseClick(s->cmdnew, Qt::LeftButton);
+            typeInto(s->txtguhano, QStringLiteral("45"));
+            QTest::keyClick(s->txtguhano, Qt::Key_Return);
+            backTo(s);
+            QCOMPARE(s->txtlandname->text(), kHousehold[2].name);
+            QCOMPARE(s->txtid->text(), kHousehold[2].id);
+            QTest::mouseClick(s->cmddelete, Qt::LeftButton);
+            QTest::mouseClick(s->cmdexit, Qt::LeftButton);
+        });
+        answers.with([](QWidget *dialog) {
+            auto *chooser = qobject_cast<frmselect *>(dialog);
+            QVERIFY(chooser);
+            QCOMPARE(chooser->lv->count(), 3);
+            chooser->lv->selectRow(2);
+            QTest::mouseClick(chooser->cmdok, Qt::LeftButton);
+        });
+        QTest::mouseClick(home->cmdlandowner, Qt::LeftButton);
+        QCOMPARE(answers.answered(), 3);
+        QVERIFY(answers.allAnswered());
+
+        QCOMPARE(test::count(QStringLiteral("landowner"), QStringLiteral("house_no = '45'")), 3);
+        QCOMPARE(test::count(QStringLiteral("landowner1"), QStringLiteral("house_no = '45'")), 2);
+        QCOMPARE(test::value(QStringLiteral("SELECT chak FROM landowner WHERE id = ?"), {kHousehold[2].id}),
+                 QStringLiteral("0"));
+        QCOMPARE(test::value(QStringLiteral("SELECT gama FROM landowner WHERE id = ?"), {kHousehold[0].id}),
+                 QStringLiteral("2 - r;akmqr"));
+        QCOMPARE(test::value(QStringLiteral("SELECT username FROM landowner WHERE id = ?"), {kHousehold[0].id}),
+                 QStringLiteral("Chief"));
+        home->close();
+    }
+};
+
+QTEST_MAIN(tst_registry_walk)
+#include "tst_registry_walk.moc"
