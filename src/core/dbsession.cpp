@@ -154,6 +154,7 @@ bool DbSession::isOpen() const { return m_open; }
 
 void DbSession::close()
 {
+    m_failed.reset();
     if (!m_open)
         return;
     {
@@ -195,15 +196,22 @@ std::unique_ptr<QSqlQuery> DbSession::run(const QString &sql, const QVariantList
         fail(QStringLiteral("The connection to the data source land is not open."), QString());
     auto query = std::make_unique<QSqlQuery>(database());
     query->setForwardOnly(true);
-    if (!query->prepare(sql))
-        fail(query->lastError().text(), sql);
+    m_failed.reset();
+    if (!query->prepare(sql)) {
+        const QString error = query->lastError().text();
+        keepUntilRollback(std::move(query));
+        fail(error, sql);
+    }
     // Every value is text, and an empty value is stored as empty text, never as NULL.
     for (const QVariant &param : params) {
         const bool empty = param.isNull() || (param.typeId() == QMetaType::QString && param.toString().isNull());
         query->addBindValue(empty ? QVariant(QString(QLatin1String(""))) : param);
     }
-    if (!query->exec())
-        fail(query->lastError().text(), sql);
+    if (!query->exec()) {
+        const QString error = query->lastError().text();
+        keepUntilRollback(std::move(query));
+        fail(error, sql);
+    }
     return query;
 }
 
@@ -273,6 +281,18 @@ void DbSession::commit()
     }
 }
 
-void DbSession::rollback() { database().rollback(); }
+void DbSession::rollback()
+{
+    database().rollback();
+    m_failed.reset();
+}
+
+void DbSession::keepUntilRollback(std::unique_ptr<QSqlQuery> query)
+{
+    // On PostgreSQL a failed statement aborts the open transaction, and freeing its prepared statement
+    // would fail too: it is freed after the rollback, or before the next statement.
+    if (database().driver()->hasFeature(QSqlDriver::Transactions))
+        m_failed = std::move(query);
+}
 
 } // namespace parcelon

@@ -113,8 +113,10 @@ private:
     void begin();
     void commit();
     void rollback();
+    void keepUntilRollback(std::unique_ptr<QSqlQuery> query);
 
     DataSource m_source;
+    std::unique_ptr<QSqlQuery> m_failed;
     Dialect m_dialect;
     bool m_open = false;
 };
