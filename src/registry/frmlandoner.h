@@ -13,6 +13,7 @@
 // any other caption for the land register (see frmselect.h).
 
 #include <QDialog>
+#include <QVariantList>
 
 class QComboBox;
 class QLabel;
@@ -108,6 +109,7 @@ private:
     void checkIdentity();
     void clearEntry(bool withHousehold);
     void clearAll();
+    QVariantList ownerFields() const;
     void markRed(QWidget *field);
     void markNormal(QWidget *field);
 };

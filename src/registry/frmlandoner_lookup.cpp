@@ -233,13 +233,19 @@ void frmlandoner::cmdok_Click()
         db().execute(QStringLiteral("INSERT INTO landowner (id, house_no, land_owner_name, ad1, ad2, ad3, ad4, "
                                     "samajika_qty, job, amoun, chak, gamiya, gama, username, date, time) "
                                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '1', ?, ?, ?, ?, ?)"),
-            {txtid->text(), txtguhano->text(), txtlandname->text(), txtad1->text(), txtad2->text(), txtad3->text(),
-                txtad4->text(), txtsamajikano->text(), txtjop->text(), txtadayama->text(), cmbgamiya->currentText(),
-                cmbgama->currentText(), session::userName(), session::dbDate(), session::dbTime()});
+            ownerFields() + QVariantList {session::userName(), session::dbDate(), session::dbTime()});
         clearAll();
         cmbgama->clear(); // the division stays chosen for the next owner
         lastno();
     });
+}
+
+QVariantList frmlandoner::ownerFields() const
+{
+    // The owner's details in the order both the insert and the update name them.
+    return {txtid->text(), txtguhano->text(), txtlandname->text(), txtad1->text(), txtad2->text(), txtad3->text(),
+        txtad4->text(), txtsamajikano->text(), txtjop->text(), txtadayama->text(), cmbgamiya->currentText(),
+        cmbgama->currentText()};
 }
 
 void frmlandoner::cmdupdata_Click()
@@ -253,9 +259,7 @@ void frmlandoner::cmdupdata_Click()
         db().execute(QStringLiteral("UPDATE landowner SET id = ?, house_no = ?, land_owner_name = ?, ad1 = ?, "
                                     "ad2 = ?, ad3 = ?, ad4 = ?, samajika_qty = ?, job = ?, chak = '1', amoun = ?, "
                                     "gamiya = ?, gama = ? WHERE srno = ?"),
-            {txtid->text(), txtguhano->text(), txtlandname->text(), txtad1->text(), txtad2->text(), txtad3->text(),
-                txtad4->text(), txtsamajikano->text(), txtjop->text(), txtadayama->text(), cmbgamiya->currentText(),
-                cmbgama->currentText(), labno->text()});
+            ownerFields() + QVariantList {labno->text()});
         clearAll();
         lastno();
     });

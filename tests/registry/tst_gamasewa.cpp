@@ -27,11 +27,6 @@ const QColor kYellow {255, 255, 192};
 const QColor kGreen {192, 255, 192};
 const QColor kRed {255, 0, 0};
 
-void type(QWidget *box, const QString &text)
-{
-    for (const QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
 
 void enter(QWidget *widget) { QTest::keyClick(widget, Qt::Key_Return); }
 
@@ -120,10 +115,10 @@ class tst_gamasewa : public QObject
     // The keyboard flow of a new division: name, Enter, each village and Enter, Enter to the save button.
     void typeDivision(frmgamase_wasam *s, const QString &name, const QStringList &villages)
     {
-        type(s->txtgama, name);
+        test::type(s->txtgama, name);
         enter(s->txtgama);
         for (const QString &village : villages) {
-            type(focus(), village);
+            test::type(focus(), village);
             enter(focus());
         }
     }
@@ -158,13 +153,13 @@ private slots:
         QVERIFY(!s->txtgam->isEnabled());
         QCOMPARE(background(s->txtgam), kGreen);
 
-        type(s->txtgama, QStringLiteral("uy;a"));
+        test::type(s->txtgama, QStringLiteral("uy;a"));
         QVERIFY(s->txtgam->isEnabled());
         QCOMPARE(background(s->txtgam), kYellow);
         enter(s->txtgama);
         QCOMPARE(s->labgsrno->text(), QStringLiteral("1"));
         QCOMPARE(focus(), s->txtgam);
-        type(s->txtgam, QStringLiteral("ne;a"));
+        test::type(s->txtgam, QStringLiteral("ne;a"));
         enter(s->txtgam);
         QCOMPARE(lines(s->lvgam), QStringList {QStringLiteral("1|ne;a")});
         QCOMPARE(s->labgsrno->text(), QStringLiteral("2"));
@@ -207,7 +202,7 @@ private slots:
         QCOMPARE(s->labgsrno->text(), QStringLiteral("1"));
         QVERIFY(!s->lvgam->isEnabled());
         QVERIFY(!s->lvgama_wasama->isEnabled());
-        type(s->txtgam, QStringLiteral("A")); // typing replaces the selected name
+        test::type(s->txtgam, QStringLiteral("A")); // typing replaces the selected name
         enter(s->txtgam);
         QCOMPARE(lines(s->lvgam), (QStringList {QStringLiteral("2|b"), QStringLiteral("3|c"), QStringLiteral("1|A")}));
         QCOMPARE(s->labgsrno->text(), QStringLiteral("4"));
@@ -238,7 +233,7 @@ private slots:
         QCOMPARE(lines(s->lvgam), (QStringList {QStringLiteral("1|a"), QStringLiteral("3|c")}));
         // The next number is the count of the list plus one: 3 again.
         QCOMPARE(s->labgsrno->text(), QStringLiteral("3"));
-        type(s->txtgam, QStringLiteral("d"));
+        test::type(s->txtgam, QStringLiteral("d"));
         enter(s->txtgam);
         enter(s->txtgam);
         enter(s->cmdok);
@@ -263,7 +258,7 @@ private slots:
         QVERIFY(s->labgsrno->text().isEmpty());
         QCOMPARE(focus(), s->txtgama);
 
-        type(s->txtgama, QStringLiteral("ks,"));
+        test::type(s->txtgama, QStringLiteral("ks,"));
         // The rename box of the division opened before stays until a rename or a village double click.
         QVERIFY(s->txtgamiya_change->isVisible());
         const QList<QWidget *> tabOrder {s->txtgam, s->cmdok, s->cmdexit, s->lvgama_wasama, s->lvgam,
@@ -274,7 +269,7 @@ private slots:
         }
         // Reached without Enter in the name box, the first village is still number 1.
         QTest::keyClick(focus(), Qt::Key_Tab);
-        type(focus(), QStringLiteral("p"));
+        test::type(focus(), QStringLiteral("p"));
         enter(focus());
         QCOMPARE(lines(s->lvgam), QStringList {QStringLiteral("1|p")});
         QCOMPARE(s->labgsrno->text(), QStringLiteral("2"));
@@ -289,7 +284,7 @@ private slots:
         QCOMPARE(background(s->txtgam), kGreen);
 
         typeDivision(s, QStringLiteral("uy;a"), {QStringLiteral("a")});
-        type(s->txtgam, QStringLiteral("b"));
+        test::type(s->txtgam, QStringLiteral("b"));
         QTest::mouseClick(s->cmdok, Qt::LeftButton);
         QCOMPARE(test::count(QStringLiteral("gamasewa_wasama")), 0);
         QCOMPARE(background(s->txtgam), kRed);
@@ -306,7 +301,7 @@ private slots:
         frmgamase_wasam *s = openScreen();
         clickRow(s->lvgama_wasama, 0);
         QCOMPARE(lines(s->lvgam), (QStringList {QStringLiteral("1|a"), QStringLiteral("2|b")}));
-        type(s->txtgama, QStringLiteral("k"));
+        test::type(s->txtgama, QStringLiteral("k"));
         QCOMPARE(s->lvgam->count(), 0);
         QCOMPARE(s->txtgama->text(), QStringLiteral("k"));
         QCOMPARE(s->labiv->text(), QStringLiteral("0"));
@@ -321,7 +316,7 @@ private slots:
         QTest::mouseClick(s->cmdok, Qt::LeftButton);
         QCOMPARE(test::count(QStringLiteral("gamasewa_wasama")), 2);
         QCOMPARE(background(s->txtgama), kRed);
-        type(s->txtgama, QStringLiteral("x"));
+        test::type(s->txtgama, QStringLiteral("x"));
         QCOMPARE(background(s->txtgama), kYellow);
     }
 
@@ -341,7 +336,7 @@ private slots:
         QCOMPARE(s->labsrno->text(), QStringLiteral("2"));
         QCOMPARE(s->labiv->text(), QStringLiteral("2"));
 
-        type(s->txtgamiya_change, QStringLiteral("kq.r"));
+        test::type(s->txtgamiya_change, QStringLiteral("kq.r"));
         QTest::mouseClick(s->cmdgamiya_change, Qt::LeftButton);
         QCOMPARE(storedName(2), QStringLiteral("kq.r"));
         QCOMPARE(storedVillages(2), (QStringList {QStringLiteral("1|p"), QStringLiteral("2|q")}));
@@ -393,7 +388,7 @@ private slots:
         seedDivision(2, QStringLiteral("ks,"), {QStringLiteral("p")});
         frmgamase_wasam *s = openScreen();
         doubleClickRow(s->lvgama_wasama, 1);
-        type(s->txtgamiya_change, QStringLiteral("uy;a"));
+        test::type(s->txtgamiya_change, QStringLiteral("uy;a"));
         QTest::mouseClick(s->cmdgamiya_change, Qt::LeftButton);
         QCOMPARE(storedName(2), QStringLiteral("ks,"));
         QCOMPARE(background(s->txtgamiya_change), kRed);
@@ -401,7 +396,7 @@ private slots:
 
         // A division may keep its own name.
         s->txtgamiya_change->selectAll();
-        type(s->txtgamiya_change, QStringLiteral("ks,"));
+        test::type(s->txtgamiya_change, QStringLiteral("ks,"));
         QCOMPARE(background(s->txtgamiya_change), kYellow);
         QTest::mouseClick(s->cmdgamiya_change, Qt::LeftButton);
         QVERIFY(s->txtgamiya_change->isHidden());
@@ -484,7 +479,7 @@ private slots:
         frmgamase_wasam *s = openScreen();
         doubleClickRow(s->lvgama_wasama, 0);
         doubleClickRow(s->lvgam, 0); // village a becomes "bad" and goes last: the delete and b go first
-        type(s->txtgam, QStringLiteral("bad"));
+        test::type(s->txtgam, QStringLiteral("bad"));
         enter(s->txtgam);
         QCOMPARE(lines(s->lvgam), (QStringList {QStringLiteral("2|b"), QStringLiteral("1|bad")}));
         test::ModalAnswers answers;

@@ -35,22 +35,12 @@ const QString kWrongId = QStringLiteral("Tn we;=<;a l< cd;sl ye÷kqïm;a wxlh je
 const QString kHoldsLand
     = QStringLiteral("fuu bvñ ysñhd hgf;a il%sh bvñ we; tajd wfydais jk f;la bvñ ysñhd wfydais l< fkdyel");
 
-// Types as a clerk: characters outside ASCII go as key events carrying the character.
-void type(QWidget *box, const QString &text)
-{
-    for (const QChar ch : text) {
-        if (ch.unicode() < 128)
-            QTest::keyClick(box, ch.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-    }
-}
 
 void enterInto(QWidget *box, const QString &text)
 {
     QTest::mouseClick(box, Qt::LeftButton);
     QVERIFY(box->hasFocus());
-    type(box, text);
+    test::type(box, text);
 }
 
 // Picks a drop-down entry with the arrow keys.
@@ -64,13 +54,6 @@ void choose(QComboBox *combo, const QString &entry)
     QCOMPARE(combo->currentText(), entry);
 }
 
-// A window manager hands activation back to the screen when its modal dialog closes; the offscreen
-// platform does not, so the test does.
-void backFromDialog(QWidget *screen)
-{
-    screen->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(screen));
-}
 
 bool isRed(const QWidget *w) { return background(w) == colours::attention; }
 } // namespace
@@ -182,7 +165,7 @@ private slots:
         enterInto(s->txtid, QStringLiteral("123456789v"));
         QTest::keyClick(s->txtid, Qt::Key_Return);
         QVERIFY(s->txtguhano->hasFocus());
-        type(s->txtguhano, QStringLiteral("G-12"));
+        test::type(s->txtguhano, QStringLiteral("G-12"));
         // Enter walks the details, in order, to the save button.
         const std::pair<QLineEdit *, QString> details[] = {{s->txtlandname, QStringLiteral("ir;a fmf¾rd")},
             {s->txtad1, QStringLiteral("12")}, {s->txtad2, QStringLiteral("m%Odk mdr")}, {s->txtad3, QString()},
@@ -192,7 +175,7 @@ private slots:
         for (const auto &[box, text] : details) {
             QTest::keyClick(current, Qt::Key_Return);
             QVERIFY(box->hasFocus());
-            type(box, text);
+            test::type(box, text);
             current = box;
         }
         QTest::keyClick(current, Qt::Key_Return);
@@ -362,7 +345,7 @@ private slots:
         enterInto(s->txtguhano, QStringLiteral("H-9"));
         QTest::keyClick(s->txtguhano, Qt::Key_Return);
         QCOMPARE(answers.answered(), 1);
-        backFromDialog(s);
+        test::backTo(s);
         QCOMPARE(answers.name(), QStringLiteral("frmselect"));
         QCOMPARE(caption, QStringLiteral("kj idudcsl"));
         QCOMPARE(listed.size(), 3);
@@ -375,7 +358,7 @@ private slots:
         QVERIFY(!s->cmdupdata->isEnabled() && !s->cmddelete->isEnabled());
 
         QVERIFY(s->txtlandname->hasFocus());
-        type(s->txtlandname, QStringLiteral("mqxÑ"));
+        test::type(s->txtlandname, QStringLiteral("mqxÑ"));
         choose(s->cmbgamiya, kDivision1);
         choose(s->cmbgama, kVillage11);
         QTest::mouseClick(s->cmdok, Qt::LeftButton);
@@ -402,7 +385,7 @@ private slots:
         enterInto(s->txtguhano, QStringLiteral("H-5"));
         QTest::keyClick(s->txtguhano, Qt::Key_Return);
         QCOMPARE(answers.answered(), 1);
-        backFromDialog(s);
+        test::backTo(s);
         QVERIFY(s->txtlandname->hasFocus());
         QCOMPARE(s->labno->text(), child);
         QCOMPARE(s->txtlandname->text(), QStringLiteral("mq;d"));
@@ -461,7 +444,7 @@ private slots:
         QTest::mouseClick(s->cmddelete, Qt::LeftButton);
         QCOMPARE(answers.answered(), 1);
         QCOMPARE(answers.text(), kHoldsLand);
-        backFromDialog(s);
+        test::backTo(s);
         QCOMPARE(owner(QStringLiteral("chak"), holder), QStringLiteral("1"));
         QCOMPARE(s->txtlandname->text(), QStringLiteral("mshd"));
 
@@ -487,7 +470,7 @@ private slots:
         QCOMPARE(s->labsakiya->text(), QStringLiteral("wl%shdldrs"));
         QTest::mouseClick(s->txtad2, Qt::LeftButton);
         s->txtad2->selectAll();
-        type(s->txtad2, QStringLiteral("kjmdr"));
+        test::type(s->txtad2, QStringLiteral("kjmdr"));
         choose(s->cmbgama, kVillage11);
         QTest::mouseClick(s->cmdupdata, Qt::LeftButton);
         QCOMPARE(owner(QStringLiteral("chak"), former), QStringLiteral("1"));
@@ -533,7 +516,7 @@ private slots:
         QTest::keyClick(s->txtguhano, Qt::Key_Return);
         QTest::mouseClick(s->cmdok, Qt::LeftButton);
         QVERIFY(isRed(s->txtlandname));
-        type(s->txtlandname, QStringLiteral("x"));
+        test::type(s->txtlandname, QStringLiteral("x"));
         QVERIFY(!isRed(s->txtlandname));
         QCOMPARE(test::count(QStringLiteral("landowner")), 0);
     }

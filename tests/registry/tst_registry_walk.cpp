@@ -21,20 +21,11 @@
 using namespace parcelon;
 
 namespace {
-void type(QWidget *box, const QString &text)
-{
-    for (const QChar ch : text) {
-        if (ch.unicode() < 128)
-            QTest::keyClick(box, ch.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-    }
-}
 
 void typeInto(QWidget *box, const QString &text)
 {
     QTest::mouseClick(box, Qt::LeftButton);
-    type(box, text);
+    test::type(box, text);
 }
 
 void doubleClickRow(ListView *list, int row)
@@ -63,12 +54,6 @@ void choose(QComboBox *combo, const QString &entry)
     QCOMPARE(combo->currentText(), entry);
 }
 
-// The offscreen platform does not hand activation back to a screen when its dialog closes.
-void backTo(QWidget *screen)
-{
-    screen->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(screen));
-}
 
 struct Member
 {
@@ -104,16 +89,16 @@ private slots:
         answers.with([](QWidget *dialog) {
             auto *s = qobject_cast<frmgamase_wasam *>(dialog);
             QVERIFY(s);
-            type(s->txtgama, QStringLiteral("wkqrdOmqr"));
+            test::type(s->txtgama, QStringLiteral("wkqrdOmqr"));
             QTest::keyClick(s->txtgama, Qt::Key_Return);
             for (const QString &village : {QStringLiteral("uyje,"), QStringLiteral("r;akmqr")}) {
-                type(s->txtgam, village);
+                test::type(s->txtgam, village);
                 QTest::keyClick(s->txtgam, Qt::Key_Return);
             }
             QTest::mouseClick(s->cmdok, Qt::LeftButton);
             doubleClickRow(s->lvgama_wasama, 0);
             QVERIFY(s->txtgamiya_change->isVisible());
-            type(s->txtgamiya_change, QStringLiteral("uykqjr"));
+            test::type(s->txtgamiya_change, QStringLiteral("uykqjr"));
             QTest::mouseClick(s->cmdgamiya_change, Qt::LeftButton);
             QTest::mouseClick(s->cmdexit, Qt::LeftButton);
         });
@@ -149,7 +134,7 @@ private slots:
             QTest::mouseClick(s->cmdnew, Qt::LeftButton);
             typeInto(s->txtguhano, QStringLiteral("45"));
             QTest::keyClick(s->txtguhano, Qt::Key_Return);
-            backTo(s);
+            test::backTo(s);
             QCOMPARE(s->txtlandname->text(), kHousehold[2].name);
             QCOMPARE(s->txtid->text(), kHousehold[2].id);
             QTest::mouseClick(s->cmddelete, Qt::LeftButton);

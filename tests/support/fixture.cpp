@@ -212,6 +212,22 @@ void showScreen(QWidget *screen)
     QVERIFY(QTest::qWaitForWindowActive(screen));
 }
 
+void type(QWidget *box, const QString &text)
+{
+    for (const QChar ch : text) {
+        if (ch.unicode() < 128 && ch.isPrint())
+            QTest::keyClick(box, ch.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+}
+
+void backTo(QWidget *screen)
+{
+    screen->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(screen));
+}
+
 QStringList closeAllWindows()
 {
     QStringList open;

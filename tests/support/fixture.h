@@ -38,7 +38,21 @@ void unloadParasFont();
 
 // Shows a screen as a clerk finds it: shown, active, ready for keys.
 void showScreen(QWidget *screen);
+// Types text into a control as a clerk does, key by key; characters outside ASCII (legacy text) go as
+// key events carrying the character, since QTest::keyClicks refuses them.
+void type(QWidget *box, const QString &text);
+// A window manager hands activation back to a screen when its dialog closes; the offscreen platform
+// does not, so tests do.
+void backTo(QWidget *screen);
+
 // Names of the top-level windows still visible; closes and deletes every top-level window.
+// Types text into a control as a clerk does, key by key; characters outside ASCII (legacy text) go as
+// key events carrying the character, since QTest::keyClicks refuses them.
+void type(QWidget *box, const QString &text);
+// A window manager hands activation back to a screen when its dialog closes; the offscreen platform
+// does not, so tests do.
+void backTo(QWidget *screen);
+
 // Names of the top-level windows still visible; closes every top-level window.
 QStringList closeAllWindows();
 
