@@ -78,6 +78,7 @@ private slots:
         Clock::setFixed(QDateTime(QDate(2026, 12, 10), QTime(8, 0, 0)));
         frmhome *home = openHome(QStringLiteral("1"));
         QCOMPARE(home->labname->text(), QStringLiteral("m%dfoaYSh f,alï ld¾hd,h"));
+        QCOMPARE(test::unaddressable(home), QStringList());
         QCOMPARE(home->labdate->text(), Clock::shortDate());
         QCOMPARE(home->labtime->text(), Clock::longTime());
         QVERIFY(home->tim1->isActive());

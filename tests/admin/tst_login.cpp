@@ -212,6 +212,14 @@ private slots:
         login.close();
     }
 
+    void controlsCanBeAddressedByName()
+    {
+        frmloging login;
+        QCOMPARE(test::unaddressable(&login), QStringList());
+        QCOMPARE(login.Label2->buddy(), login.txtusername);
+        QCOMPARE(login.Label4->buddy(), login.txtpassword);
+    }
+
     void exitEndsTheApplication()
     {
         frmloging login;

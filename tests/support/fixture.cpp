@@ -222,10 +222,31 @@ void type(QWidget *box, const QString &text)
     }
 }
 
+QStringList unaddressable(QWidget *screen)
+{
+    QStringList missing;
+    const QList<QWidget *> controls = screen->findChildren<QWidget *>();
+    for (QWidget *control : controls) {
+        const QString name = control->objectName();
+        if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_")) && control->accessibleDescription() != name)
+            missing << name;
+    }
+    return missing;
+}
+
 void backTo(QWidget *screen)
 {
-    screen->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(screen));
+    // The closing dialog's own deactivation can arrive after the request on a busy machine: ask again.
+    for (int attempt = 0; attempt < 5 && !screen->isActiveWindow(); ++attempt) {
+        screen->activateWindow();
+        if (QTest::qWaitForWindowActive(screen, 1000))
+            break;
+    }
+    QVERIFY2(screen->isActiveWindow(),
+             qPrintable(QStringLiteral("active: %1, modal: %2")
+                            .arg(QApplication::activeWindow() ? QApplication::activeWindow()->objectName() : QStringLiteral("none"),
+                                 QApplication::activeModalWidget() ? QApplication::activeModalWidget()->objectName()
+                                                                   : QStringLiteral("none"))));
 }
 
 QStringList closeAllWindows()

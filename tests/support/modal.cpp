@@ -1,6 +1,9 @@
 #include "support/modal.h"
 
 #include <QAbstractButton>
+
+#include <algorithm>
+
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -42,18 +45,18 @@ void ModalAnswers::poll()
     if (m_next >= m_actions.size()) {
         // A dialog nobody expected: record it, so the test's count of answers shows it, and close it, so
         // the test ends instead of waiting for a clerk.
-        if (dialog != m_lastDialog) {
-            m_lastDialog = dialog;
+        if (!handled(dialog)) {
+            m_handled << dialog;
             m_seen.push_back({dialog->objectName(), dialog->windowTitle(), dialogText(dialog)});
             qWarning("unexpected dialog %s: %s", qPrintable(dialog->objectName()), qPrintable(dialogText(dialog)));
         }
         dialog->close();
         return;
     }
-    // The same dialog still closing after its answer is not a new one.
-    if (m_lastDialog && dialog == m_lastDialog)
+    // The same dialog still closing after its answer, or open again under a dialog it opened, is not new.
+    if (handled(dialog))
         return;
-    m_lastDialog = dialog;
+    m_handled << dialog;
     m_seen.push_back({dialog->objectName(), dialog->windowTitle(), dialogText(dialog)});
     const auto action = m_actions[m_next++];
     QPointer<QWidget> open(dialog);
@@ -66,6 +69,11 @@ void ModalAnswers::poll()
         if (QTest::currentTestFailed() && open && open->isVisible())
             open->close();
     });
+}
+
+bool ModalAnswers::handled(QWidget *dialog) const
+{
+    return std::any_of(m_handled.begin(), m_handled.end(), [dialog](const QPointer<QWidget> &d) { return d == dialog; });
 }
 
 QString dialogText(QWidget *dialog)

@@ -46,7 +46,9 @@ private:
     QTimer *m_timer;
     std::vector<std::function<void(QWidget *)>> m_actions;
     size_t m_next = 0;
-    QPointer<QWidget> m_lastDialog;
+    bool handled(QWidget *dialog) const;
+    // Dialogs answered already: one that is open again after its own dialog closed is not new.
+    QList<QPointer<QWidget>> m_handled;
     std::vector<Seen> m_seen;
 };
 
