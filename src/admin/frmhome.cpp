@@ -3,6 +3,7 @@
 #include "core/accessibility.h"
 #include "core/application.h"
 #include "core/clock.h"
+#include "core/controls.h"
 #include "core/dbsession.h"
 #include "core/failure.h"
 #include "core/legacyfont.h"
@@ -36,24 +37,17 @@ constexpr int kColumnWidth = 3600;
 constexpr int kMaxColumnWidth = 6000;
 constexpr int kButtonHeight = 600;
 
-template <typename W>
-W *make(QWidget *parent, const char *name, W *widget)
-{
-    widget->setParent(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QLabel *hiddenLabel(QWidget *parent, const char *name)
 {
-    QLabel *label = make(parent, name, new QLabel);
+    QLabel *label = named(parent, name, new QLabel);
     label->hide();
     return label;
 }
 
 QPushButton *menuButton(QWidget *parent, const char *name, const QString &caption)
 {
-    QPushButton *button = make(parent, name, new QPushButton(caption));
+    QPushButton *button = named(parent, name, new QPushButton(caption));
     button->setFont(parasFont(12));
     button->setAutoDefault(false);
     tw::place(button, 0, 0, kColumnWidth, kButtonHeight);
@@ -62,7 +56,7 @@ QPushButton *menuButton(QWidget *parent, const char *name, const QString &captio
 
 QLabel *caption(QWidget *parent, const char *name, const QString &text, int width, int height, const QFont &font)
 {
-    QLabel *label = make(parent, name, new QLabel(text));
+    QLabel *label = named(parent, name, new QLabel(text));
     label->setFont(font);
     tw::place(label, 0, 0, width, height);
     return label;
@@ -100,13 +94,13 @@ void frmhome::build()
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         setGeometry(screen->geometry());
 
-    img1 = make(this, "img1", new QLabel);
+    img1 = named(this, "img1", new QLabel);
     img1->setScaledContents(true);
 
     const QFont latin = latinFont(10);
-    cmdexit = make(this, "cmdexit", new QPushButton(QStringLiteral("X")));
+    cmdexit = named(this, "cmdexit", new QPushButton(QStringLiteral("X")));
     cmdexit->setToolTip(QStringLiteral("Close"));
-    cmdminimaze = make(this, "cmdminimaze", new QPushButton(QStringLiteral("_")));
+    cmdminimaze = named(this, "cmdminimaze", new QPushButton(QStringLiteral("_")));
     cmdminimaze->setToolTip(QStringLiteral("Minimized"));
     for (QPushButton *b : {cmdexit, cmdminimaze}) {
         b->setFont(latinFont(10, true));
@@ -120,7 +114,7 @@ void frmhome::build()
     labsettting = caption(this, "labsettting", QStringLiteral("ieliSu"), kColumnWidth, 450, parasFont(16));
     labreport = caption(this, "labreport", QStringLiteral("jd¾;d"), kColumnWidth, 450, parasFont(16));
 
-    frasakasima = make(this, "frasakasima", new QFrame);
+    frasakasima = named(this, "frasakasima", new QFrame);
     frasakasima->setFrameShape(QFrame::Box);
     setBackground(frasakasima, colours::work);
     tw::place(frasakasima, 0, 0, kColumnWidth + 240, 4 * (kButtonHeight + 150) + 210);
@@ -159,7 +153,7 @@ void frmhome::build()
 
     cmdbacku = menuButton(this, "cmdbacku", QStringLiteral("o;a; .nvdfjs msgm;a ,nd .ekSu"));
     cmdhelp = menuButton(this, "cmdhelp", QStringLiteral("uDÿldx. Wojq"));
-    cmdnew_version = make(this, "cmdnew_version", new QPushButton(QStringLiteral("New Version")));
+    cmdnew_version = named(this, "cmdnew_version", new QPushButton(QStringLiteral("New Version")));
     cmdnew_version->setFont(latin);
     cmdnew_version->setAutoDefault(false);
     tw::place(cmdnew_version, 0, 0, 1500, 375);
@@ -172,12 +166,12 @@ void frmhome::build()
     labtime_backup = hiddenLabel(this, "labtime_backup");
     labcou = hiddenLabel(this, "labcou");
     ll = hiddenLabel(this, "ll");
-    pb1 = make(this, "pb1", new QProgressBar);
+    pb1 = named(this, "pb1", new QProgressBar);
     pb1->setRange(0, 300);
     pb1->setValue(0);
     pb1->hide();
 
-    txttra = make(this, "txttra", new QLineEdit);
+    txttra = named(this, "txttra", new QLineEdit);
     txttra->setReadOnly(true);
     txttra->setFocusPolicy(Qt::NoFocus);
     txttra->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 60); border: none;"));

@@ -4,6 +4,7 @@
 #include "core/accessibility.h"
 #include "core/application.h"
 #include "core/clock.h"
+#include "core/controls.h"
 #include "core/dbsession.h"
 #include "core/events.h"
 #include "core/failure.h"
@@ -19,14 +20,6 @@
 
 namespace parcelon {
 namespace {
-template <typename W>
-W *place(QWidget *parent, W *widget, const char *name, int left, int top, int width, int height)
-{
-    widget->setParent(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
-    return widget;
-}
 
 void tell(QWidget *parent, const QString &title, const QString &text)
 {
@@ -46,23 +39,23 @@ frmloging::frmloging(QWidget *parent) : QDialog(parent)
 
     const QFont latin = latinFont(10);
     const QFont latinBold = latinFont(10, true);
-    Label2 = place(this, new QLabel(QStringLiteral("User Name")), "Label2", 360, 420, 1320, 300);
-    Label4 = place(this, new QLabel(QStringLiteral("Pass Word")), "Label4", 360, 900, 1320, 300);
-    txtusername = place(this, new QLineEdit, "txtusername", 1800, 360, 3120, 375);
-    txtpassword = place(this, new QLineEdit, "txtpassword", 1800, 840, 3120, 375);
+    Label2 = control(this, new QLabel(QStringLiteral("User Name")), "Label2", 360, 420, 1320, 300);
+    Label4 = control(this, new QLabel(QStringLiteral("Pass Word")), "Label4", 360, 900, 1320, 300);
+    txtusername = control(this, new QLineEdit, "txtusername", 1800, 360, 3120, 375);
+    txtpassword = control(this, new QLineEdit, "txtpassword", 1800, 840, 3120, 375);
     txtpassword->setEchoMode(QLineEdit::Password);
-    ccmdlog = place(this, new QPushButton(QStringLiteral("Login")), "ccmdlog", 360, 1500, 1455, 435);
-    cmdnotlog = place(this, new QPushButton(QStringLiteral("All User")), "cmdnotlog", 1935, 1500, 1455, 435);
-    cmdend = place(this, new QPushButton(QStringLiteral("Exit")), "cmdend", 3510, 1500, 1410, 435);
-    cmdchange_password = place(this, new QPushButton(QStringLiteral("Change Password")), "cmdchange_password", 1935,
+    ccmdlog = control(this, new QPushButton(QStringLiteral("Login")), "ccmdlog", 360, 1500, 1455, 435);
+    cmdnotlog = control(this, new QPushButton(QStringLiteral("All User")), "cmdnotlog", 1935, 1500, 1455, 435);
+    cmdend = control(this, new QPushButton(QStringLiteral("Exit")), "cmdend", 3510, 1500, 1410, 435);
+    cmdchange_password = control(this, new QPushButton(QStringLiteral("Change Password")), "cmdchange_password", 1935,
                                2040, 2985, 375);
     cmdchange_password->setEnabled(false);
-    labfont = place(this, new QLineEdit, "labfont", 0, 0, 100, 100);
+    labfont = control(this, new QLineEdit, "labfont", 0, 0, 100, 100);
     labfont->hide();
-    Label1 = place(this, new QLabel(QStringLiteral("Date")), "Label1", 360, 2700, 600, 300);
-    labdate = place(this, new QLabel, "labdate", 960, 2700, 1560, 300);
-    Label3 = place(this, new QLabel(QStringLiteral("Time")), "Label3", 2640, 2700, 600, 300);
-    labtime = place(this, new QLabel, "labtime", 3240, 2700, 1680, 300);
+    Label1 = control(this, new QLabel(QStringLiteral("Date")), "Label1", 360, 2700, 600, 300);
+    labdate = control(this, new QLabel, "labdate", 960, 2700, 1560, 300);
+    Label3 = control(this, new QLabel(QStringLiteral("Time")), "Label3", 2640, 2700, 600, 300);
+    labtime = control(this, new QLabel, "labtime", 3240, 2700, 1680, 300);
     for (QWidget *w : {static_cast<QWidget *>(Label2), static_cast<QWidget *>(Label4), static_cast<QWidget *>(txtusername),
                        static_cast<QWidget *>(txtpassword), static_cast<QWidget *>(Label1), static_cast<QWidget *>(Label3),
                        static_cast<QWidget *>(labdate), static_cast<QWidget *>(labtime)})

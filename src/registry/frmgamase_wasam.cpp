@@ -1,6 +1,7 @@
 #include "registry/frmgamase_wasam.h"
 
 #include "core/accessibility.h"
+#include "core/controls.h"
 #include "core/dbsession.h"
 #include "core/events.h"
 #include "core/failure.h"
@@ -26,14 +27,6 @@ const QString kChangeMode = QStringLiteral("fjkia lsÍu");
 const QColor kBoxYellow {255, 255, 192};
 const QColor kVillageBoxOff {192, 255, 192}; // the village box while no division name is typed
 
-template <typename W>
-W *control(QWidget *form, W *widget, const char *name, int left, int top, int width, int height)
-{
-    widget->setParent(form);
-    widget->setObjectName(QString::fromLatin1(name));
-    tw::place(widget, left, top, width, height);
-    return widget;
-}
 
 QLabel *valueLabel(QWidget *form, const char *name, int left, int top, int width, int height)
 {

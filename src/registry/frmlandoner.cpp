@@ -4,6 +4,7 @@
 #include "registry/frmlandoner.h"
 
 #include "core/accessibility.h"
+#include "core/controls.h"
 #include "core/dbsession.h"
 #include "core/events.h"
 #include "core/failure.h"
@@ -36,23 +37,17 @@ constexpr int kCaptionWidth = 3000;
 constexpr int kButtonWidth = 1800;
 constexpr int kButtonHeight = 495;
 
-template <typename W> W *make(QWidget *parent, const char *name, W *widget)
-{
-    widget->setParent(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QLabel *caption(QWidget *parent, const char *name, const QString &text)
 {
-    QLabel *label = make(parent, name, new QLabel(text));
+    QLabel *label = named(parent, name, new QLabel(text));
     label->setFont(parasFont(12));
     return label;
 }
 
 QLineEdit *box(QWidget *parent, const char *name, int maxLength)
 {
-    QLineEdit *edit = make(parent, name, new QLineEdit);
+    QLineEdit *edit = named(parent, name, new QLineEdit);
     edit->setFont(parasFont(12));
     edit->setMaxLength(maxLength);
     setBackground(edit, kField);
@@ -61,7 +56,7 @@ QLineEdit *box(QWidget *parent, const char *name, int maxLength)
 
 QLabel *valueLabel(QWidget *parent, const char *name)
 {
-    QLabel *label = make(parent, name, new QLabel);
+    QLabel *label = named(parent, name, new QLabel);
     label->setFont(parasFont(12));
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
@@ -71,7 +66,7 @@ QLabel *valueLabel(QWidget *parent, const char *name)
 
 QPushButton *button(QWidget *parent, const char *name, const QString &text)
 {
-    QPushButton *b = make(parent, name, new QPushButton(text));
+    QPushButton *b = named(parent, name, new QPushButton(text));
     b->setFont(parasFont(12));
     // Enter on a focused button presses it; Enter in a box never reaches a button.
     b->setAutoDefault(true);
@@ -80,7 +75,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &text)
 
 QComboBox *dropDown(QWidget *parent, const char *name)
 {
-    QComboBox *combo = make(parent, name, new QComboBox);
+    QComboBox *combo = named(parent, name, new QComboBox);
     combo->setFont(parasFont(12));
     QPalette palette = combo->palette();
     palette.setColor(QPalette::Base, kField);
@@ -113,7 +108,7 @@ void frmlandoner::build()
     setFont(parasFont(12));
     setBackground(this, colours::work);
 
-    labname = make(this, "labname", new QLabel(QStringLiteral("bvï ysï kdu f,aLKh")));
+    labname = named(this, "labname", new QLabel(QStringLiteral("bvï ysï kdu f,aLKh")));
     labname->setFont(parasFont(20));
     labname->setAlignment(Qt::AlignCenter);
     labname->setStyleSheet(QStringLiteral("color: white; background-color: black;"));
@@ -151,12 +146,12 @@ void frmlandoner::build()
     Label2 = caption(this, "Label2", QStringLiteral(".sKqfus iajNdjh"));
     labsakiya = valueLabel(this, "labsakiya");
     labsakiya->setText(QStringLiteral("kj"));
-    labcha = make(this, "labcha", new QLabel);
+    labcha = named(this, "labcha", new QLabel);
     labcha->hide();
-    labcu = make(this, "labcu", new QLabel);
+    labcu = named(this, "labcu", new QLabel);
     labcu->hide();
 
-    lvdetels = make(this, "lvdetels", new ListView);
+    lvdetels = named(this, "lvdetels", new ListView);
     lvdetels->setFont(parasFont(12));
 
     cmdnew = button(this, "cmdnew", QStringLiteral("kj bvï ysñhka"));

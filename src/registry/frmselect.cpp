@@ -1,6 +1,7 @@
 #include "registry/frmselect.h"
 
 #include "core/accessibility.h"
+#include "core/controls.h"
 #include "core/failure.h"
 #include "core/legacyfont.h"
 #include "core/listview.h"
@@ -20,12 +21,6 @@ namespace {
 constexpr int kWidth = 7200;
 constexpr int kHeight = 5400;
 
-template <typename W> W *make(QWidget *parent, const char *name, W *widget)
-{
-    widget->setParent(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 } // namespace
 
 frmselect::frmselect(QWidget *opener)
@@ -38,19 +33,19 @@ frmselect::frmselect(QWidget *opener)
     setBackground(this, colours::work);
     resize(twips(kWidth), twips(kHeight));
 
-    Label1 = make(this, "Label1", new QLabel(QStringLiteral("mjqf,a idudcsl f;dr;=re")));
+    Label1 = named(this, "Label1", new QLabel(QStringLiteral("mjqf,a idudcsl f;dr;=re")));
     Label1->setFont(parasFont(16));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setStyleSheet(QStringLiteral("color: white; background-color: black;"));
-    Label3 = make(this, "Label3", new QLabel(QStringLiteral(".Dy uq,sl wxlh")));
-    labguhano = make(this, "labguhano", new QLabel);
+    Label3 = named(this, "Label3", new QLabel(QStringLiteral(".Dy uq,sl wxlh")));
+    labguhano = named(this, "labguhano", new QLabel);
     labguhano->setFont(latinFont(11, true));
-    lv = make(this, "lv", new ListView);
+    lv = named(this, "lv", new ListView);
     lv->setColumns(
         {{QStringLiteral("wkq wxlh"), 1000}, {QStringLiteral("ye oq wxlh"), 0}, {QStringLiteral("ku"), 4000}});
-    cmdnew = make(this, "cmdnew", new QPushButton(QStringLiteral("kj idudcsl")));
-    cmdok = make(this, "cmdok", new QPushButton(QStringLiteral("fjkia lsrsu")));
-    cmdexit = make(this, "cmdexit", new QPushButton(QStringLiteral("msgjsu")));
+    cmdnew = named(this, "cmdnew", new QPushButton(QStringLiteral("kj idudcsl")));
+    cmdok = named(this, "cmdok", new QPushButton(QStringLiteral("fjkia lsrsu")));
+    cmdexit = named(this, "cmdexit", new QPushButton(QStringLiteral("msgjsu")));
     for (QPushButton *b : {cmdnew, cmdok, cmdexit})
         b->setAutoDefault(true);
 
