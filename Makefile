@@ -15,9 +15,10 @@ test: deps-test
 	cmake --build $(BUILD) -j$(JOBS)
 	tools/run-tests.sh $(BUILD)
 
+# The application and its set-up program only; make test builds everything.
 build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build $(BUILD) -j$(JOBS)
+	cmake --build $(BUILD) -j$(JOBS) --target parcelon parcelon-setup
 
 deps:
 	tools/install-deps.sh run
