@@ -1,6 +1,6 @@
-#include "admin/frmhome.h"
-#include "admin/frmloging.h"
-#include "core/legacyfont.h"
+#include "shell/frmhome.h"
+#include "shell/frmloging.h"
+#include "ui/legacyfont.h"
 
 #include <QApplication>
 

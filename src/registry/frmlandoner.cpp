@@ -3,16 +3,16 @@
 
 #include "registry/frmlandoner.h"
 
-#include "core/accessibility.h"
-#include "core/controls.h"
-#include "core/dbsession.h"
-#include "core/events.h"
-#include "core/failure.h"
-#include "core/legacyfont.h"
-#include "core/listview.h"
-#include "core/permissions.h"
-#include "core/screen.h"
-#include "core/twipsgeometry.h"
+#include "ui/accessibility.h"
+#include "ui/controls.h"
+#include "base/dbsession.h"
+#include "ui/events.h"
+#include "ui/failure.h"
+#include "ui/legacyfont.h"
+#include "ui/listview.h"
+#include "base/permissions.h"
+#include "ui/screen.h"
+#include "ui/twipsgeometry.h"
 
 #include <QComboBox>
 #include <QGuiApplication>

@@ -3,11 +3,11 @@
 
 #include "registry/frmlandoner.h"
 
-#include "core/dbsession.h"
-#include "core/failure.h"
-#include "core/listview.h"
-#include "core/messages.h"
-#include "core/screen.h"
+#include "base/dbsession.h"
+#include "ui/failure.h"
+#include "ui/listview.h"
+#include "ui/messages.h"
+#include "ui/screen.h"
 #include "registry/frmselect.h"
 
 #include <QComboBox>

@@ -1,12 +1,12 @@
 #include "registry/frmselect.h"
 
-#include "core/accessibility.h"
-#include "core/controls.h"
-#include "core/failure.h"
-#include "core/legacyfont.h"
-#include "core/listview.h"
-#include "core/screen.h"
-#include "core/twipsgeometry.h"
+#include "ui/accessibility.h"
+#include "ui/controls.h"
+#include "ui/failure.h"
+#include "ui/legacyfont.h"
+#include "ui/listview.h"
+#include "ui/screen.h"
+#include "ui/twipsgeometry.h"
 #include "registry/frmlandoner.h"
 
 #include <QHeaderView>

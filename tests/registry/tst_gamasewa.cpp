@@ -1,10 +1,10 @@
 // The GN division screen as a clerk meets it: a new division typed with its villages, a division opened,
 // changed and renamed, refused saves and names, and the view-only user.
 
-#include "admin/frmhome.h"
-#include "core/dbsession.h"
-#include "core/listview.h"
-#include "core/screen.h"
+#include "shell/frmhome.h"
+#include "base/dbsession.h"
+#include "ui/listview.h"
+#include "ui/screen.h"
 #include "registry/frmgamase_wasam.h"
 #include "support/fixture.h"
 #include "support/modal.h"

@@ -2,11 +2,11 @@
 // and check, look-ups by identity and household, the chooser, new members, completing a member's
 // identity number, update, deactivation, the permission modes and the layout.
 
-#include "admin/frmhome.h"
-#include "core/clock.h"
-#include "core/listview.h"
-#include "core/screen.h"
-#include "core/twipsgeometry.h"
+#include "shell/frmhome.h"
+#include "base/clock.h"
+#include "ui/listview.h"
+#include "ui/screen.h"
+#include "ui/twipsgeometry.h"
 #include "registry/frmlandoner.h"
 #include "registry/frmselect.h"
 #include "support/fixture.h"

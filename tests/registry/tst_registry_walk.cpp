@@ -2,9 +2,9 @@
 // of three is registered, each member is found again by identity number or through the household
 // chooser, and one who holds no land is deactivated.
 
-#include "admin/frmhome.h"
-#include "core/dbsession.h"
-#include "core/listview.h"
+#include "shell/frmhome.h"
+#include "base/dbsession.h"
+#include "ui/listview.h"
 #include "registry/frmgamase_wasam.h"
 #include "registry/frmlandoner.h"
 #include "registry/frmselect.h"

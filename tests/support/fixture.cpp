@@ -1,6 +1,6 @@
 #include "support/fixture.h"
 
-#include "core/sqlscript.h"
+#include "base/sqlscript.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 // The test fixture: a fresh register per test behind a fresh data source `land`, on the backend the run
 // was registered for (PARCELON_TEST_BACKEND), opened through the real connect_db.
 
-#include "core/dbsession.h"
+#include "base/dbsession.h"
 
 #include <QString>
 #include <QVariantList>

@@ -6,10 +6,10 @@
 //
 // PostgreSQL: the database parcelon_bench on the given server is dropped and made anew.
 
-#include "core/datasource.h"
-#include "core/dbsession.h"
-#include "core/listview.h"
-#include "core/sqlscript.h"
+#include "base/datasource.h"
+#include "base/dbsession.h"
+#include "ui/listview.h"
+#include "base/sqlscript.h"
 #include "register.h"
 #include "registry/frmgamase_wasam.h"
 #include "registry/frmlandoner.h"

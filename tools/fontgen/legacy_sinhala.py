@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Reading of PARAS-N LegacyText in Python, for the font generator and the contact sheet.
 
-The rules are the same as the C++ converter (src/core/legacyconvert.cpp) and both read the same
-table, src/core/legacy_map.inc. LegacyText is kept in visual order, the way it was typed for the
+The rules are the same as the C++ converter (src/base/legacyconvert.cpp) and both read the same
+table, src/base/legacy_map.inc. LegacyText is kept in visual order, the way it was typed for the
 legacy font: the kombuva ("f") comes before its consonant, rakaransaya "%", yansaya "H" and
 repaya "_" follow it. A syllable is: kombuva(s), a base, then signs/structure marks/finals.
 """
@@ -24,7 +24,7 @@ YANSA = HAL + ZWJ + "\u0DBA"
 REPAYA = "\u0DBB" + HAL + ZWJ
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-TABLE_PATH = os.path.join(ROOT, "src", "core", "legacy_map.inc")
+TABLE_PATH = os.path.join(ROOT, "src", "base", "legacy_map.inc")
 
 BASE_CLASSES = ("cons", "conshal", "syl")
 TAIL_CLASSES = ("sign", "final", "struct")

@@ -2,7 +2,7 @@
 """Generates fonts/PARAS-N.ttf, the legacy-layout Sinhala font the user interface is drawn in.
 
 LegacyText stores Sinhala as Latin-1 characters in the PARAS-N glyph layout (see
-src/core/legacy_map.inc). This script builds a font whose cmap covers that layout and whose glyphs
+src/base/legacy_map.inc). This script builds a font whose cmap covers that layout and whose glyphs
 are taken from Noto Sans Sinhala (OFL-1.1), so that a LegacyText string drawn in PARAS-N looks
 exactly like its Unicode reading drawn in Noto Sans Sinhala:
 

@@ -11,7 +11,7 @@
 
 #include "setup.h"
 
-#include "core/datasource.h"
+#include "base/datasource.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

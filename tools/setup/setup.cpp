@@ -1,6 +1,6 @@
 #include "setup.h"
 
-#include "core/sqlscript.h"
+#include "base/sqlscript.h"
 
 #include <QFile>
 #include <QRandomGenerator>

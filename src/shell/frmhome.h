@@ -1,0 +1,112 @@
+#pragma once
+// The main menu: the one modeless window of a session. It shows the office, the user, the date and a
+// running clock, opens every other screen (eleven of them through the permission gate), tells whether
+// this workstation is the server machine, and blinks the backup notice.
+
+#include "ui/screen.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+
+namespace parcelon {
+
+class frmhome final : public QWidget, public Home
+{
+    Q_OBJECT
+public:
+    // The main menu of this run, loaded on first use.
+    static frmhome *open();
+    static frmhome *current();
+    ~frmhome() override;
+
+    void Form_Activate();
+    // The permission gate of the eleven register, lifecycle and report buttons; flag is 1..11 (a1..a11).
+    void gate(int flag);
+    // The screen a gate button opens, given the main menu as its parent.
+    using ScreenOpener = std::function<void(QWidget *home)>;
+    void setScreenOpener(int flag, ScreenOpener opener);
+
+    void tim1_Timer();
+    void tt_Timer();
+    // The blinking notice after a scheduled backup: red and blue once a second for 300 seconds.
+    void showNotice(const QString &text);
+    void cmdnew_version_Click();
+
+    // Home
+    QString userName() const override;
+    QString userSrno() const override;
+    QString date() const override;
+    QString time() const override;
+    QDateTime shownAt() const override;
+    void setBlocked(bool blocked) override;
+
+    QLabel *labusername;
+    QLabel *labuser_srno;
+    QLabel *labname;
+    QLabel *labbb;
+    QLabel *labtime;
+    QLabel *labtime_backup;
+    QLabel *labcou;
+    QLabel *labmessage;
+    QProgressBar *pb1;
+    QLabel *ll;
+    QLineEdit *txttra;
+    QLabel *img1;
+
+    QPushButton *cmdexit;
+    QPushButton *cmdminimaze;
+    QLabel *labnew;
+    QLabel *labsettting;
+    QLabel *labreport;
+    QFrame *frasakasima;
+    QLabel *labusername1;
+    QLabel *labdate1;
+    QLabel *labdate;
+    QLabel *labtime1;
+    QLabel *labtime2;
+    QPushButton *cmdbacku;
+    QPushButton *cmdhelp;
+    QPushButton *cmdnew_version;
+
+    QPushButton *cmdlandowner;
+    QPushButton *cmdland;
+    QPushButton *cmdland_chand;
+    QPushButton *cmdland_pewarima;
+    QPushButton *cmdgama;
+    QPushButton *cmdpasuhimikam_pewarima;
+    QPushButton *cmdland_owner_report;
+    QPushButton *cmdland_report;
+    QPushButton *cmdland_balapath_report;
+    QPushButton *cmdland_landowner_report;
+    QPushButton *cmdpawarim_report;
+
+    QPushButton *cmbuser;
+    QPushButton *cmdbackup;
+    QPushButton *cmddelect_all;
+    QPushButton *cmddetels;
+
+    QTimer *tim1;
+    QTimer *tt;
+
+protected:
+    bool event(QEvent *event) override;
+
+private:
+    frmhome();
+    void build();
+    void Form_Load();
+
+    std::array<ScreenOpener, 11> m_openers;
+    QDateTime m_shownAt;
+};
+
+} // namespace parcelon

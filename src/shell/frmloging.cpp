@@ -1,0 +1,166 @@
+#include "shell/frmloging.h"
+
+#include "shell/frmhome.h"
+#include "ui/accessibility.h"
+#include "ui/application.h"
+#include "base/clock.h"
+#include "ui/controls.h"
+#include "base/dbsession.h"
+#include "ui/events.h"
+#include "ui/failure.h"
+#include "ui/legacyfont.h"
+#include "ui/screen.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+namespace parcelon {
+namespace {
+
+void tell(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+} // namespace
+
+frmloging::frmloging(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmloging"));
+    setWindowTitle(QStringLiteral("."));
+    // The form itself is drawn in PARAS-N: the font check asks which font the form really got.
+    setFont(parasFont(12));
+    setBackground(this, QColor(255, 224, 192));
+    setFixedSize(twips(5400), twips(3480));
+
+    const QFont latin = latinFont(10);
+    const QFont latinBold = latinFont(10, true);
+    Label2 = control(this, new QLabel(QStringLiteral("User Name")), "Label2", 360, 420, 1320, 300);
+    Label4 = control(this, new QLabel(QStringLiteral("Pass Word")), "Label4", 360, 900, 1320, 300);
+    txtusername = control(this, new QLineEdit, "txtusername", 1800, 360, 3120, 375);
+    txtpassword = control(this, new QLineEdit, "txtpassword", 1800, 840, 3120, 375);
+    txtpassword->setEchoMode(QLineEdit::Password);
+    ccmdlog = control(this, new QPushButton(QStringLiteral("Login")), "ccmdlog", 360, 1500, 1455, 435);
+    cmdnotlog = control(this, new QPushButton(QStringLiteral("All User")), "cmdnotlog", 1935, 1500, 1455, 435);
+    cmdend = control(this, new QPushButton(QStringLiteral("Exit")), "cmdend", 3510, 1500, 1410, 435);
+    cmdchange_password = control(this, new QPushButton(QStringLiteral("Change Password")), "cmdchange_password", 1935,
+                               2040, 2985, 375);
+    cmdchange_password->setEnabled(false);
+    labfont = control(this, new QLineEdit, "labfont", 0, 0, 100, 100);
+    labfont->hide();
+    Label1 = control(this, new QLabel(QStringLiteral("Date")), "Label1", 360, 2700, 600, 300);
+    labdate = control(this, new QLabel, "labdate", 960, 2700, 1560, 300);
+    Label3 = control(this, new QLabel(QStringLiteral("Time")), "Label3", 2640, 2700, 600, 300);
+    labtime = control(this, new QLabel, "labtime", 3240, 2700, 1680, 300);
+    for (QWidget *w : {static_cast<QWidget *>(Label2), static_cast<QWidget *>(Label4), static_cast<QWidget *>(txtusername),
+                       static_cast<QWidget *>(txtpassword), static_cast<QWidget *>(Label1), static_cast<QWidget *>(Label3),
+                       static_cast<QWidget *>(labdate), static_cast<QWidget *>(labtime)})
+        w->setFont(latin);
+    for (QPushButton *b : {ccmdlog, cmdnotlog, cmdend, cmdchange_password}) {
+        b->setFont(latinBold);
+        b->setAutoDefault(false);
+    }
+    setTabOrder(txtusername, txtpassword);
+    setTabOrder(txtpassword, ccmdlog);
+    setTabOrder(ccmdlog, cmdnotlog);
+    setTabOrder(cmdnotlog, cmdend);
+    setTabOrder(cmdend, cmdchange_password);
+
+    tim = new QTimer(this);
+    tim->setObjectName(QStringLiteral("tim"));
+    tim->setInterval(1000);
+    connect(tim, &QTimer::timeout, this, &frmloging::tim_Timer);
+
+    Events::of(txtusername).lostFocus([this] { txtusername_LostFocus(); });
+    Events::of(txtpassword).enter([this] { ccmdlog_Click(); });
+    connect(ccmdlog, &QPushButton::clicked, this, &frmloging::ccmdlog_Click);
+    connect(cmdnotlog, &QPushButton::clicked, this, &frmloging::cmdnotlog_Click);
+    connect(cmdend, &QPushButton::clicked, this, &frmloging::cmdend_Click);
+    applyAccessibility(this, {{"Label2", "txtusername"}, {"Label4", "txtpassword"}});
+}
+
+bool frmloging::Form_Load()
+{
+    if (!db().connect_db()) {
+        tell(this, applicationTitle(), QStringLiteral("odbc NotConneted"));
+        return false;
+    }
+    labfont->setText(actualFamily(font()));
+    if (labfont->text().compare(kParasFamily, Qt::CaseInsensitive) != 0) {
+        tell(this, QStringLiteral("error"), QStringLiteral("Install font (PARAS - N)"));
+        return false;
+    }
+    labdate->setText(Clock::shortDate());
+    labtime->setText(Clock::longTime());
+    tim->start();
+    return true;
+}
+
+void frmloging::tim_Timer() { labtime->setText(Clock::longTime()); }
+
+void frmloging::txtusername_LostFocus()
+{
+    guarded(this, [this] {
+        const bool known = db().first(QStringLiteral("SELECT srno FROM user_loging WHERE username = ?"),
+                                      {txtusername->text()})
+                               .has_value();
+        cmdchange_password->setEnabled(known);
+    });
+}
+
+void frmloging::ccmdlog_Click()
+{
+    guarded(this, [this] {
+        std::optional<Query> account = db().first(
+            QStringLiteral("SELECT srno, password1 FROM user_loging WHERE username = ?"), {txtusername->text()});
+        if (!account) {
+            tell(this, QStringLiteral("Message"), QStringLiteral("Invalid User Name"));
+            txtusername->clear();
+            return;
+        }
+        if (account->isNull(QStringLiteral("password1"))
+            || account->value(QStringLiteral("password1")) != txtpassword->text()) {
+            tell(this, QStringLiteral("message"), QStringLiteral("Invalid Password"));
+            txtpassword->clear();
+            return;
+        }
+        enterMainMenu(txtusername->text(), account->value(QStringLiteral("srno")));
+    });
+}
+
+void frmloging::cmdnotlog_Click()
+{
+    guarded(this, [this] {
+        const std::optional<Query> account =
+            db().first(QStringLiteral("SELECT srno FROM user_loging WHERE username = 'All User'"));
+        if (!account)
+            throw DbError(QStringLiteral("The shared account \"All User\" is not registered."), applicationTitle());
+        enterMainMenu(QStringLiteral("All user"), account->value(QStringLiteral("srno")));
+    });
+}
+
+void frmloging::cmdend_Click() { endApplication(); }
+
+void frmloging::keyPressEvent(QKeyEvent *event)
+{
+    // Escape would close the screen and with it the application; only Exit does that.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+void frmloging::enterMainMenu(const QString &userName, const QString &userSrno)
+{
+    frmhome *home = frmhome::open();
+    home->labusername->setText(userName);
+    home->labuser_srno->setText(userSrno);
+    home->show();
+    tim->stop();
+    accept();
+}
+
+} // namespace parcelon
