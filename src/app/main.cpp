@@ -1,5 +1,6 @@
 #include "shell/frmhome.h"
 #include "shell/frmloging.h"
+#include "shell/screens.h"
 #include "ui/legacyfont.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Parcelon"));
     parcelon::loadBundledParasFont();
+    parcelon::registerScreens();
 
     parcelon::frmloging login;
     if (!login.Form_Load())

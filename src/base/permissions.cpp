@@ -4,15 +4,17 @@
 
 namespace parcelon {
 
-QString permissionFlag(const QString &userSrno, int flag)
+QString flagColumn(Flag flag) { return QStringLiteral("a%1").arg(int(flag)); }
+
+QString permissionFlag(const QString &userSrno, Flag flag)
 {
     std::optional<Query> row = db().newest(QStringLiteral("awasara"), QStringLiteral("user_srno"), userSrno);
     if (!row)
         return {};
-    return row->value(QStringLiteral("a%1").arg(flag));
+    return row->value(flagColumn(flag));
 }
 
-int permissionLevel(const QString &userSrno, int flag)
+int permissionLevel(const QString &userSrno, Flag flag)
 {
     const QString text = permissionFlag(userSrno, flag);
     if (text.isEmpty() || !text.at(0).isDigit())

@@ -148,7 +148,7 @@ void frmgamase_wasam::Form_Load()
         lv_add();
         lastno();
         // View-only users browse divisions and their villages but neither save nor rename.
-        if (permissionLevel(session::userSrno(), 5) == ViewOnly) {
+        if (permissionLevel(session::userSrno(), Flag::Divisions) == ViewOnly) {
             cmdok->setEnabled(false);
             cmdgamiya_change->setEnabled(false);
         }

@@ -264,7 +264,7 @@ void frmlandoner::Form_Load()
         {QStringLiteral("bvu neyer lsßu"), 2000}});
     guarded(this, [this] {
         fillDivisions();
-        const int level = permissionLevel(session::userSrno(), 1);
+        const int level = permissionLevel(session::userSrno(), Flag::LandOwners);
         if (level == ViewOnly) {
             txtid->setEnabled(false);
             txtguhano->setEnabled(false);

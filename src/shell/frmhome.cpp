@@ -10,8 +10,6 @@
 #include "ui/messages.h"
 #include "base/permissions.h"
 #include "ui/twipsgeometry.h"
-#include "registry/frmgamase_wasam.h"
-#include "registry/frmlandoner.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -32,6 +30,12 @@
 namespace parcelon {
 namespace {
 QPointer<frmhome> g_home;
+
+QString &updaterPath()
+{
+    static QString path;
+    return path;
+}
 
 constexpr int kColumnWidth = 3600;
 constexpr int kMaxColumnWidth = 6000;
@@ -190,24 +194,42 @@ void frmhome::build()
     connect(cmdexit, &QPushButton::clicked, this, [] { endApplication(); });
     connect(cmdminimaze, &QPushButton::clicked, this, [this] { showMinimized(); });
     connect(cmdnew_version, &QPushButton::clicked, this, &frmhome::cmdnew_version_Click);
-    const std::array<QPushButton *, 11> gated = {cmdlandowner, cmdland, cmdland_chand, cmdland_pewarima,
-                                                  cmdgama, cmdpasuhimikam_pewarima, cmdland_owner_report,
-                                                  cmdland_report, cmdland_balapath_report,
-                                                  cmdland_landowner_report, cmdpawarim_report};
-    for (int i = 0; i < 11; ++i)
-        connect(gated[size_t(i)], &QPushButton::clicked, this, [this, i] { gate(i + 1); });
+    for (const MenuEntry &entry : menu()) {
+        QPushButton *button = this->*entry.button;
+        connect(button, &QPushButton::clicked, this, [this, entry] {
+            if (entry.flag)
+                gate(*entry.flag, entry.screen);
+            else
+                guarded(this, [this, entry] { Screens::open(entry.screen, this); });
+        });
+    }
 
     applyAccessibility(this);
+}
 
-    // The screens behind the gate, by flag; each opens modally over the menu.
-    setScreenOpener(1, [](QWidget *home) {
-        frmlandoner screen(home);
-        screen.exec();
-    });
-    setScreenOpener(5, [](QWidget *home) {
-        frmgamase_wasam screen(home);
-        screen.exec();
-    });
+const std::vector<frmhome::MenuEntry> &frmhome::menu()
+{
+    static const std::vector<MenuEntry> entries = {
+        {&frmhome::cmdlandowner, Flag::LandOwners, ScreenId::frmlandoner},
+        {&frmhome::cmdland, Flag::Lands, ScreenId::frmland},
+        {&frmhome::cmdland_chand, Flag::PermitChange, ScreenId::frmland_change},
+        {&frmhome::cmdland_pewarima, Flag::Transfer, ScreenId::frmland_pewarima},
+        {&frmhome::cmdgama, Flag::Divisions, ScreenId::frmgamase_wasam},
+        {&frmhome::cmdpasuhimikam_pewarima, Flag::Succession, ScreenId::frmpasuhimika_change},
+        {&frmhome::cmdland_owner_report, Flag::OwnerReport, ScreenId::frmlandowner_report},
+        {&frmhome::cmdland_report, Flag::LandReport, ScreenId::frmland_report},
+        {&frmhome::cmdland_balapath_report, Flag::PermitReport, ScreenId::frmland_balapath_report},
+        {&frmhome::cmdland_landowner_report, Flag::OneLandReport, ScreenId::frmland_one_report},
+        {&frmhome::cmdpawarim_report, Flag::SuccessorReport, ScreenId::frmpawarim_wartha},
+        // Administration opens without the gate.
+        {&frmhome::cmbuser, std::nullopt, ScreenId::frmuser},
+        {&frmhome::cmdbackup, std::nullopt, ScreenId::FRMBACKUP},
+        {&frmhome::cmddelect_all, std::nullopt, ScreenId::frmdelect_all},
+        {&frmhome::cmddetels, std::nullopt, ScreenId::FRMDETELS},
+        {&frmhome::cmdbacku, std::nullopt, ScreenId::frmbackup_m},
+        {&frmhome::cmdhelp, std::nullopt, ScreenId::frmdetel_ct},
+    };
+    return entries;
 }
 
 void frmhome::Form_Load()
@@ -308,15 +330,9 @@ void frmhome::Form_Activate()
     img1->lower();
 }
 
-void frmhome::setScreenOpener(int flag, ScreenOpener opener)
+void frmhome::gate(Flag flag, ScreenId screen)
 {
-    if (flag >= 1 && flag <= 11)
-        m_openers[size_t(flag - 1)] = std::move(opener);
-}
-
-void frmhome::gate(int flag)
-{
-    guarded(this, [this, flag] {
+    guarded(this, [this, flag, screen] {
         // Only a flag that begins with "1" refuses; a user without a permission row has level 1
         // everywhere, and so does a row whose flag is empty.
         const QString value = permissionFlag(labuser_srno->text(), flag);
@@ -324,8 +340,7 @@ void frmhome::gate(int flag)
             message(this, QStringLiteral("Tng wjir fkdue;"));
             return;
         }
-        if (const ScreenOpener &opener = m_openers[size_t(flag - 1)])
-            opener(this);
+        Screens::open(screen, this);
     });
 }
 
@@ -352,10 +367,14 @@ void frmhome::tt_Timer()
     ll->setText(QString::number(pb1->value()));
 }
 
+void frmhome::setUpdater(const QString &path) { updaterPath() = path; }
+
 void frmhome::cmdnew_version_Click()
 {
     // The updater sits beside the application; without it the menu simply stays.
-    const QString updater = QCoreApplication::applicationDirPath() + QStringLiteral("/parcelon-update");
+    const QString updater = updaterPath().isEmpty()
+        ? QCoreApplication::applicationDirPath() + QStringLiteral("/parcelon-update")
+        : updaterPath();
     if (QFileInfo(updater).isExecutable() && QProcess::startDetached(updater, {}))
         endApplication();
 }

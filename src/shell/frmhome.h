@@ -3,12 +3,14 @@
 // running clock, opens every other screen (eleven of them through the permission gate), tells whether
 // this workstation is the server machine, and blinks the backup notice.
 
+#include "base/permissions.h"
 #include "ui/screen.h"
+#include "ui/screenregistry.h"
 
 #include <QWidget>
 
-#include <array>
-#include <functional>
+#include <optional>
+#include <vector>
 
 class QFrame;
 class QLabel;
@@ -29,17 +31,26 @@ public:
     ~frmhome() override;
 
     void Form_Activate();
-    // The permission gate of the eleven register, lifecycle and report buttons; flag is 1..11 (a1..a11).
-    void gate(int flag);
-    // The screen a gate button opens, given the main menu as its parent.
-    using ScreenOpener = std::function<void(QWidget *home)>;
-    void setScreenOpener(int flag, ScreenOpener opener);
+    // The permission gate of the eleven register, lifecycle and report buttons: opens the screen when the
+    // user's flag does not begin with "1", otherwise says the user has no permission.
+    void gate(Flag flag, ScreenId screen);
+
+    // The menu's buttons: which screen each opens and, for the eleven gated ones, the flag it reads.
+    struct MenuEntry
+    {
+        QPushButton *frmhome::*button;
+        std::optional<Flag> flag;
+        ScreenId screen;
+    };
+    static const std::vector<MenuEntry> &menu();
 
     void tim1_Timer();
     void tt_Timer();
     // The blinking notice after a scheduled backup: red and blue once a second for 300 seconds.
     void showNotice(const QString &text);
     void cmdnew_version_Click();
+    // The updater "New Version" starts: parcelon-update beside the application unless set (tests).
+    static void setUpdater(const QString &path);
 
     // Home
     QString userName() const override;
@@ -105,7 +116,6 @@ private:
     void build();
     void Form_Load();
 
-    std::array<ScreenOpener, 11> m_openers;
     QDateTime m_shownAt;
 };
 

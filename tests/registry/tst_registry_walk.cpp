@@ -3,6 +3,7 @@
 // chooser, and one who holds no land is deactivated.
 
 #include "shell/frmhome.h"
+#include "shell/screens.h"
 #include "base/dbsession.h"
 #include "ui/listview.h"
 #include "registry/frmgamase_wasam.h"
@@ -70,7 +71,11 @@ class tst_registry_walk : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { QVERIFY(test::loadParasFont()); }
-    void init() { test::openDatabase(); }
+    void init()
+    {
+        registerScreens();
+        test::openDatabase();
+    }
     void cleanup()
     {
         QCOMPARE(test::closeAllWindows(), QStringList());

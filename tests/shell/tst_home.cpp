@@ -2,6 +2,8 @@
 // blocker that covers it and the buttons that end the run.
 
 #include "shell/frmhome.h"
+#include "shell/screens.h"
+#include "ui/screenregistry.h"
 #include "ui/application.h"
 #include "base/clock.h"
 #include "ui/screen.h"
@@ -10,6 +12,8 @@
 #include "support/modal.h"
 
 #include <QCoreApplication>
+#include <QDialog>
+#include <QTemporaryDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,8 +46,16 @@ class tst_home : public QObject
         m_home = frmhome::open();
         m_home->labusername->setText(QStringLiteral("Nimal"));
         m_home->labuser_srno->setText(userSrno);
-        for (int flag = 1; flag <= 11 && !realScreens; ++flag)
-            m_home->setScreenOpener(flag, [this, flag](QWidget *) { m_opened << flag; });
+        registerScreens();
+        for (const frmhome::MenuEntry &entry : frmhome::menu()) {
+            if (!entry.flag || realScreens)
+                continue;
+            const int flag = int(*entry.flag);
+            Screens::add(entry.screen, [this, flag](QWidget *) -> std::unique_ptr<QDialog> {
+                m_opened << flag;
+                return nullptr;
+            });
+        }
         test::showScreen(m_home);
         return m_home;
     }
@@ -228,13 +240,15 @@ private slots:
     void closeAndNewVersion()
     {
         frmhome *home = openHome(QStringLiteral("1"));
-        const QString updater = QCoreApplication::applicationDirPath() + QStringLiteral("/parcelon-update");
-        QFile::remove(updater);
+        // The updater lives in a folder of this test's own: runs in parallel never share it.
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString updater = folder.filePath(QStringLiteral("parcelon-update"));
+        frmhome::setUpdater(updater);
         QTest::mouseClick(home->cmdnew_version, Qt::LeftButton);
         QCOMPARE(m_ended, 0); // no updater: the menu stays
 
-        const QString marker = QDir::temp().filePath(QStringLiteral("parcelon-update-ran-%1").arg(QCoreApplication::applicationPid()));
-        QFile::remove(marker);
+        const QString marker = folder.filePath(QStringLiteral("ran"));
         QFile script(updater);
         QVERIFY(script.open(QIODevice::WriteOnly));
         script.write(QStringLiteral("#!/bin/sh\ntouch '%1'\n").arg(marker).toUtf8());
@@ -243,8 +257,7 @@ private slots:
         QTest::mouseClick(home->cmdnew_version, Qt::LeftButton);
         QCOMPARE(m_ended, 1);
         QTRY_VERIFY(QFile::exists(marker));
-        QFile::remove(marker);
-        QFile::remove(updater);
+        frmhome::setUpdater({});
 
         QTest::mouseClick(home->cmdexit, Qt::LeftButton);
         QCOMPARE(m_ended, 2);

@@ -1,0 +1,23 @@
+#include "shell/screens.h"
+
+#include "registry/frmgamase_wasam.h"
+#include "registry/frmlandoner.h"
+#include "ui/screenregistry.h"
+
+#include <memory>
+
+namespace parcelon {
+namespace {
+template <typename Screen> void add(ScreenId id)
+{
+    Screens::add(id, [](QWidget *opener) -> std::unique_ptr<QDialog> { return std::make_unique<Screen>(opener); });
+}
+} // namespace
+
+void registerScreens()
+{
+    add<frmlandoner>(ScreenId::frmlandoner);
+    add<frmgamase_wasam>(ScreenId::frmgamase_wasam);
+}
+
+} // namespace parcelon

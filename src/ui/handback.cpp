@@ -1,0 +1,62 @@
+#include "ui/handback.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QWidget>
+
+namespace parcelon {
+
+HandBack::HandBack(QWidget *opener) : m_opener(opener)
+{
+    if (!m_opener)
+        fail(QStringLiteral("there is no opener to hand the choice back to"));
+}
+
+void HandBack::fail(const QString &what) const
+{
+    const QString screen = m_opener ? m_opener->objectName() : QStringLiteral("(none)");
+    throw HandBackError(QStringLiteral("Hand-back to %1: %2").arg(screen, what).toStdString());
+}
+
+QWidget *HandBack::control(const char *name) const
+{
+    auto *found = m_opener->findChild<QWidget *>(QString::fromLatin1(name));
+    if (!found)
+        fail(QStringLiteral("it has no control %1").arg(QString::fromLatin1(name)));
+    return found;
+}
+
+HandBack &HandBack::set(const char *name, const QString &text)
+{
+    QWidget *target = control(name);
+    if (auto *label = qobject_cast<QLabel *>(target))
+        label->setText(text);
+    else if (auto *box = qobject_cast<QLineEdit *>(target))
+        box->setText(text);
+    else if (auto *combo = qobject_cast<QComboBox *>(target))
+        combo->setCurrentText(text);
+    else
+        fail(QStringLiteral("%1 holds no text").arg(QString::fromLatin1(name)));
+    return *this;
+}
+
+HandBack &HandBack::press(const char *name)
+{
+    auto *button = qobject_cast<QAbstractButton *>(control(name));
+    if (!button)
+        fail(QStringLiteral("%1 is not a button").arg(QString::fromLatin1(name)));
+    button->click();
+    return *this;
+}
+
+HandBack &HandBack::call(const char *procedure)
+{
+    if (!QMetaObject::invokeMethod(m_opener, procedure))
+        fail(QStringLiteral("it has no procedure %1").arg(QString::fromLatin1(procedure)));
+    return *this;
+}
+
+} // namespace parcelon
