@@ -103,6 +103,13 @@ public:
         commit();
     }
 
+    // A change that checks and then writes, under the register's lock (interim: one transaction).
+    template <typename Work>
+    void lockedChange(Work &&work)
+    {
+        transaction(std::forward<Work>(work));
+    }
+
 private:
     DbSession() = default;
     std::unique_ptr<QSqlQuery> run(const QString &sql, const QVariantList &params);

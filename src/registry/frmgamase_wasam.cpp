@@ -1,15 +1,14 @@
 #include "registry/frmgamase_wasam.h"
 
-#include "ui/accessibility.h"
-#include "ui/controls.h"
 #include "base/dbsession.h"
+#include "base/identity.h"
+#include "base/permissions.h"
+#include "ui/accessibility.h"
 #include "ui/events.h"
 #include "ui/failure.h"
+#include "ui/kit.h"
 #include "ui/legacyfont.h"
 #include "ui/listview.h"
-#include "base/permissions.h"
-#include "ui/screen.h"
-#include "ui/twipsgeometry.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,26 +23,14 @@ namespace {
 const QString kNewMode = QStringLiteral("we;=,a lsÍu");
 const QString kChangeMode = QStringLiteral("fjkia lsÍu");
 
-const QColor kBoxYellow {255, 255, 192};
-const QColor kVillageBoxOff {192, 255, 192}; // the village box while no division name is typed
+// A division's villages in their stored order: the village number, compared as a number.
+const QString kVillageOrder = QStringLiteral(" ORDER BY LENGTH(gsrno), gsrno");
 
-
-QLabel *valueLabel(QWidget *form, const char *name, int left, int top, int width, int height)
+QLabel *centredValue(QWidget *form, const char *name, Twips at)
 {
-    QLabel *label = control(form, new QLabel, name, left, top, width, height);
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    QLabel *label = valueLabel(form, name, at, colours::normal);
     label->setAlignment(Qt::AlignCenter);
-    setBackground(label, colours::normal);
     return label;
-}
-
-// The character a key types, as the screens' KeyPress handlers see it; 0 for keys that type nothing
-// (arrows, Shift), which raise no KeyPress.
-int keyAscii(const QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        return 13;
-    return event->text().isEmpty() ? 0 : int(event->text().at(0).unicode());
 }
 } // namespace
 
@@ -60,52 +47,43 @@ void frmgamase_wasam::build()
     setFont(parasFont(12));
     setFixedSize(twips(11880), twips(7260));
 
-    labname = control(this, new QLabel(QStringLiteral(".%du ks,Odrs jiï")), "labname", 0, 0, 11880, 660);
+    labname = captionLabel(this, "labname", QStringLiteral(".%du ks,Odrs jiï"), {0, 0, 11880, 660});
     labname->setFont(parasFont(18));
     labname->setAlignment(Qt::AlignCenter);
     labname->setStyleSheet(QStringLiteral("QLabel { background: black; color: white; }"));
 
     // The division: its number and name over the list of stored divisions.
-    labsrno1 = control(this, new QLabel(QStringLiteral("wkq wxlh")), "labsrno1", 240, 900, 1200, 300);
-    labsrno = valueLabel(this, "labsrno", 240, 1230, 1200, 375);
-    labgama = control(this, new QLabel(QStringLiteral(".%du ks,Odß jiu ku")), "labgama", 1560, 900, 4780, 300);
-    txtgama = control(this, new QLineEdit, "txtgama", 1560, 1230, 4780, 375);
+    labsrno1 = captionLabel(this, "labsrno1", QStringLiteral("wkq wxlh"), {240, 900, 1200, 300});
+    labsrno = centredValue(this, "labsrno", {240, 1230, 1200, 375});
+    labgama = captionLabel(this, "labgama", QStringLiteral(".%du ks,Odß jiu ku"), {1560, 900, 4780, 300});
+    txtgama = textBox(this, "txtgama", {1560, 1230, 4780, 375});
     lvgama_wasama = control(this, new ListView, "lvgama_wasama", 240, 1800, 6100, 4440);
     lvgama_wasama->setColumns({{QStringLiteral("wkq wxlh"), 1200}, {QStringLiteral(".%du ks,Odß jiu ku"), 4600}});
-    txtgamiya_change = control(this, new QLineEdit, "txtgamiya_change", 240, 6420, 2640, 375);
-    cmdgamiya_change = control(this, new QPushButton(QStringLiteral(".%dush jiu fjkia lsrsu")), "cmdgamiya_change",
-                               3000, 6400, 3340, 420);
+    txtgamiya_change = textBox(this, "txtgamiya_change", {240, 6420, 2640, 375});
+    cmdgamiya_change
+        = button(this, "cmdgamiya_change", QStringLiteral(".%dush jiu fjkia lsrsu"), {3000, 6400, 3340, 420});
 
     // The working list of villages and the village being added.
-    Label3 = control(this, new QLabel(QStringLiteral("wkq wxlh")), "Label3", 6600, 900, 1200, 300);
-    labgsrno = valueLabel(this, "labgsrno", 6600, 1230, 1200, 375);
-    Label1 = control(this, new QLabel(QStringLiteral(".%dñh jifñ .ï")), "Label1", 7920, 900, 3720, 300);
-    txtgam = control(this, new QLineEdit, "txtgam", 7920, 1230, 3720, 375);
+    Label3 = captionLabel(this, "Label3", QStringLiteral("wkq wxlh"), {6600, 900, 1200, 300});
+    labgsrno = centredValue(this, "labgsrno", {6600, 1230, 1200, 375});
+    Label1 = captionLabel(this, "Label1", QStringLiteral(".%dñh jifñ .ï"), {7920, 900, 3720, 300});
+    txtgam = textBox(this, "txtgam", {7920, 1230, 3720, 375});
     lvgam = control(this, new ListView, "lvgam", 6600, 1800, 5040, 4440);
     lvgam->setColumns({{QStringLiteral("wkq wxlh"), 1435}, {QStringLiteral(".%dñh jifñ .ï"), 3300}});
 
-    cmdnew = control(this, new QPushButton(QStringLiteral("kj ")), "cmdnew", 6600, 6400, 1600, 420);
-    cmdok = control(this, new QPushButton(kNewMode), "cmdok", 8320, 6400, 1600, 420);
-    cmdexit = control(this, new QPushButton(QStringLiteral("msgúu")), "cmdexit", 10040, 6400, 1600, 420);
+    cmdnew = button(this, "cmdnew", QStringLiteral("kj "), {6600, 6400, 1600, 420});
+    cmdok = button(this, "cmdok", kNewMode, {8320, 6400, 1600, 420});
+    cmdexit = button(this, "cmdexit", QStringLiteral("msgúu"), {10040, 6400, 1600, 420});
 
-    labiv = control(this, new QLabel(QStringLiteral("0")), "labiv", 0, 0, 600, 300);
-    labiv->hide();
+    labiv = hiddenLabel(this, "labiv", QStringLiteral("0"));
     txtgamiya_change->hide();
     cmdgamiya_change->hide();
 
     // Headings and lists one size smaller, so "wkq wxlh" fits its 1200-twip column.
     for (QWidget *small : std::initializer_list<QWidget *> {labsrno1, labgama, Label3, Label1, lvgama_wasama, lvgam})
         small->setFont(parasFont(11));
-    for (QLineEdit *box : {txtgama, txtgam, txtgamiya_change})
-        setBackground(box, kBoxYellow);
-
-    // Enter on a focused button presses it, as the clerk's keyboard flow expects (Enter on an empty
-    // village box moves to the save button); no button is the dialog's default, so Enter in a text box
-    // does only what that box's handler says.
-    for (QPushButton *button : {cmdnew, cmdok, cmdexit, cmdgamiya_change}) {
-        button->setAutoDefault(false);
-        Events::of(button).enter([button] { button->click(); });
-    }
+    // Enter on an empty village box moves to the save button, and Enter there saves.
+    applyKeyPolicy(this, cmdexit);
 
     setTabOrder(txtgama, txtgam);
     setTabOrder(txtgam, cmdok);
@@ -122,7 +100,7 @@ void frmgamase_wasam::build()
     connect(lvgam, &ListView::columnClicked, this, &frmgamase_wasam::lvgam_ColumnClick);
     connect(txtgama, &QLineEdit::textChanged, this, &frmgamase_wasam::txtgama_Change);
     // A name refused in red turns back to the box colour once the clerk corrects it.
-    connect(txtgamiya_change, &QLineEdit::textChanged, this, [this] { setBackground(txtgamiya_change, kBoxYellow); });
+    connect(txtgamiya_change, &QLineEdit::textChanged, this, [this] { markNormal(txtgamiya_change); });
     Events::of(txtgama).keyPress([this](QKeyEvent *event) {
         const int key = keyAscii(event);
         if (key == 0)
@@ -143,7 +121,7 @@ void frmgamase_wasam::Form_Load()
 {
     center_form(this);
     txtgam->setEnabled(false);
-    setBackground(txtgam, kVillageBoxOff);
+    markNormal(txtgam, colours::fieldOff);
     guarded(this, [this] {
         lv_add();
         lastno();
@@ -170,10 +148,18 @@ void frmgamase_wasam::lv_add()
     lvgama_wasama->addItems(std::move(lines));
 }
 
-void frmgamase_wasam::lastno()
+void frmgamase_wasam::lastno() { labsrno->setText(QString::number(nextDivisionNumber())); }
+
+int frmgamase_wasam::nextDivisionNumber()
 {
+    // The count of division names plus one. Should that number already be taken (a division whose name
+    // another took over), the division after the highest gets it instead, so that a new division never
+    // shares its number, and with it its villages, with a stored one.
     const int names = db().scalar(QStringLiteral("SELECT COUNT(DISTINCT gama_wasama) FROM gamasewa_wasama")).toInt();
-    labsrno->setText(QString::number(names + 1));
+    const int next = names + 1;
+    if (db().first(QStringLiteral("SELECT srno FROM gamasewa_wasama WHERE srno = ?"), {next}))
+        return db().scalar(QStringLiteral("SELECT MAX(srno) FROM gamasewa_wasama")).toInt() + 1;
+    return next;
 }
 
 void frmgamase_wasam::lvgama_wasama_Click()
@@ -190,8 +176,9 @@ void frmgamase_wasam::lvgama_wasama_Click()
             cmdgamiya_change->hide();
         }
         lvgam->clear();
-        Query rows = db().select(QStringLiteral("SELECT gsrno, gama FROM gamasewa_wasama WHERE gama_wasama = ?"),
-                                 {lvgama_wasama->text(row, 1)});
+        Query rows = db().select(
+            QStringLiteral("SELECT gsrno, gama FROM gamasewa_wasama WHERE gama_wasama = ?") + kVillageOrder,
+            {lvgama_wasama->text(row, 1)});
         std::vector<QStringList> lines;
         while (rows.next())
             lines.push_back({rows.value(0), rows.value(1)});
@@ -223,8 +210,8 @@ void frmgamase_wasam::txtgama_Change()
     // Villages can be typed only under a division name.
     const bool named = !txtgama->text().isEmpty();
     txtgam->setEnabled(named);
-    setBackground(txtgam, named ? kBoxYellow : kVillageBoxOff);
-    setBackground(txtgama, kBoxYellow);
+    markNormal(txtgam, named ? colours::field : colours::fieldOff);
+    markNormal(txtgama);
 }
 
 void frmgamase_wasam::txtgama_KeyPress(int keyAscii)
@@ -311,12 +298,11 @@ void frmgamase_wasam::cmdnew_Click()
     });
 }
 
-bool frmgamase_wasam::nameTakenByOtherDivision(const QString &name) const
+bool frmgamase_wasam::nameTakenByOtherDivision(const QString &name, int srno) const
 {
-    return db().scalar(QStringLiteral("SELECT COUNT(*) FROM gamasewa_wasama WHERE gama_wasama = ? AND srno <> ?"),
-                       {name, labsrno->text().toInt()})
-               .toInt()
-        > 0;
+    return db().first(QStringLiteral("SELECT srno FROM gamasewa_wasama WHERE gama_wasama = ? AND srno <> ?"),
+                      {name, srno})
+        .has_value();
 }
 
 void frmgamase_wasam::cmdok_Click()
@@ -326,23 +312,29 @@ void frmgamase_wasam::cmdok_Click()
             return;
         if (!txtgam->text().isEmpty()) {
             // A village typed but not added with Enter: nothing is saved until the clerk decides.
-            setBackground(txtgam, colours::attention);
+            markRed(txtgam);
             return;
         }
         // A list without a division name is the villages of a division merely looked at: saving them would
         // copy them into a nameless new division.
         const QString name = txtgama->text();
-        if (name.isEmpty() || nameTakenByOtherDivision(name)) {
-            setBackground(txtgama, colours::attention);
+        if (name.isEmpty()) {
+            markRed(txtgama);
             return;
         }
-        const int srno = labsrno->text().toInt();
         const bool changing = cmdok->text() == kChangeMode;
         const QString user = session::userName();
         const QString date = session::dbDate();
         const QString time = session::dbTime();
-        // The division's rows are replaced as a whole or not at all.
-        db().transaction([&] {
+        bool taken = false;
+        // Another workstation may have saved a division since this screen counted: the number and the
+        // name check are made again under the lock, and the division's rows are replaced as a whole.
+        db().lockedChange([&] {
+            const int srno = changing ? labsrno->text().toInt() : nextDivisionNumber();
+            if (nameTakenByOtherDivision(name, srno)) {
+                taken = true;
+                return;
+            }
             if (changing)
                 db().execute(QStringLiteral("DELETE FROM gamasewa_wasama WHERE srno = ?"), {srno});
             for (int i = 0; i < lvgam->count(); ++i)
@@ -350,6 +342,10 @@ void frmgamase_wasam::cmdok_Click()
                                             "date, time) VALUES (?, ?, ?, ?, ?, ?, ?)"),
                              {srno, name, lvgam->text(i, 0), lvgam->text(i, 1), user, date, time});
         });
+        if (taken) {
+            markRed(txtgama);
+            return;
+        }
         lvgam->clear();
         txtgama->clear();
         cmdok->setText(kNewMode);
@@ -363,12 +359,17 @@ void frmgamase_wasam::cmdgamiya_change_Click()
 {
     guarded(this, [this] {
         const QString name = txtgamiya_change->text();
-        if (nameTakenByOtherDivision(name)) {
-            setBackground(txtgamiya_change, colours::attention);
+        const int srno = labsrno->text().toInt();
+        bool taken = false;
+        db().lockedChange([&] {
+            taken = nameTakenByOtherDivision(name, srno);
+            if (!taken)
+                db().execute(QStringLiteral("UPDATE gamasewa_wasama SET gama_wasama = ? WHERE srno = ?"), {name, srno});
+        });
+        if (taken) {
+            markRed(txtgamiya_change);
             return;
         }
-        db().execute(QStringLiteral("UPDATE gamasewa_wasama SET gama_wasama = ? WHERE srno = ?"),
-                     {name, labsrno->text().toInt()});
         lv_add();
         lastno();
         lvgam->clear();

@@ -66,7 +66,9 @@ private:
     void setLabiv(int count);
     // A division name that another division already bears: saving or renaming to it would give two
     // divisions the same next number and let one save replace the other's villages.
-    bool nameTakenByOtherDivision(const QString &name) const;
+    bool nameTakenByOtherDivision(const QString &name, int srno) const;
+    // The number a new division receives (see lastno).
+    int nextDivisionNumber();
 };
 
 } // namespace parcelon

@@ -3,16 +3,15 @@
 
 #include "registry/frmlandoner.h"
 
-#include "ui/accessibility.h"
-#include "ui/controls.h"
 #include "base/dbsession.h"
+#include "base/identity.h"
+#include "base/permissions.h"
+#include "ui/accessibility.h"
 #include "ui/events.h"
 #include "ui/failure.h"
+#include "ui/kit.h"
 #include "ui/legacyfont.h"
 #include "ui/listview.h"
-#include "base/permissions.h"
-#include "ui/screen.h"
-#include "ui/twipsgeometry.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -27,62 +26,12 @@
 
 namespace parcelon {
 namespace {
-const QColor kField {255, 255, 192}; // light yellow
-const QColor kValueLabel {192, 255, 192}; // light green
-
 constexpr int kRowHeight = 400;
 constexpr int kRowStep = 500;
 constexpr int kFormTop = 1000;
 constexpr int kCaptionWidth = 3000;
 constexpr int kButtonWidth = 1800;
 constexpr int kButtonHeight = 495;
-
-
-QLabel *caption(QWidget *parent, const char *name, const QString &text)
-{
-    QLabel *label = named(parent, name, new QLabel(text));
-    label->setFont(parasFont(12));
-    return label;
-}
-
-QLineEdit *box(QWidget *parent, const char *name, int maxLength)
-{
-    QLineEdit *edit = named(parent, name, new QLineEdit);
-    edit->setFont(parasFont(12));
-    edit->setMaxLength(maxLength);
-    setBackground(edit, kField);
-    return edit;
-}
-
-QLabel *valueLabel(QWidget *parent, const char *name)
-{
-    QLabel *label = named(parent, name, new QLabel);
-    label->setFont(parasFont(12));
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    setBackground(label, kValueLabel);
-    return label;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &text)
-{
-    QPushButton *b = named(parent, name, new QPushButton(text));
-    b->setFont(parasFont(12));
-    // Enter on a focused button presses it; Enter in a box never reaches a button.
-    b->setAutoDefault(true);
-    return b;
-}
-
-QComboBox *dropDown(QWidget *parent, const char *name)
-{
-    QComboBox *combo = named(parent, name, new QComboBox);
-    combo->setFont(parasFont(12));
-    QPalette palette = combo->palette();
-    palette.setColor(QPalette::Base, kField);
-    palette.setColor(QPalette::Button, kField);
-    combo->setPalette(palette);
-    return combo;
-}
 
 QFont heavyLatin()
 {
@@ -113,43 +62,41 @@ void frmlandoner::build()
     labname->setAlignment(Qt::AlignCenter);
     labname->setStyleSheet(QStringLiteral("color: white; background-color: black;"));
 
-    Label1 = caption(this, "Label1", QStringLiteral(" wkq wxlh"));
+    Label1 = captionLabel(this, "Label1", QStringLiteral(" wkq wxlh"));
     labno = valueLabel(this, "labno");
-    Label3 = caption(this, "Label3", QStringLiteral(" cd ye wxlh"));
-    txtid = box(this, "txtid", 10);
-    Label8 = caption(this, "Label8", QStringLiteral(" .Dy uq,sl wxlh"));
-    txtguhano = box(this, "txtguhano", 50);
+    Label3 = captionLabel(this, "Label3", QStringLiteral(" cd ye wxlh"));
+    txtid = textBox(this, "txtid", {}, 10);
+    Label8 = captionLabel(this, "Label8", QStringLiteral(" .Dy uq,sl wxlh"));
+    txtguhano = textBox(this, "txtguhano", {}, 50);
     txtid->setFont(heavyLatin());
     txtguhano->setFont(heavyLatin());
-    Label7 = caption(this, "Label7", QStringLiteral(" bvñ ysñhdf.a ku"));
-    txtlandname = box(this, "txtlandname", 200);
-    Label6 = caption(this, "Label6", QStringLiteral(" ,smskh 1"));
-    txtad1 = box(this, "txtad1", 100);
-    Label5 = caption(this, "Label5", QStringLiteral(" ,smskh 2"));
-    txtad2 = box(this, "txtad2", 100);
-    Label4 = caption(this, "Label4", QStringLiteral(" ,smskh 3"));
-    txtad3 = box(this, "txtad3", 100);
-    Label11 = caption(this, "Label11", QStringLiteral(" ,smskh 4"));
-    txtad4 = box(this, "txtad4", 100);
-    Label10 = caption(this, "Label10", QStringLiteral(" mjqf,a idudðl .Kk"));
-    txtsamajikano = box(this, "txtsamajikano", 50);
+    Label7 = captionLabel(this, "Label7", QStringLiteral(" bvñ ysñhdf.a ku"));
+    txtlandname = textBox(this, "txtlandname", {}, 200);
+    Label6 = captionLabel(this, "Label6", QStringLiteral(" ,smskh 1"));
+    txtad1 = textBox(this, "txtad1", {}, 100);
+    Label5 = captionLabel(this, "Label5", QStringLiteral(" ,smskh 2"));
+    txtad2 = textBox(this, "txtad2", {}, 100);
+    Label4 = captionLabel(this, "Label4", QStringLiteral(" ,smskh 3"));
+    txtad3 = textBox(this, "txtad3", {}, 100);
+    Label11 = captionLabel(this, "Label11", QStringLiteral(" ,smskh 4"));
+    txtad4 = textBox(this, "txtad4", {}, 100);
+    Label10 = captionLabel(this, "Label10", QStringLiteral(" mjqf,a idudðl .Kk"));
+    txtsamajikano = textBox(this, "txtsamajikano", {}, 50);
     txtsamajikano->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label9 = caption(this, "Label9", QStringLiteral(" /lshdj"));
-    txtjop = box(this, "txtjop", 200);
-    Label12 = caption(this, "Label12", QStringLiteral(" jd¾Isl wdodhu"));
-    txtadayama = box(this, "txtadayama", 50);
+    Label9 = captionLabel(this, "Label9", QStringLiteral(" /lshdj"));
+    txtjop = textBox(this, "txtjop", {}, 200);
+    Label12 = captionLabel(this, "Label12", QStringLiteral(" jd¾Isl wdodhu"));
+    txtadayama = textBox(this, "txtadayama", {}, 50);
     txtadayama->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    labgamiya = caption(this, "labgamiya", QStringLiteral(" .%dush jiu"));
+    labgamiya = captionLabel(this, "labgamiya", QStringLiteral(" .%dush jiu"));
     cmbgamiya = dropDown(this, "cmbgamiya");
-    labgama = caption(this, "labgama", QStringLiteral(" .fus ku"));
+    labgama = captionLabel(this, "labgama", QStringLiteral(" .fus ku"));
     cmbgama = dropDown(this, "cmbgama");
-    Label2 = caption(this, "Label2", QStringLiteral(".sKqfus iajNdjh"));
+    Label2 = captionLabel(this, "Label2", QStringLiteral(".sKqfus iajNdjh"));
     labsakiya = valueLabel(this, "labsakiya");
     labsakiya->setText(QStringLiteral("kj"));
-    labcha = named(this, "labcha", new QLabel);
-    labcha->hide();
-    labcu = named(this, "labcu", new QLabel);
-    labcu->hide();
+    labcha = hiddenLabel(this, "labcha");
+    labcu = hiddenLabel(this, "labcu");
 
     lvdetels = named(this, "lvdetels", new ListView);
     lvdetels->setFont(parasFont(12));
@@ -172,8 +119,8 @@ void frmlandoner::build()
         setTabOrder(order[i - 1], order[i]);
 
     comboClick(cmbgamiya, [this] { cmbgamiya_Click(); });
+    identityBox(txtid);
     Events::of(txtid)
-        .keyPress([this](QKeyEvent *e) { return txtid_KeyPress(e->key(), e->text()); })
         .keyUp([this](QKeyEvent *e) { txtid_KeyUp(e->key()); })
         .lostFocus([this] { txtid_LostFocus(); });
     connect(txtid, &QLineEdit::textChanged, this, [this] { txtid_Change(); });
@@ -198,6 +145,7 @@ void frmlandoner::build()
     connect(cmdexit, &QPushButton::clicked, this, &frmlandoner::cmdexit_Click);
     connect(cmdselect, &QPushButton::clicked, this, &frmlandoner::cmdselect_Click);
 
+    applyKeyPolicy(this, cmdexit);
     applyAccessibility(this,
         {{"Label1", "labno"}, {"Label3", "txtid"}, {"Label8", "txtguhano"}, {"Label7", "txtlandname"},
             {"Label6", "txtad1"}, {"Label5", "txtad2"}, {"Label4", "txtad3"}, {"Label11", "txtad4"},
@@ -290,7 +238,7 @@ void frmlandoner::fillDivisions()
         if (srno == last)
             continue;
         last = srno;
-        cmbgamiya->addItem(srno + QStringLiteral(" - ") + rows.value(1));
+        cmbgamiya->addItem(numberedEntry(srno, rows.value(1)));
     }
     cmbgamiya->setCurrentIndex(-1);
 }
@@ -301,29 +249,16 @@ void frmlandoner::cmbgamiya_Click()
         cmbgama->clear();
         // The division number is what stands before " - ": a first-two-characters cut would offer
         // division 10's villages for division 100.
-        const QString number = cmbgamiya->currentText().section(QStringLiteral(" - "), 0, 0).trimmed();
-        bool numeric = false;
-        const qlonglong srno = number.toLongLong(&numeric);
-        if (numeric) {
-            Query rows = db().select(QStringLiteral("SELECT gsrno, gama FROM gamasewa_wasama WHERE srno = ?"), {srno});
+        const QString number = entryNumber(cmbgamiya->currentText());
+        if (!number.isEmpty()) {
+            Query rows = db().select(QStringLiteral("SELECT gsrno, gama FROM gamasewa_wasama WHERE srno = ? "
+                                                    "ORDER BY LENGTH(gsrno), gsrno"),
+                                     {number.toLongLong()});
             while (rows.next())
-                cmbgama->addItem(rows.value(0) + QStringLiteral(" - ") + rows.value(1));
+                cmbgama->addItem(numberedEntry(rows.value(0), rows.value(1)));
         }
         cmbgama->setCurrentIndex(-1);
     });
-}
-
-bool frmlandoner::txtid_KeyPress(int key, const QString &typed)
-{
-    if (key == Qt::Key_Backspace)
-        return false;
-    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
-        return true;
-    // Keys that type nothing (arrows, Delete, Home, End) only move the caret or delete.
-    if (typed.isEmpty())
-        return false;
-    static const QString accepted = QStringLiteral("0123456789vx");
-    return !(typed.size() == 1 && accepted.contains(typed.at(0)));
 }
 
 void frmlandoner::txtid_KeyUp(int key)
@@ -366,17 +301,6 @@ void frmlandoner::txtlandname_LostFocus()
 }
 
 void frmlandoner::cmdexit_Click() { close(); }
-
-void frmlandoner::keyPressEvent(QKeyEvent *event)
-{
-    // Only "msgúu" closes the screen.
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
-}
-
-void frmlandoner::markRed(QWidget *field) { setBackground(field, colours::attention); }
-void frmlandoner::markNormal(QWidget *field) { setBackground(field, kField); }
 
 void frmlandoner::clearEntry(bool withHousehold)
 {

@@ -24,6 +24,7 @@ namespace parcelon {
 
 class ListView;
 class Query;
+class RecordColumns;
 
 class frmlandoner final : public QDialog
 {
@@ -33,8 +34,6 @@ public:
 
     void Form_Load();
     void cmbgamiya_Click();
-    // Returns true when the key is discarded.
-    bool txtid_KeyPress(int key, const QString &typed);
     void txtid_KeyUp(int key);
     void txtid_Change();
     void txtid_LostFocus();
@@ -93,9 +92,6 @@ public:
     QPushButton *cmdexit;
     QPushButton *cmdselect; // hidden
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void build();
     void layoutScreen();
@@ -109,9 +105,9 @@ private:
     void checkIdentity();
     void clearEntry(bool withHousehold);
     void clearAll();
-    QVariantList ownerFields() const;
-    void markRed(QWidget *field);
-    void markNormal(QWidget *field);
+    // The owner's columns and their controls, and the select of them with the status.
+    RecordColumns owner() const;
+    QString ownerSelect() const;
 };
 
 } // namespace parcelon

@@ -4,9 +4,12 @@
 #include "registry/frmlandoner.h"
 
 #include "base/dbsession.h"
+#include "base/identity.h"
 #include "ui/failure.h"
 #include "ui/listview.h"
 #include "ui/messages.h"
+#include "ui/kit.h"
+#include "ui/record.h"
 #include "ui/screen.h"
 #include "registry/frmselect.h"
 
@@ -17,9 +20,10 @@
 
 namespace parcelon {
 namespace {
-const QString kOwnerColumns = QStringLiteral(
-    "SELECT srno, id, house_no, land_owner_name, ad1, ad2, ad3, ad4, samajika_qty, job, amoun, chak, gamiya, gama "
-    "FROM landowner ");
+// The owner's details the look-ups fill without touching the identity number or the place.
+const QStringList kDetails = {QStringLiteral("house_no"), QStringLiteral("land_owner_name"), QStringLiteral("ad1"),
+    QStringLiteral("ad2"), QStringLiteral("ad3"), QStringLiteral("ad4"), QStringLiteral("samajika_qty"),
+    QStringLiteral("job"), QStringLiteral("amoun")};
 
 QString statusOf(const Query &row)
 {
@@ -27,6 +31,17 @@ QString statusOf(const Query &row)
                                                                    : QStringLiteral("wl%shdldrs");
 }
 } // namespace
+
+RecordColumns frmlandoner::owner() const
+{
+    // The owner's columns and the controls that show them, in the order the register names them.
+    return RecordColumns(QStringLiteral("landowner"),
+        {{"id", txtid}, {"house_no", txtguhano}, {"land_owner_name", txtlandname}, {"ad1", txtad1}, {"ad2", txtad2},
+            {"ad3", txtad3}, {"ad4", txtad4}, {"samajika_qty", txtsamajikano}, {"job", txtjop},
+            {"amoun", txtadayama}, {"gamiya", cmbgamiya}, {"gama", cmbgama}});
+}
+
+QString frmlandoner::ownerSelect() const { return owner().selectSql({QStringLiteral("chak")}); }
 
 void frmlandoner::lastno() { labno->setText(db().recordNumber(QStringLiteral("landowner"))); }
 
@@ -69,18 +84,7 @@ void frmlandoner::setPlace(const QString &division, const QString &village)
     cmbgama->setCurrentIndex(cmbgama->findText(village));
 }
 
-void frmlandoner::fillOwner(const Query &row)
-{
-    txtguhano->setText(row.value(QStringLiteral("house_no")));
-    txtlandname->setText(row.value(QStringLiteral("land_owner_name")));
-    txtad1->setText(row.value(QStringLiteral("ad1")));
-    txtad2->setText(row.value(QStringLiteral("ad2")));
-    txtad3->setText(row.value(QStringLiteral("ad3")));
-    txtad4->setText(row.value(QStringLiteral("ad4")));
-    txtsamajikano->setText(row.value(QStringLiteral("samajika_qty")));
-    txtjop->setText(row.value(QStringLiteral("job")));
-    txtadayama->setText(row.value(QStringLiteral("amoun")));
-}
+void frmlandoner::fillOwner(const Query &row) { owner().fill(row, kDetails); }
 
 void frmlandoner::newOwnerMode()
 {
@@ -104,14 +108,8 @@ void frmlandoner::loadedOwnerButtons()
 
 void frmlandoner::checkIdentity()
 {
-    // Nine digits and the letter; the letter in either case, as another screen may have set the box.
-    const QString id = txtid->text();
-    for (int i = 0; i < 9; ++i) {
-        if (i >= id.size() || id.at(i) < QLatin1Char('0') || id.at(i) > QLatin1Char('9'))
-            labcha->setText(QStringLiteral("1"));
-    }
-    const QString letter = id.mid(9, 1).toLower();
-    if (letter != QLatin1String("v") && letter != QLatin1String("x"))
+    // Marks a wrong number; a right one leaves the mark as txtid_Change left it (cleared).
+    if (!isIdentityNumber(txtid->text()))
         labcha->setText(QStringLiteral("1"));
 }
 
@@ -124,7 +122,7 @@ void frmlandoner::txtid_LostFocus()
         }
         flww();
         if (std::optional<Query> owner
-            = db().first(kOwnerColumns + QStringLiteral("WHERE id = ? ORDER BY srno"), {txtid->text()})) {
+            = db().first(ownerSelect() + QStringLiteral("WHERE id = ? ORDER BY srno"), {txtid->text()})) {
             labno->setText(owner->value(QStringLiteral("srno")));
             fillOwner(*owner);
             setPlace(owner->value(QStringLiteral("gamiya")), owner->value(QStringLiteral("gama")));
@@ -162,13 +160,10 @@ void frmlandoner::txtguhano_LostFocus()
         if (!txtid->text().isEmpty()) {
             if (db().first(QStringLiteral("SELECT srno FROM landowner WHERE house_no = ?"), {txtguhano->text()})) {
                 if (std::optional<Query> owner
-                    = db().first(kOwnerColumns + QStringLiteral("WHERE id = ? ORDER BY srno"), {txtid->text()})) {
-                    txtlandname->setText(owner->value(QStringLiteral("land_owner_name")));
-                    txtad1->setText(owner->value(QStringLiteral("ad1")));
-                    txtad2->setText(owner->value(QStringLiteral("ad2")));
-                    txtad3->setText(owner->value(QStringLiteral("ad3")));
-                    txtad4->setText(owner->value(QStringLiteral("ad4")));
-                    txtsamajikano->setText(owner->value(QStringLiteral("samajika_qty")));
+                    = db().first(ownerSelect() + QStringLiteral("WHERE id = ? ORDER BY srno"), {txtid->text()})) {
+                    this->owner().fill(*owner, {QStringLiteral("land_owner_name"), QStringLiteral("ad1"),
+                                                   QStringLiteral("ad2"), QStringLiteral("ad3"), QStringLiteral("ad4"),
+                                                   QStringLiteral("samajika_qty")});
                 }
             }
             return;
@@ -230,22 +225,15 @@ void frmlandoner::cmdok_Click()
             message(this, QStringLiteral(".%du ks,Odrs jiu wod, .u f;drkak"));
             return;
         }
-        db().execute(QStringLiteral("INSERT INTO landowner (id, house_no, land_owner_name, ad1, ad2, ad3, ad4, "
-                                    "samajika_qty, job, amoun, chak, gamiya, gama, username, date, time) "
-                                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '1', ?, ?, ?, ?, ?)"),
-            ownerFields() + QVariantList {session::userName(), session::dbDate(), session::dbTime()});
+        const RecordColumns record = owner();
+        db().execute(record.insertSql({QStringLiteral("chak"), QStringLiteral("username"), QStringLiteral("date"),
+                         QStringLiteral("time")}),
+            record.values()
+                + QVariantList {QStringLiteral("1"), session::userName(), session::dbDate(), session::dbTime()});
         clearAll();
         cmbgama->clear(); // the division stays chosen for the next owner
         lastno();
     });
-}
-
-QVariantList frmlandoner::ownerFields() const
-{
-    // The owner's details in the order both the insert and the update name them.
-    return {txtid->text(), txtguhano->text(), txtlandname->text(), txtad1->text(), txtad2->text(), txtad3->text(),
-        txtad4->text(), txtsamajikano->text(), txtjop->text(), txtadayama->text(), cmbgamiya->currentText(),
-        cmbgama->currentText()};
 }
 
 void frmlandoner::cmdupdata_Click()
@@ -256,10 +244,8 @@ void frmlandoner::cmdupdata_Click()
             return;
         }
         // Storing an owner's details always makes the owner active again.
-        db().execute(QStringLiteral("UPDATE landowner SET id = ?, house_no = ?, land_owner_name = ?, ad1 = ?, "
-                                    "ad2 = ?, ad3 = ?, ad4 = ?, samajika_qty = ?, job = ?, chak = '1', amoun = ?, "
-                                    "gamiya = ?, gama = ? WHERE srno = ?"),
-            ownerFields() + QVariantList {labno->text()});
+        const RecordColumns record = owner();
+        db().execute(record.updateSql({QStringLiteral("chak = '1'")}), record.values() + QVariantList {labno->text()});
         clearAll();
         lastno();
     });
@@ -272,13 +258,21 @@ void frmlandoner::cmddelete_Click()
             markRed(txtid);
             return;
         }
-        if (db().first(QStringLiteral("SELECT srno FROM land1 WHERE labn_owner_srno = ?"), {labno->text()})) {
+        // The check and the deactivation are one change under the lock: another workstation cannot give the
+        // owner a land between them.
+        bool holdsLand = false;
+        db().lockedChange([&] {
+            holdsLand = db().first(QStringLiteral("SELECT srno FROM land1 WHERE labn_owner_srno = ?"), {labno->text()})
+                            .has_value();
+            if (!holdsLand)
+                db().execute(QStringLiteral("UPDATE landowner SET chak = '0' WHERE srno = ?"), {labno->text()});
+        });
+        if (holdsLand) {
             message(this,
                 QStringLiteral("fuu bvñ ysñhd hgf;a il%sh bvñ we; tajd wfydais jk f;la bvñ ysñhd "
                                "wfydais l< fkdyel"));
             return;
         }
-        db().execute(QStringLiteral("UPDATE landowner SET chak = '0' WHERE srno = ?"), {labno->text()});
         clearAll();
         lastno();
     });
@@ -288,20 +282,15 @@ void frmlandoner::cmdselect_Click()
 {
     guarded(this, [this] {
         const std::optional<Query> owner
-            = db().first(kOwnerColumns + QStringLiteral("WHERE srno = ?"), {labno->text()});
+            = db().first(ownerSelect() + QStringLiteral("WHERE srno = ?"), {labno->text()});
         if (!owner)
             return;
         labsakiya->setText(statusOf(*owner));
         loadedOwnerButtons();
-        txtid->setText(owner->value(QStringLiteral("id")));
-        txtlandname->setText(owner->value(QStringLiteral("land_owner_name")));
-        txtad1->setText(owner->value(QStringLiteral("ad1")));
-        txtad2->setText(owner->value(QStringLiteral("ad2")));
-        txtad3->setText(owner->value(QStringLiteral("ad3")));
-        txtad4->setText(owner->value(QStringLiteral("ad4")));
-        txtsamajikano->setText(owner->value(QStringLiteral("samajika_qty")));
-        txtjop->setText(owner->value(QStringLiteral("job")));
-        txtadayama->setText(owner->value(QStringLiteral("amoun")));
+        // The household number stays as the clerk typed it.
+        this->owner().fill(*owner, {QStringLiteral("id"), QStringLiteral("land_owner_name"), QStringLiteral("ad1"),
+                                       QStringLiteral("ad2"), QStringLiteral("ad3"), QStringLiteral("ad4"),
+                                       QStringLiteral("samajika_qty"), QStringLiteral("job"), QStringLiteral("amoun")});
     });
 }
 

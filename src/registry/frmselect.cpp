@@ -3,6 +3,8 @@
 #include "ui/accessibility.h"
 #include "ui/controls.h"
 #include "ui/failure.h"
+#include "ui/handback.h"
+#include "ui/kit.h"
 #include "ui/legacyfont.h"
 #include "ui/listview.h"
 #include "ui/screen.h"
@@ -43,11 +45,9 @@ frmselect::frmselect(QWidget *opener)
     lv = named(this, "lv", new ListView);
     lv->setColumns(
         {{QStringLiteral("wkq wxlh"), 1000}, {QStringLiteral("ye oq wxlh"), 0}, {QStringLiteral("ku"), 4000}});
-    cmdnew = named(this, "cmdnew", new QPushButton(QStringLiteral("kj idudcsl")));
-    cmdok = named(this, "cmdok", new QPushButton(QStringLiteral("fjkia lsrsu")));
-    cmdexit = named(this, "cmdexit", new QPushButton(QStringLiteral("msgjsu")));
-    for (QPushButton *b : {cmdnew, cmdok, cmdexit})
-        b->setAutoDefault(true);
+    cmdnew = button(this, "cmdnew", QStringLiteral("kj idudcsl"));
+    cmdok = button(this, "cmdok", QStringLiteral("fjkia lsrsu"));
+    cmdexit = button(this, "cmdexit", QStringLiteral("msgjsu"));
 
     setTabOrder(lv, cmdok);
     setTabOrder(cmdok, cmdnew);
@@ -55,6 +55,7 @@ frmselect::frmselect(QWidget *opener)
     connect(cmdok, &QPushButton::clicked, this, &frmselect::cmdok_Click);
     connect(cmdnew, &QPushButton::clicked, this, &frmselect::cmdnew_Click);
     connect(cmdexit, &QPushButton::clicked, this, &frmselect::cmdexit_Click);
+    applyKeyPolicy(this, cmdexit);
     applyAccessibility(this, {{"Label3", "labguhano"}});
     Form_Resize();
 }
@@ -94,21 +95,16 @@ void frmselect::cmdok_Click()
         if (row < 0 || !m_opener)
             return;
         if (cmdok->text() == QLatin1String("fjkia lsrsu")) {
-            auto *owners = qobject_cast<frmlandoner *>(m_opener);
-            if (!owners)
-                return;
-            owners->labno->setText(lv->text(row, 0));
-            owners->cmdselect->click();
+            HandBack(m_opener).set("labno", lv->text(row, 0)).press("cmdselect");
             close();
             return;
         }
         // The land register: its owner controls, then its land list.
-        const std::pair<const char *, int> handBack[] = {{"txtid", 1}, {"labsrno_customr", 0}, {"labname", 2}};
-        for (const auto &[name, column] : handBack) {
-            if (auto *control = m_opener->findChild<QWidget *>(QString::fromLatin1(name)))
-                control->setProperty("text", lv->text(row, column));
-        }
-        QMetaObject::invokeMethod(m_opener, "land_lv");
+        HandBack(m_opener)
+            .set("txtid", lv->text(row, 1))
+            .set("labsrno_customr", lv->text(row, 0))
+            .set("labname", lv->text(row, 2))
+            .call("land_lv");
         close();
     });
 }

@@ -23,10 +23,13 @@ void HandBack::fail(const QString &what) const
 
 QWidget *HandBack::control(const char *name) const
 {
-    auto *found = m_opener->findChild<QWidget *>(QString::fromLatin1(name));
-    if (!found)
-        fail(QStringLiteral("it has no control %1").arg(QString::fromLatin1(name)));
-    return found;
+    // The opener's own controls only, not those of the dialogs it has open (the chooser among them).
+    const QList<QWidget *> found = m_opener->findChildren<QWidget *>(QString::fromLatin1(name));
+    for (QWidget *w : found) {
+        if (w->window() == m_opener->window())
+            return w;
+    }
+    fail(QStringLiteral("it has no control %1").arg(QString::fromLatin1(name)));
 }
 
 HandBack &HandBack::set(const char *name, const QString &text)
