@@ -8,6 +8,7 @@
 #include "base/dbsession.h"
 #include "ui/events.h"
 #include "ui/failure.h"
+#include "ui/kit.h"
 #include "ui/legacyfont.h"
 #include "ui/screen.h"
 
@@ -80,6 +81,8 @@ frmloging::frmloging(QWidget *parent) : QDialog(parent)
     connect(ccmdlog, &QPushButton::clicked, this, &frmloging::ccmdlog_Click);
     connect(cmdnotlog, &QPushButton::clicked, this, &frmloging::cmdnotlog_Click);
     connect(cmdend, &QPushButton::clicked, this, &frmloging::cmdend_Click);
+    // Escape would close the screen and with it the application; only Exit does that.
+    applyKeyPolicy(this, nullptr);
     applyAccessibility(this, {{"Label2", "txtusername"}, {"Label4", "txtpassword"}});
 }
 
@@ -144,14 +147,6 @@ void frmloging::cmdnotlog_Click()
 }
 
 void frmloging::cmdend_Click() { endApplication(); }
-
-void frmloging::keyPressEvent(QKeyEvent *event)
-{
-    // Escape would close the screen and with it the application; only Exit does that.
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
-}
 
 void frmloging::enterMainMenu(const QString &userName, const QString &userSrno)
 {

@@ -43,9 +43,6 @@ public:
     QLabel *labtime;
     QTimer *tim;
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void enterMainMenu(const QString &userName, const QString &userSrno);
 };
