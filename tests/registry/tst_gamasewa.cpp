@@ -492,6 +492,37 @@ private slots:
         QCOMPARE(s->lvgam->count(), 2);
         QCOMPARE(s->cmdok->text(), kChangeMode);
     }
+
+    void villagesShowInTheirNumberedOrder()
+    {
+        // Eleven villages, and the first one's row written anew (its division renamed away and back):
+        // PostgreSQL then keeps that row last, and the numbers compared as text put 10 and 11 before 2.
+        QStringList villages;
+        for (int i = 1; i <= 11; ++i)
+            villages << QStringLiteral("gm%1").arg(i);
+        seedDivision(1, QStringLiteral("uy;a"), villages);
+        test::exec(QStringLiteral("UPDATE gamasewa_wasama SET gama_wasama = 'x' WHERE gsrno = '1'"));
+        test::exec(QStringLiteral("UPDATE gamasewa_wasama SET gama_wasama = 'uy;a' WHERE gsrno = '1'"));
+        frmgamase_wasam *s = openScreen();
+        clickRow(s->lvgama_wasama, 0);
+        QStringList expected;
+        for (int i = 1; i <= 11; ++i)
+            expected << QStringLiteral("%1|gm%1").arg(i);
+        QCOMPARE(lines(s->lvgam), expected);
+    }
+
+    void aNewDivisionNeverTakesAStoredDivisionsNumber()
+    {
+        // One division name, stored under number 2: the count rule offers 2, which is taken.
+        seedDivision(2, QStringLiteral("uy;a"), {QStringLiteral("ne;a")});
+        frmgamase_wasam *s = openScreen();
+        QCOMPARE(s->labsrno->text(), QStringLiteral("3"));
+        typeDivision(s, QStringLiteral("l=vd"), {QStringLiteral("ud;r")});
+        enter(focus()); // the empty village box: on to the save button
+        enter(s->cmdok);
+        QCOMPARE(test::count(QStringLiteral("gamasewa_wasama"), QStringLiteral("srno = 2")), 1);
+        QCOMPARE(storedName(3), QStringLiteral("l=vd"));
+    }
 };
 
 QTEST_MAIN(tst_gamasewa)
