@@ -6,6 +6,7 @@
 #include "base/clock.h"
 #include "ui/controls.h"
 #include "base/dbsession.h"
+#include "base/registercheck.h"
 #include "ui/events.h"
 #include "ui/failure.h"
 #include "ui/legacyfont.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextStream>
 #include <QTimer>
 
 namespace parcelon {
@@ -44,6 +46,8 @@ frmloging::frmloging(QWidget *parent) : QDialog(parent)
     txtusername = control(this, new QLineEdit, "txtusername", 1800, 360, 3120, 375);
     txtpassword = control(this, new QLineEdit, "txtpassword", 1800, 840, 3120, 375);
     txtpassword->setEchoMode(QLineEdit::Password);
+    // The style's own mask is "●"; the login masks with "*" (42).
+    txtpassword->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
     ccmdlog = control(this, new QPushButton(QStringLiteral("Login")), "ccmdlog", 360, 1500, 1455, 435);
     cmdnotlog = control(this, new QPushButton(QStringLiteral("All User")), "cmdnotlog", 1935, 1500, 1455, 435);
     cmdend = control(this, new QPushButton(QStringLiteral("Exit")), "cmdend", 3510, 1500, 1410, 435);
@@ -85,8 +89,17 @@ frmloging::frmloging(QWidget *parent) : QDialog(parent)
 
 bool frmloging::Form_Load()
 {
+    // Whoever started Parcelon from a terminal reads there what to do; the clerk reads the box.
     if (!db().connect_db()) {
+        QTextStream(stderr) << "parcelon: " << connectionAdvice() << Qt::endl;
         tell(this, applicationTitle(), QStringLiteral("odbc NotConneted"));
+        return false;
+    }
+    const QString notARegister = registerProblem();
+    if (!notARegister.isEmpty()) {
+        QTextStream(stderr) << "parcelon: " << notARegister << Qt::endl;
+        db().close();
+        tell(this, applicationTitle(), notARegister);
         return false;
     }
     labfont->setText(actualFamily(font()));
