@@ -8,14 +8,14 @@
 #include "support/fixture.h"
 #include "support/modal.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
-#include <QFile>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 using namespace parcelon;
@@ -83,17 +83,16 @@ private slots:
             const std::optional<DataSource> source = readDataSource(QStringLiteral("land"));
             QVERIFY(source);
             database = QStringLiteral("postgres");
-            QVERIFY(writeDataSource(QStringLiteral("land"), {{QStringLiteral("Driver"), source->driver},
-                                                              {QStringLiteral("Servername"), source->server},
-                                                              {QStringLiteral("Port"), source->port},
-                                                              {QStringLiteral("Database"), database}}));
+            QVERIFY(writeDataSource(QStringLiteral("land"),
+                {{QStringLiteral("Driver"), source->driver}, {QStringLiteral("Servername"), source->server},
+                    {QStringLiteral("Port"), source->port}, {QStringLiteral("Database"), database}}));
         } else {
             database = dir.filePath(QStringLiteral("empty.db"));
             QFile empty(database);
             QVERIFY(empty.open(QIODevice::WriteOnly));
             empty.close();
-            QVERIFY(writeDataSource(QStringLiteral("land"), {{QStringLiteral("Driver"), QStringLiteral("SQLite3")},
-                                                              {QStringLiteral("Database"), database}}));
+            QVERIFY(writeDataSource(QStringLiteral("land"),
+                {{QStringLiteral("Driver"), QStringLiteral("SQLite3")}, {QStringLiteral("Database"), database}}));
         }
         frmloging login;
         test::ModalAnswers answers;
@@ -101,7 +100,7 @@ private slots:
         QVERIFY(!login.Form_Load());
         QCOMPARE(answers.answered(), 1);
         QVERIFY2(answers.text().startsWith(QLatin1String("The data source land does not lead to a Parcelon register")),
-                 qPrintable(answers.text()));
+            qPrintable(answers.text()));
         QVERIFY2(answers.text().contains(database), qPrintable(answers.text()));
         QVERIFY(!db().isOpen());
         QVERIFY(!login.tim->isActive());
@@ -117,8 +116,9 @@ private slots:
         QCOMPARE(login.txtpassword->displayText(), QStringLiteral("*******"));
         QStyleOptionFrame option;
         option.initFrom(login.txtpassword);
-        QCOMPARE(login.txtpassword->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, &option, login.txtpassword),
-                 int('*'));
+        QCOMPARE(
+            login.txtpassword->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, &option, login.txtpassword),
+            int('*'));
         login.close();
     }
 

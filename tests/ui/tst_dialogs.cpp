@@ -68,9 +68,15 @@ private slots:
         QTest::addColumn<QStringList>("workers");
         QTest::newRow("1 yes") << "1" << "cmdyes" << "1" << "" << QStringList();
         QTest::newRow("1 no") << "1" << "cmdexit" << "" << "" << QStringList();
-        QTest::newRow("2 yes starts land deletion") << "2" << "cmdyes" << "" << "1" << QStringList {QStringLiteral("cmdl:1")};
+        QTest::newRow("2 yes starts land deletion") << "2"
+                                                    << "cmdyes"
+                                                    << ""
+                                                    << "1" << QStringList {QStringLiteral("cmdl:1")};
         QTest::newRow("2 no") << "2" << "cmdexit" << "" << "" << QStringList();
-        QTest::newRow("3 yes starts owner deletion") << "3" << "cmdyes" << "" << "1" << QStringList {QStringLiteral("cmdff:1")};
+        QTest::newRow("3 yes starts owner deletion") << "3"
+                                                     << "cmdyes"
+                                                     << ""
+                                                     << "1" << QStringList {QStringLiteral("cmdff:1")};
         QTest::newRow("3 no") << "3" << "cmdexit" << "" << "" << QStringList();
         QTest::newRow("unknown code yes") << "9" << "cmdyes" << "" << "" << QStringList();
     }

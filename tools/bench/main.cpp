@@ -7,13 +7,13 @@
 // PostgreSQL: the database parcelon_bench on the given server is dropped and made anew.
 
 #include "base/datasource.h"
-#include "buildconfig.h"
 #include "base/dbsession.h"
-#include "ui/listview.h"
 #include "base/sqlscript.h"
+#include "buildconfig.h"
 #include "register.h"
 #include "registry/frmgamase_wasam.h"
 #include "registry/frmlandoner.h"
+#include "ui/listview.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -80,7 +80,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(PARCELON_VERSION));
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Builds a synthetic register of office size and times the list fills."));
+    parser.setApplicationDescription(
+        QStringLiteral("Builds a synthetic register of office size and times the list fills."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption backend(QStringLiteral("backend"), QStringLiteral("sqlite or postgresql"),
