@@ -139,7 +139,7 @@ std::optional<DataSource> readDataSource(const QString &name)
 
 namespace {
 
-// One line of odbc.ini as it is in the file, its line end included.
+// odbc.ini is edited line by line, each line kept as the bytes it is in the file, its line end included.
 bool isSectionHeader(const QByteArray &line, QByteArray *name = nullptr)
 {
     const QByteArray trimmed = line.trimmed();
@@ -256,8 +256,10 @@ bool replaceSection(const QString &name, const QByteArray &replacement)
     if (edited == text && current.exists())
         return true;
     // QSaveFile writes beside the file and renames: a failed write never leaves half a configuration.
-    // It follows a symbolic link to its target and keeps the file's permissions.
+    // It follows a symbolic link to its target and keeps the file's permissions; in a folder the user may
+    // not write to, it writes the file itself.
     QSaveFile file(path);
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly) || file.write(edited) != edited.size() || !file.commit())
         return false;
     forgetCachedConfiguration();
