@@ -254,3 +254,10 @@ CREATE VIEW pasuhimika_report AS
   SELECT CAST(p.land_srno AS VARCHAR(20)) AS lno, p.srno, p.land_wargaya, p.landno,
          o.id, o.land_owner_name
   FROM pasuhimikam p LEFT JOIN landowner o ON p.newcus_srno = CAST(o.srno AS VARCHAR(20));
+
+-- The register's schema version, one row. The application refuses a database without it: that is no
+-- Parcelon register, or one made by another version.
+CREATE TABLE parcelon_schema (
+  version INTEGER NOT NULL
+);
+INSERT INTO parcelon_schema (version) VALUES (1);

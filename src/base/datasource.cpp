@@ -1,11 +1,18 @@
 #include "base/datasource.h"
 
+#include "buildconfig.h"
+
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStorageInfo>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <ifaddrs.h>
 #include <netdb.h>
+#include <pwd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -18,8 +25,7 @@ QString profileString(const QString &section, const char *entry, const char *fil
 {
     char buffer[1024] = {};
     const QByteArray sectionBytes = section.toLocal8Bit();
-    const int n = SQLGetPrivateProfileString(sectionBytes.constData(), entry, "", buffer,
-                                             int(sizeof buffer), file);
+    const int n = SQLGetPrivateProfileString(sectionBytes.constData(), entry, "", buffer, int(sizeof buffer), file);
     if (n <= 0)
         return {};
     return QString::fromLocal8Bit(buffer).trimmed();
@@ -131,29 +137,155 @@ std::optional<DataSource> readDataSource(const QString &name)
     return source;
 }
 
-bool removeDataSource(const QString &name)
+namespace {
+
+// odbc.ini is edited line by line, each line kept as the bytes it is in the file, its line end included.
+bool isSectionHeader(const QByteArray &line, QByteArray *name = nullptr)
 {
-    UWORD mode = ODBC_BOTH_DSN;
-    SQLGetConfigMode(&mode);
-    SQLSetConfigMode(ODBC_USER_DSN);
-    const bool ok = SQLWritePrivateProfileString(name.toLocal8Bit().constData(), nullptr, nullptr, "odbc.ini");
-    SQLSetConfigMode(mode);
-    return ok;
+    const QByteArray trimmed = line.trimmed();
+    if (!trimmed.startsWith('['))
+        return false;
+    if (name) {
+        const qsizetype close = trimmed.indexOf(']');
+        *name = trimmed.mid(1, close < 0 ? -1 : close - 1).trimmed();
+    }
+    return true;
 }
+
+bool isEntry(const QByteArray &line)
+{
+    const QByteArray trimmed = line.trimmed();
+    return !trimmed.isEmpty() && !trimmed.startsWith('#') && !trimmed.startsWith(';') && !isSectionHeader(line);
+}
+
+QList<QByteArray> splitLines(const QByteArray &text)
+{
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        const qsizetype end = text.indexOf('\n', start);
+        const qsizetype next = end < 0 ? text.size() : end + 1;
+        lines << text.mid(start, next - start);
+        start = next;
+    }
+    return lines;
+}
+
+QByteArray sectionText(const QString &name, const QList<std::pair<QString, QString>> &entries)
+{
+    // A line break inside a value would start a line of its own in the file.
+    const auto oneLine = [](const QString &text) {
+        QString line = text;
+        line.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+        return line.trimmed().toLocal8Bit();
+    };
+    QByteArray text = '[' + oneLine(name) + "]\n";
+    for (const auto &[key, value] : entries)
+        text += oneLine(key) + '=' + oneLine(value) + '\n';
+    return text;
+}
+
+// Rewrites the sections of that name: the first becomes `replacement` (nothing removes it), later ones
+// go. A section is its header and its lines up to its last entry; the comments and blank lines after
+// that belong to what follows and stay. Without such a section the replacement is appended.
+QByteArray editSection(const QByteArray &text, const QByteArray &name, const QByteArray &replacement)
+{
+    const QList<QByteArray> lines = splitLines(text);
+    QByteArray result;
+    bool replaced = false;
+    for (qsizetype i = 0; i < lines.size();) {
+        QByteArray header;
+        if (!isSectionHeader(lines[i], &header) || qstricmp(header.constData(), name.constData()) != 0) {
+            result += lines[i++];
+            continue;
+        }
+        qsizetype last = i;
+        qsizetype end = i + 1;
+        for (; end < lines.size() && !isSectionHeader(lines[end]); ++end) {
+            if (isEntry(lines[end]))
+                last = end;
+        }
+        qsizetype keep = last + 1;
+        if (!replaced && !replacement.isEmpty()) {
+            result += replacement;
+        } else {
+            // Removed: the blank lines that set it apart from what follows go with it.
+            while (keep < end && lines[keep].trimmed().isEmpty())
+                ++keep;
+        }
+        replaced = true;
+        for (qsizetype k = keep; k < end; ++k)
+            result += lines[k];
+        i = end;
+    }
+    if (!replaced && !replacement.isEmpty()) {
+        if (!result.isEmpty() && !result.endsWith('\n'))
+            result += '\n';
+        if (!result.isEmpty() && !result.endsWith("\n\n"))
+            result += '\n';
+        result += replacement;
+    }
+    return result;
+}
+
+// unixODBC keeps what it has read from odbc.ini for 20 seconds and forgets it only after a write through
+// its own API. A write to a scratch file of ours makes it read the edited file again.
+void forgetCachedConfiguration()
+{
+    const QTemporaryDir scratch(QDir::tempPath() + QStringLiteral("/parcelon-XXXXXX"));
+    if (!scratch.isValid())
+        return;
+    const QByteArray file = (scratch.path() + QStringLiteral("/refresh.ini")).toLocal8Bit();
+    SQLWritePrivateProfileString("refresh", "written", "1", file.constData());
+}
+
+bool replaceSection(const QString &name, const QByteArray &replacement)
+{
+    const QString path = userOdbcIni();
+    QFile current(path);
+    QByteArray text;
+    if (current.exists()) {
+        if (!current.open(QIODevice::ReadOnly))
+            return false;
+        text = current.readAll();
+        current.close();
+    } else if (replacement.isEmpty()) {
+        return true;
+    }
+    const QByteArray edited = editSection(text, name.toLocal8Bit(), replacement);
+    if (edited == text && current.exists())
+        return true;
+    // QSaveFile writes beside the file and renames: a failed write never leaves half a configuration.
+    // It follows a symbolic link to its target and keeps the file's permissions; in a folder the user may
+    // not write to, it writes the file itself.
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly) || file.write(edited) != edited.size() || !file.commit())
+        return false;
+    forgetCachedConfiguration();
+    return true;
+}
+
+} // namespace
+
+QString odbcDriverLibrary(const QString &fileName) { return QStringLiteral(PARCELON_ODBC_DRIVER_DIR "/") + fileName; }
+
+QString userOdbcIni()
+{
+    // As unixODBC finds it: ODBCINI, else the home folder of the account (not $HOME).
+    const QString named = qEnvironmentVariable("ODBCINI");
+    if (!named.isEmpty())
+        return named;
+    const passwd *account = getpwuid(getuid());
+    const QString home = account && account->pw_dir ? QString::fromLocal8Bit(account->pw_dir) : QStringLiteral("/home");
+    return home + QStringLiteral("/.odbc.ini");
+}
+
+bool removeDataSource(const QString &name) { return replaceSection(name, QByteArray()); }
 
 bool writeDataSource(const QString &name, const QList<std::pair<QString, QString>> &entries)
 {
-    removeDataSource(name);
-    UWORD mode = ODBC_BOTH_DSN;
-    SQLGetConfigMode(&mode);
-    SQLSetConfigMode(ODBC_USER_DSN);
-    bool ok = true;
-    const QByteArray section = name.toLocal8Bit();
-    for (const auto &[key, value] : entries)
-        ok = ok && SQLWritePrivateProfileString(section.constData(), key.toLocal8Bit().constData(),
-                                                value.toLocal8Bit().constData(), "odbc.ini");
-    SQLSetConfigMode(mode);
-    return ok;
+    return replaceSection(name, sectionText(name, entries));
 }
 
 bool registerIsOnThisMachine(const DataSource &source)
@@ -161,9 +293,10 @@ bool registerIsOnThisMachine(const DataSource &source)
     switch (source.engine) {
     case Engine::SQLite: {
         // A register file on a network share lives on the share's server, not here.
-        const QString type = QString::fromLatin1(QStorageInfo(QFileInfo(source.database).absolutePath()).fileSystemType());
+        const QString type
+            = QString::fromLatin1(QStorageInfo(QFileInfo(source.database).absolutePath()).fileSystemType());
         static const QStringList remote = {QStringLiteral("nfs"), QStringLiteral("nfs4"), QStringLiteral("cifs"),
-                                           QStringLiteral("smb3"), QStringLiteral("smbfs"), QStringLiteral("fuse.sshfs")};
+            QStringLiteral("smb3"), QStringLiteral("smbfs"), QStringLiteral("fuse.sshfs")};
         return QFileInfo::exists(source.database) && !remote.contains(type);
     }
     case Engine::PostgreSQL:

@@ -1,11 +1,12 @@
 #include "shell/frmloging.h"
 
+#include "base/clock.h"
+#include "base/dbsession.h"
+#include "base/registercheck.h"
 #include "shell/frmhome.h"
 #include "ui/accessibility.h"
 #include "ui/application.h"
-#include "base/clock.h"
 #include "ui/controls.h"
-#include "base/dbsession.h"
 #include "ui/events.h"
 #include "ui/failure.h"
 #include "ui/kit.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextStream>
 #include <QTimer>
 
 namespace parcelon {
@@ -45,6 +47,8 @@ frmloging::frmloging(QWidget *parent) : QDialog(parent)
     txtusername = control(this, new QLineEdit, "txtusername", 1800, 360, 3120, 375);
     txtpassword = control(this, new QLineEdit, "txtpassword", 1800, 840, 3120, 375);
     txtpassword->setEchoMode(QLineEdit::Password);
+    // The style's own mask is "●"; the login masks with "*" (42).
+    txtpassword->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
     ccmdlog = control(this, new QPushButton(QStringLiteral("Login")), "ccmdlog", 360, 1500, 1455, 435);
     cmdnotlog = control(this, new QPushButton(QStringLiteral("All User")), "cmdnotlog", 1935, 1500, 1455, 435);
     cmdend = control(this, new QPushButton(QStringLiteral("Exit")), "cmdend", 3510, 1500, 1410, 435);
@@ -88,8 +92,17 @@ frmloging::frmloging(QWidget *parent) : QDialog(parent)
 
 bool frmloging::Form_Load()
 {
+    // Whoever started Parcelon from a terminal reads there what to do; the clerk reads the box.
     if (!db().connect_db()) {
+        QTextStream(stderr) << "parcelon: " << connectionAdvice() << Qt::endl;
         tell(this, applicationTitle(), QStringLiteral("odbc NotConneted"));
+        return false;
+    }
+    const QString notARegister = registerProblem();
+    if (!notARegister.isEmpty()) {
+        QTextStream(stderr) << "parcelon: " << notARegister << Qt::endl;
+        db().close();
+        tell(this, applicationTitle(), notARegister);
         return false;
     }
     labfont->setText(actualFamily(font()));

@@ -8,9 +8,13 @@
 #include "support/fixture.h"
 #include "support/modal.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -68,6 +72,54 @@ private slots:
         QCOMPARE(answers.text(), QStringLiteral("Install font (PARAS - N)"));
         QCOMPARE(answers.title(), QStringLiteral("error"));
         QVERIFY(login.labfont->text() != QStringLiteral("PARAS-N"));
+    }
+
+    void refusesADatabaseThatIsNoRegister()
+    {
+        // SQLite: an empty file; PostgreSQL: a database without a register (the server's own "postgres").
+        QTemporaryDir dir;
+        QString database;
+        if (test::backend() == test::Backend::PostgreSQL) {
+            const std::optional<DataSource> source = readDataSource(QStringLiteral("land"));
+            QVERIFY(source);
+            database = QStringLiteral("postgres");
+            QVERIFY(writeDataSource(QStringLiteral("land"),
+                {{QStringLiteral("Driver"), source->driver}, {QStringLiteral("Servername"), source->server},
+                    {QStringLiteral("Port"), source->port}, {QStringLiteral("Database"), database}}));
+        } else {
+            database = dir.filePath(QStringLiteral("empty.db"));
+            QFile empty(database);
+            QVERIFY(empty.open(QIODevice::WriteOnly));
+            empty.close();
+            QVERIFY(writeDataSource(QStringLiteral("land"),
+                {{QStringLiteral("Driver"), QStringLiteral("SQLite3")}, {QStringLiteral("Database"), database}}));
+        }
+        frmloging login;
+        test::ModalAnswers answers;
+        answers.press(QStringLiteral("OK"));
+        QVERIFY(!login.Form_Load());
+        QCOMPARE(answers.answered(), 1);
+        QVERIFY2(answers.text().startsWith(QLatin1String("The data source land does not lead to a Parcelon register")),
+            qPrintable(answers.text()));
+        QVERIFY2(answers.text().contains(database), qPrintable(answers.text()));
+        QVERIFY(!db().isOpen());
+        QVERIFY(!login.tim->isActive());
+    }
+
+    void passwordIsMaskedWithStars()
+    {
+        frmloging login;
+        QVERIFY(login.Form_Load());
+        test::showScreen(&login);
+        QTest::keyClicks(login.txtpassword, QStringLiteral("Secret1"));
+        QCOMPARE(login.txtpassword->text(), QStringLiteral("Secret1"));
+        QCOMPARE(login.txtpassword->displayText(), QStringLiteral("*******"));
+        QStyleOptionFrame option;
+        option.initFrom(login.txtpassword);
+        QCOMPARE(
+            login.txtpassword->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, &option, login.txtpassword),
+            int('*'));
+        login.close();
     }
 
     void loadShowsDateAndRunningClock()

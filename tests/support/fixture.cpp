@@ -17,7 +17,6 @@
 
 namespace parcelon::test {
 namespace {
-const char *kSqliteDriver = "/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so";
 
 struct ProcessState
 {
@@ -45,10 +44,12 @@ void prepareProcess()
     qputenv("ODBCINI", (s.dir.path() + QStringLiteral("/odbc.ini")).toLocal8Bit());
     QFile drivers(s.dir.path() + QStringLiteral("/odbcinst.ini"));
     drivers.open(QIODevice::WriteOnly);
-    drivers.write("[SQLite3]\nDriver=/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so\n\n"
-                  "[PostgreSQL Unicode]\nDriver=/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so\n");
+    const QString sqliteDriver = odbcDriverLibrary(QStringLiteral("libsqlite3odbc.so"));
+    drivers.write(QStringLiteral("[SQLite3]\nDriver=%1\n\n[PostgreSQL Unicode]\nDriver=%2\n")
+                      .arg(sqliteDriver, odbcDriverLibrary(QStringLiteral("psqlodbcw.so")))
+                      .toLocal8Bit());
     // The generic path: a driver library whose name tells nothing about the engine behind it.
-    QFile::link(QString::fromLatin1(kSqliteDriver), s.dir.path() + QStringLiteral("/libgeneric-odbc.so"));
+    QFile::link(sqliteDriver, s.dir.path() + QStringLiteral("/libgeneric-odbc.so"));
 }
 Q_COREAPP_STARTUP_FUNCTION(prepareProcess)
 

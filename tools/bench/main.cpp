@@ -8,11 +8,12 @@
 
 #include "base/datasource.h"
 #include "base/dbsession.h"
-#include "ui/listview.h"
 #include "base/sqlscript.h"
+#include "buildconfig.h"
 #include "register.h"
 #include "registry/frmgamase_wasam.h"
 #include "registry/frmlandoner.h"
+#include "ui/listview.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -77,8 +78,12 @@ int main(int argc, char *argv[])
     // A private ODBC configuration: the bench never touches the user's data source.
     qputenv("ODBCINI", (dir.path() + QStringLiteral("/odbc.ini")).toLocal8Bit());
     QApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(PARCELON_VERSION));
     QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Builds a synthetic register of office size and times the list fills."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption backend(QStringLiteral("backend"), QStringLiteral("sqlite or postgresql"),
         QStringLiteral("name"), QStringLiteral("sqlite"));
     const QCommandLineOption lands(
@@ -123,14 +128,14 @@ int main(int argc, char *argv[])
             database.setHostName(parser.value(pgHost));
             database.setPort(parser.value(pgPort).toInt());
             database.setDatabaseName(QStringLiteral("parcelon_bench"));
-            dsn = {{QStringLiteral("Driver"), QStringLiteral("/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so")},
+            dsn = {{QStringLiteral("Driver"), odbcDriverLibrary(QStringLiteral("psqlodbcw.so"))},
                 {QStringLiteral("Servername"), parser.value(pgHost)}, {QStringLiteral("Port"), parser.value(pgPort)},
                 {QStringLiteral("Database"), QStringLiteral("parcelon_bench")}};
         } else {
             const QString file = dir.path() + QStringLiteral("/bench.db");
             database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("build"));
             database.setDatabaseName(file);
-            dsn = {{QStringLiteral("Driver"), QStringLiteral("/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so")},
+            dsn = {{QStringLiteral("Driver"), odbcDriverLibrary(QStringLiteral("libsqlite3odbc.so"))},
                 {QStringLiteral("Database"), file}};
         }
         if (!database.open())

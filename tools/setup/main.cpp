@@ -4,136 +4,230 @@
 //       creates a new SQLite register in FILE
 //   parcelon-setup --postgresql --database NAME [--host H] [--port P] [--user U] [--password PW] [--demo]
 //       loads the register into an existing, empty PostgreSQL database
+//   parcelon-setup --set-password USER [--password PW]
+//       sets the password of an account of the register behind the data source land
 //
-// The data source `land` is written to the user's odbc.ini only when it has no `land` yet (--replace-dsn
-// replaces it; --no-dsn leaves it alone). Chief's password comes from --password or PARCELON_CHIEF_PASSWORD;
-// otherwise one is generated and printed once.
+// A register is made whole or not at all: a failed run leaves no SQLite file and an empty PostgreSQL
+// database behind. The data source `land` is written to the user's odbc.ini only when it has no `land`
+// yet (--replace-dsn replaces it; --no-dsn leaves it alone). A password comes from --password or
+// PARCELON_CHIEF_PASSWORD; otherwise one is generated and printed once.
 
 #include "setup.h"
 
 #include "base/datasource.h"
+#include "base/dbsession.h"
+#include "base/registercheck.h"
+#include "buildconfig.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <QTextStream>
 
-#include <cstdio>
 #include <stdexcept>
 
 using namespace parcelon;
 
 namespace {
-const QString kSqliteDriver = QStringLiteral("/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so");
-const QString kPostgresDriver = QStringLiteral("/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so");
 
 int fail(const QString &message)
 {
     QTextStream(stderr) << "parcelon-setup: " << message << Qt::endl;
     return 1;
 }
+
+struct Password
+{
+    QString text;
+    bool generated = false;
+};
+
+Password passwordFrom(const QCommandLineParser &parser, const QCommandLineOption &option)
+{
+    Password password {parser.value(option), false};
+    if (password.text.isEmpty())
+        password.text = qEnvironmentVariable("PARCELON_CHIEF_PASSWORD");
+    if (password.text.isEmpty())
+        password = {setup::generatePassword(), true};
+    return password;
+}
+
+// What one run of the register's creation needs.
+struct Target
+{
+    QString engine; // "sqlite" or "postgresql"
+    QString file; // SQLite: the new register's file
+    QList<std::pair<QString, QString>> dsn;
+};
+
+// Builds the register on an open connection. A new SQLite file that did not become a whole register is
+// removed, with its journal.
+int build(QSqlDatabase &database, const Target &target, const QString &chiefPassword, bool demo)
+{
+    if (!database.open()) {
+        const QString error = database.lastError().text();
+        if (!target.file.isEmpty())
+            QFile::remove(target.file);
+        return fail(QStringLiteral("cannot open the database: %1").arg(error));
+    }
+    if (target.file.isEmpty() && database.tables().contains(QStringLiteral("land"), Qt::CaseInsensitive))
+        return fail(QStringLiteral("the database holds a register already"));
+    try {
+        setup::buildRegister(database, target.engine, chiefPassword, demo);
+    } catch (const std::exception &error) {
+        database.close();
+        if (!target.file.isEmpty()) {
+            QFile::remove(target.file);
+            QFile::remove(target.file + QStringLiteral("-journal"));
+            return fail(QStringLiteral("%1\nThe register was not created; %2 was removed.")
+                            .arg(QString::fromLocal8Bit(error.what()), target.file));
+        }
+        return fail(QStringLiteral("%1\nThe register was not created; the database was left as it was.")
+                        .arg(QString::fromLocal8Bit(error.what())));
+    }
+    database.close();
+    return 0;
+}
+
+// Sets an account's password on the register behind the data source `land`.
+int setPassword(const QString &user, const Password &password)
+{
+    if (!db().connect_db())
+        return fail(connectionAdvice());
+    const QString problem = registerProblem();
+    if (!problem.isEmpty()) {
+        db().close();
+        return fail(problem);
+    }
+    try {
+        bool known = false;
+        // Both password columns hold the password, as the password screens write them.
+        db().transaction([&] {
+            known = db().scalar(QStringLiteral("SELECT COUNT(*) FROM user_loging WHERE username = ?"), {user}).toInt()
+                > 0;
+            if (known)
+                db().execute(QStringLiteral("UPDATE user_loging SET password1 = ?, password2 = ? WHERE username = ?"),
+                    {password.text, password.text, user});
+        });
+        const QString where = describeDatabase();
+        db().close();
+        if (!known)
+            return fail(QStringLiteral("the register (the %1) has no account named %2").arg(where, user));
+    } catch (const DbError &error) {
+        db().close();
+        return fail(error.description);
+    }
+    QTextStream out(stdout);
+    if (password.generated)
+        out << "New password of " << user << " (shown this once): " << password.text << Qt::endl;
+    else
+        out << "Password of " << user << " set." << Qt::endl;
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("parcelon-setup"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PARCELON_VERSION));
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Prepares a Parcelon register and the ODBC data source land."));
+    parser.setApplicationDescription(
+        QStringLiteral("Prepares a Parcelon register and the ODBC data source land, or sets a forgotten password.\n"
+                       "  parcelon-setup --sqlite FILE [--demo]\n"
+                       "  parcelon-setup --postgresql --database NAME [--host H] [--port P] [--user U] [--demo]\n"
+                       "  parcelon-setup --set-password USER"));
     parser.addHelpOption();
-    const QCommandLineOption sqlite(QStringLiteral("sqlite"), QStringLiteral("Create a new SQLite register in <file>."),
-                                    QStringLiteral("file"));
-    const QCommandLineOption postgres(QStringLiteral("postgresql"), QStringLiteral("Load the register into an empty PostgreSQL database."));
-    const QCommandLineOption host(QStringLiteral("host"), QStringLiteral("PostgreSQL server (default: local socket)."), QStringLiteral("host"));
+    parser.addVersionOption();
+    const QCommandLineOption sqlite(
+        QStringLiteral("sqlite"), QStringLiteral("Create a new SQLite register in <file>."), QStringLiteral("file"));
+    const QCommandLineOption postgres(
+        QStringLiteral("postgresql"), QStringLiteral("Load the register into an empty PostgreSQL database."));
+    const QCommandLineOption host(
+        QStringLiteral("host"), QStringLiteral("PostgreSQL server (default: local socket)."), QStringLiteral("host"));
     const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("PostgreSQL port."), QStringLiteral("port"));
-    const QCommandLineOption database(QStringLiteral("database"), QStringLiteral("PostgreSQL database."), QStringLiteral("name"));
-    const QCommandLineOption user(QStringLiteral("user"), QStringLiteral("PostgreSQL user (default: your login name)."), QStringLiteral("user"));
-    const QCommandLineOption password(QStringLiteral("password"), QStringLiteral("Chief's password."), QStringLiteral("password"));
+    const QCommandLineOption database(
+        QStringLiteral("database"), QStringLiteral("PostgreSQL database."), QStringLiteral("name"));
+    const QCommandLineOption user(
+        QStringLiteral("user"), QStringLiteral("PostgreSQL user (default: your login name)."), QStringLiteral("user"));
+    const QCommandLineOption setPasswordOf(QStringLiteral("set-password"),
+        QStringLiteral("Set the password of the account <user> on the register behind the data source land."),
+        QStringLiteral("user"));
+    const QCommandLineOption password(QStringLiteral("password"),
+        QStringLiteral("Chief's password, or with --set-password the new password (also PARCELON_CHIEF_PASSWORD; "
+                       "otherwise one is generated and printed)."),
+        QStringLiteral("password"));
     const QCommandLineOption demo(QStringLiteral("demo"), QStringLiteral("Add a small register to look at."));
-    const QCommandLineOption replaceDsn(QStringLiteral("replace-dsn"), QStringLiteral("Replace an existing data source land."));
+    const QCommandLineOption replaceDsn(
+        QStringLiteral("replace-dsn"), QStringLiteral("Replace an existing data source land."));
     const QCommandLineOption noDsn(QStringLiteral("no-dsn"), QStringLiteral("Do not write the data source land."));
-    parser.addOptions({sqlite, postgres, host, port, database, user, password, demo, replaceDsn, noDsn});
+    parser.addOptions({sqlite, postgres, host, port, database, user, setPasswordOf, password, demo, replaceDsn, noDsn});
     parser.process(app);
 
-    if (parser.isSet(sqlite) == parser.isSet(postgres))
-        return fail(QStringLiteral("give either --sqlite FILE or --postgresql --database NAME"));
+    const int modes = int(parser.isSet(sqlite)) + int(parser.isSet(postgres)) + int(parser.isSet(setPasswordOf));
+    if (modes != 1)
+        return fail(QStringLiteral("give one of --sqlite FILE, --postgresql --database NAME or --set-password USER"));
+    if (parser.isSet(setPasswordOf))
+        return setPassword(parser.value(setPasswordOf), passwordFrom(parser, password));
 
-    QString chiefPassword = parser.value(password);
-    if (chiefPassword.isEmpty())
-        chiefPassword = qEnvironmentVariable("PARCELON_CHIEF_PASSWORD");
-    const bool generated = chiefPassword.isEmpty();
-    if (generated)
-        chiefPassword = setup::generatePassword();
-
-    QList<std::pair<QString, QString>> dsn;
-    QString engine;
+    Target target;
+    int result = 0;
     {
-        QSqlDatabase db;
+        QSqlDatabase connection;
         if (parser.isSet(sqlite)) {
-            engine = QStringLiteral("sqlite");
-            const QString file = QFileInfo(parser.value(sqlite)).absoluteFilePath();
-            if (QFileInfo::exists(file))
-                return fail(QStringLiteral("%1 exists already; a register is never overwritten").arg(file));
-            if (!QDir().mkpath(QFileInfo(file).absolutePath()))
-                return fail(QStringLiteral("cannot create the folder of %1").arg(file));
-            db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("setup"));
-            db.setDatabaseName(file);
-            dsn = {{QStringLiteral("Description"), QStringLiteral("Parcelon land register")},
-                   {QStringLiteral("Driver"), kSqliteDriver},
-                   {QStringLiteral("Database"), file},
-                   {QStringLiteral("Timeout"), QStringLiteral("5000")},
-                   {QStringLiteral("LongNames"), QStringLiteral("0")},
-                   {QStringLiteral("NoCreat"), QStringLiteral("1")}};
+            target.engine = QStringLiteral("sqlite");
+            target.file = QFileInfo(parser.value(sqlite)).absoluteFilePath();
+            if (QFileInfo::exists(target.file))
+                return fail(QStringLiteral("%1 exists already; a register is never overwritten").arg(target.file));
+            if (!QDir().mkpath(QFileInfo(target.file).absolutePath()))
+                return fail(QStringLiteral("cannot create the folder of %1").arg(target.file));
+            connection = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("setup"));
+            connection.setDatabaseName(target.file);
+            target.dsn = {{QStringLiteral("Description"), QStringLiteral("Parcelon land register")},
+                {QStringLiteral("Driver"), odbcDriverLibrary(QStringLiteral("libsqlite3odbc.so"))},
+                {QStringLiteral("Database"), target.file}, {QStringLiteral("Timeout"), QStringLiteral("5000")},
+                {QStringLiteral("LongNames"), QStringLiteral("0")}, {QStringLiteral("NoCreat"), QStringLiteral("1")}};
         } else {
-            engine = QStringLiteral("postgresql");
+            target.engine = QStringLiteral("postgresql");
             if (!parser.isSet(database))
                 return fail(QStringLiteral("--postgresql needs --database NAME"));
-            db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("setup"));
-            db.setHostName(parser.value(host));
-            db.setDatabaseName(parser.value(database));
+            connection = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("setup"));
+            connection.setHostName(parser.value(host));
+            connection.setDatabaseName(parser.value(database));
             if (parser.isSet(user))
-                db.setUserName(parser.value(user));
+                connection.setUserName(parser.value(user));
             if (parser.isSet(port))
-                db.setPort(parser.value(port).toInt());
-            dsn = {{QStringLiteral("Description"), QStringLiteral("Parcelon land register")},
-                   {QStringLiteral("Driver"), kPostgresDriver},
-                   {QStringLiteral("Servername"), parser.value(host)},
-                   {QStringLiteral("Port"), parser.isSet(port) ? parser.value(port) : QStringLiteral("5432")},
-                   {QStringLiteral("Database"), parser.value(database)},
-                   {QStringLiteral("Username"), parser.value(user)}};
+                connection.setPort(parser.value(port).toInt());
+            target.dsn = {{QStringLiteral("Description"), QStringLiteral("Parcelon land register")},
+                {QStringLiteral("Driver"), odbcDriverLibrary(QStringLiteral("psqlodbcw.so"))},
+                {QStringLiteral("Servername"), parser.value(host)},
+                {QStringLiteral("Port"), parser.isSet(port) ? parser.value(port) : QStringLiteral("5432")},
+                {QStringLiteral("Database"), parser.value(database)}, {QStringLiteral("Username"), parser.value(user)}};
         }
-        if (!db.open())
-            return fail(QStringLiteral("cannot open the database: %1").arg(db.lastError().text()));
-        if (db.tables().contains(QStringLiteral("land"), Qt::CaseInsensitive))
-            return fail(QStringLiteral("the database holds a register already"));
-        try {
-            setup::createSchema(db, engine);
-            setup::seedAccounts(db, chiefPassword);
-            if (parser.isSet(demo))
-                setup::seedDemo(db);
-        } catch (const std::exception &error) {
-            return fail(QString::fromLocal8Bit(error.what()));
+        const Password chief = passwordFrom(parser, password);
+        result = build(connection, target, chief.text, parser.isSet(demo));
+        if (result == 0) {
+            QTextStream(stdout) << "Register created (" << target.engine << ")." << Qt::endl;
+            if (chief.generated)
+                QTextStream(stdout) << "Chief's password (shown this once): " << chief.text << Qt::endl;
         }
-        db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("setup"));
+    if (result != 0 || parser.isSet(noDsn))
+        return result;
 
     QTextStream out(stdout);
-    out << "Register created (" << engine << ")." << Qt::endl;
-    if (!parser.isSet(noDsn)) {
-        if (readDataSource(QStringLiteral("land")) && !parser.isSet(replaceDsn)) {
-            out << "The data source land exists already and was left as it is (--replace-dsn replaces it)." << Qt::endl;
-        } else if (!writeDataSource(QStringLiteral("land"), dsn)) {
-            return fail(QStringLiteral("cannot write the data source land"));
-        } else {
-            out << "Data source land written." << Qt::endl;
-        }
+    if (readDataSource(QStringLiteral("land")) && !parser.isSet(replaceDsn)) {
+        out << "The data source land exists already and was left as it is (--replace-dsn replaces it)." << Qt::endl;
+    } else if (!writeDataSource(QStringLiteral("land"), target.dsn)) {
+        return fail(QStringLiteral("cannot write the data source land into %1").arg(userOdbcIni()));
+    } else {
+        out << "Data source land written into " << userOdbcIni() << "." << Qt::endl;
     }
-    if (generated)
-        out << "Chief's password (shown this once): " << chiefPassword << Qt::endl;
     return 0;
 }

@@ -40,7 +40,8 @@ QString lastSrno(QSqlDatabase database, const QString &table)
 void addAccount(QSqlDatabase database, const QString &name, const QString &password, const QStringList &flags)
 {
     run(database,
-        QStringLiteral("INSERT INTO user_loging (username, password1, password2, name, chack) VALUES (?, ?, ?, ?, '1')"),
+        QStringLiteral(
+            "INSERT INTO user_loging (username, password1, password2, name, chack) VALUES (?, ?, ?, ?, '1')"),
         {name, password, password, name});
     QVariantList values {lastSrno(database, QStringLiteral("user_loging")), name};
     for (const QString &flag : flags)
@@ -57,16 +58,30 @@ void createSchema(QSqlDatabase database, const QString &engine)
     QFile file(QStringLiteral(":/schema/%1.sql").arg(engine));
     if (!file.open(QIODevice::ReadOnly))
         throw std::runtime_error("schema not found");
+    for (const QString &statement : splitSqlScript(QString::fromUtf8(file.readAll())))
+        run(database, statement);
+}
+
+void buildRegister(QSqlDatabase database, const QString &engine, const QString &chiefPassword, bool demo)
+{
+    // Both engines change their schema inside a transaction: a register is made whole or not at all, so
+    // a failed run leaves nothing that the next run would refuse as "a register already".
     if (!database.transaction())
         throw std::runtime_error(database.lastError().text().toStdString());
     try {
-        for (const QString &statement : splitSqlScript(QString::fromUtf8(file.readAll())))
-            run(database, statement);
+        createSchema(database, engine);
+        seedAccounts(database, chiefPassword);
+        if (demo)
+            seedDemo(database);
+        // SQLite keeps planner statistics only when asked.
+        if (engine == QLatin1String("sqlite"))
+            run(database, QStringLiteral("ANALYZE"));
+        if (!database.commit())
+            throw std::runtime_error(database.lastError().text().toStdString());
     } catch (...) {
         database.rollback();
         throw;
     }
-    database.commit();
 }
 
 void seedAccounts(QSqlDatabase database, const QString &chiefPassword)
@@ -77,7 +92,7 @@ void seedAccounts(QSqlDatabase database, const QString &chiefPassword)
         chief << QStringLiteral("3 - ish¨ wjir");
     addAccount(database, QStringLiteral("Chief"), chiefPassword, chief);
     addAccount(database, QStringLiteral("All User"), QString(QLatin1String("")),
-               QStringList(11, QStringLiteral("2 - ne,su muKhs")));
+        QStringList(11, QStringLiteral("2 - ne,su muKhs")));
     run(database,
         QStringLiteral("INSERT INTO detels (codeno, name, ad1, ad2, ad3, ad4, teno, faxno, emailno, web, date) "
                        "VALUES ('', '', '', '', '', '', '', '', '', '', '')"));
@@ -113,7 +128,7 @@ void seedDemo(QSqlDatabase database)
     const QString time = QStringLiteral("09:30:00");
     run(database, QStringLiteral("UPDATE detels SET codeno = ?, name = ?, ad1 = ?, teno = ?"),
         {QStringLiteral("NCP/07"), QStringLiteral("m%dfoaYSh f,alï ld¾hd,h - uyje,"), QStringLiteral("uyje,"),
-         QStringLiteral("025-2222222")});
+            QStringLiteral("025-2222222")});
 
     struct Division
     {
@@ -135,20 +150,20 @@ void seedDemo(QSqlDatabase database)
                 QStringLiteral("INSERT INTO gamasewa_wasama (srno, gama_wasama, gsrno, gama, username, date, time) "
                                "VALUES (?, ?, ?, ?, ?, ?, ?)"),
                 {QString::number(divisionNo), QString::fromUtf8(division.name), QString::number(villageNo),
-                 QString::fromUtf8(village), user, date, time});
+                    QString::fromUtf8(village), user, date, time});
             places.emplace_back(QStringLiteral("%1 - %2").arg(divisionNo).arg(QString::fromUtf8(division.name)),
-                                QStringLiteral("%1 - %2").arg(villageNo).arg(QString::fromUtf8(village)));
+                QStringLiteral("%1 - %2").arg(villageNo).arg(QString::fromUtf8(village)));
         }
     }
 
     const std::vector<std::vector<DemoOwner>> households = {
         {{"671234567v", "tÉ' tï' rKisxy", "uyje,"}, {"702345678v", "ksu,d rKisxy", "uyje,"},
-         {"", "iqks,a rKisxy", "uyje,"}},
+            {"", "iqks,a rKisxy", "uyje,"}},
         {{"583456789v", "ví' lreKdr;ak", "r;akmqr"}, {"614567890x", "tia' fmfrard", "r;akmqr"}},
         {{"795678901v", "iqks,a ch;s,l", "fld;auf,a"}},
     };
-    const QStringList boundaries = {QStringLiteral("mdr"), QStringLiteral("we,"), QStringLiteral("ysia bvu"),
-                                    QStringLiteral("uy jej")};
+    const QStringList boundaries
+        = {QStringLiteral("mdr"), QStringLiteral("we,"), QStringLiteral("ysia bvu"), QStringLiteral("uy jej")};
     int house = 100;
     int permit = 1000;
     size_t place = 0;
@@ -158,12 +173,13 @@ void seedDemo(QSqlDatabase database)
         bool first = true;
         for (const DemoOwner &owner : household) {
             run(database,
-                QStringLiteral("INSERT INTO landowner (id, house_no, land_owner_name, ad1, ad2, ad3, ad4, samajika_qty, "
-                               "job, amoun, chak, gamiya, gama, username, date, time) "
-                               "VALUES (?, ?, ?, ?, '', '', '', ?, '', '', '1', ?, ?, ?, ?, ?)"),
+                QStringLiteral(
+                    "INSERT INTO landowner (id, house_no, land_owner_name, ad1, ad2, ad3, ad4, samajika_qty, "
+                    "job, amoun, chak, gamiya, gama, username, date, time) "
+                    "VALUES (?, ?, ?, ?, '', '', '', ?, '', '', '1', ?, ?, ?, ?, ?)"),
                 {QString::fromUtf8(owner.id), QString::number(house), QString::fromUtf8(owner.name),
-                 QString::fromUtf8(owner.address), QString::number(household.size()), division, village, user, date,
-                 time});
+                    QString::fromUtf8(owner.address), QString::number(household.size()), division, village, user, date,
+                    time});
             if (!first || !*owner.id)
                 continue;
             first = false;
@@ -179,11 +195,13 @@ void seedDemo(QSqlDatabase database)
                                    "p_name, p_naya, username, date, time) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
                                    "?, ?, '2- ke;', 'il%sh', '0', '1', ?, ?, ?, ?, '', ' ', ?, ?, ?)"),
                     {QString::fromUtf8(owner.id), QString::number(house), ownerSrno, kind, permitNo,
-                     QString::fromUtf8(owner.address), l == 0 ? QStringLiteral("2- uv") : QStringLiteral("3- f.dv"),
-                     QString::number(l + 1), QStringLiteral("2 - wlalr"), QString::number(l + 1), QStringLiteral("2"),
-                     QStringLiteral("20"), l == 0 ? QStringLiteral("1- Èukd m;%") : QStringLiteral("2- wjir m;%"),
-                     QStringLiteral("uy jej"), QStringLiteral("2015/03/1%1").arg(l),
-                     l == 0 ? QStringLiteral("1.625") : QStringLiteral("2.625"), division, village, user, date, time});
+                        QString::fromUtf8(owner.address), l == 0 ? QStringLiteral("2- uv") : QStringLiteral("3- f.dv"),
+                        QString::number(l + 1), QStringLiteral("2 - wlalr"), QString::number(l + 1),
+                        QStringLiteral("2"), QStringLiteral("20"),
+                        l == 0 ? QStringLiteral("1- Èukd m;%") : QStringLiteral("2- wjir m;%"),
+                        QStringLiteral("uy jej"), QStringLiteral("2015/03/1%1").arg(l),
+                        l == 0 ? QStringLiteral("1.625") : QStringLiteral("2.625"), division, village, user, date,
+                        time});
                 const QString landSrno = lastSrno(database, QStringLiteral("land"));
                 run(database,
                     QStringLiteral("INSERT INTO hathara_maym (landsrno, landno1, landno, dakuna, uthuru, batahira, "

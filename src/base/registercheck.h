@@ -1,0 +1,32 @@
+#pragma once
+// Whether the database behind the data source `land` is a Parcelon register this program reads. A
+// register records its schema version in the table parcelon_schema (one row); a database without it
+// (an empty SQLite file, an empty or foreign PostgreSQL database) is no register, and the application
+// refuses it at start instead of failing on its first query.
+
+#include <QString>
+
+#include <optional>
+
+namespace parcelon {
+
+// The schema version this program reads and parcelon-setup writes.
+inline constexpr int kRegisterVersion = 1;
+
+// The version recorded in the register behind the open session; nothing when the database has no
+// version table (or no version in it).
+std::optional<int> registerVersion();
+
+// Empty when the open session's database is a register of kRegisterVersion; otherwise what to tell the
+// clerk, naming the data source and its database.
+QString registerProblem();
+
+// How the open session's database is named to a person: the SQLite file, "NAME on SERVER:PORT" for
+// PostgreSQL, the data source for any other engine.
+QString describeDatabase();
+
+// What to say on standard error when the data source `land` could not be opened: that it is missing
+// and how to create one, or which database it names that could not be opened.
+QString connectionAdvice();
+
+} // namespace parcelon
