@@ -29,7 +29,7 @@ using Lines = std::vector<QStringList>;
 // What the native fetches read, kept so that no reading can be left out.
 qsizetype fetchedCharacters = 0;
 
-double medianMs(const std::function<void()> &work, int runs = 3)
+double medianMs(const std::function<void()> &work, int runs = 5)
 {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
