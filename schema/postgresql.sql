@@ -215,22 +215,35 @@ CREATE TABLE member_report (
   id1 VARCHAR(255)
 );
 
+-- Indexes: every column the screens look a row up by, list by or join on. The reference columns
+-- (labn_owner_srno, newcus_srno, land_srno, ...) are text, so joins cast the integer key to text
+-- (l.labn_owner_srno = CAST(o.srno AS VARCHAR(20))); that cast hides the owner's primary key, so the
+-- owner is found through an index on the cast itself, written exactly as the views write it.
+-- The status flags (chak, chack) are not indexed on their own: nine rows in ten share one value, and
+-- without planner statistics SQLite would rather walk such an index than use the selective one.
 CREATE INDEX ix_landowner_id ON landowner (id);
 CREATE INDEX ix_landowner_house_no ON landowner (house_no);
-CREATE INDEX ix_landowner_chak ON landowner (chak);
+CREATE INDEX ix_landowner_srno_text ON landowner ((CAST(srno AS VARCHAR(20))));
+CREATE INDEX ix_landowner_gamiya ON landowner (gamiya, gama);
 CREATE INDEX ix_land_balapa_no ON land (balapa_no);
-CREATE INDEX ix_land_guhasth ON land (guhasth);
-CREATE INDEX ix_land_labn_owner_srno ON land (labn_owner_srno);
+-- With the status: an owner's or a household's lands in force are counted from the index alone.
+CREATE INDEX ix_land_guhasth ON land (guhasth, chack);
+CREATE INDEX ix_land_labn_owner_srno ON land (labn_owner_srno, chack);
 CREATE INDEX ix_land_id ON land (id);
-CREATE INDEX ix_land_chack ON land (chack);
+-- The value lists offered from the lands (tanks, status words) read their distinct values in order.
+CREATE INDEX ix_land_wewe_name ON land (wewe_name);
+CREATE INDEX ix_land_pewarima ON land (pewarima);
 CREATE INDEX ix_hathara_maym_landno ON hathara_maym (landno);
 CREATE INDEX ix_hathara_maym_landsrno ON hathara_maym (landsrno);
 CREATE INDEX ix_land_pera_land_srno ON land_pera (land_srno);
 CREATE INDEX ix_land_pewarima_land_srno ON land_pewarima (land_srno);
 CREATE INDEX ix_pasuhimikam_land_srno ON pasuhimikam (land_srno);
 CREATE INDEX ix_pasuhimikam_newcus_srno ON pasuhimikam (newcus_srno);
-CREATE INDEX ix_gamasewa_wasama_srno ON gamasewa_wasama (srno);
-CREATE INDEX ix_gamasewa_wasama_gama_wasama ON gamasewa_wasama (gama_wasama);
+CREATE INDEX ix_pasuhimikam_landowner_srno ON pasuhimikam (landowner_srno);
+-- A division's villages in their stored order, the village number gsrno compared as a number (shorter
+-- first, then as text: "2" before "10"), found by division number or by name.
+CREATE INDEX ix_gamasewa_wasama_srno ON gamasewa_wasama (srno, (LENGTH(gsrno)), gsrno);
+CREATE INDEX ix_gamasewa_wasama_gama_wasama ON gamasewa_wasama (gama_wasama, (LENGTH(gsrno)), gsrno);
 CREATE INDEX ix_user_loging_username ON user_loging (username);
 CREATE INDEX ix_awasara_user_srno ON awasara (user_srno);
 

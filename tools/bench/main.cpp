@@ -1,62 +1,29 @@
 // parcelon-bench: builds a synthetic register of office size and times, in one run, the screens' list
-// fills against the way of filling the same list one query per line. Claims about speed come from here.
-//
-//   parcelon-bench [--backend sqlite|postgresql] [--lands N] [--owners N] [--divisions N]
-//                  [--pg-host H] [--pg-port P]
-//
-// PostgreSQL: the database parcelon_bench on the given server is dropped and made anew.
+// fills against the way of filling the same list one query per line, and against the bare native fetch
+// of the same rows. Claims about speed come from here. See compare.h for what is compared.
 
 #include "base/datasource.h"
 #include "base/dbsession.h"
 #include "base/sqlscript.h"
 #include "buildconfig.h"
+#include "compare.h"
 #include "register.h"
-#include "registry/frmgamase_wasam.h"
-#include "registry/frmlandoner.h"
-#include "ui/listview.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLineEdit>
-#include <QRandomGenerator>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <algorithm>
-#include <functional>
-#include <vector>
-
 using namespace parcelon;
 
 namespace {
 QTextStream out(stdout);
-
-double medianMs(const std::function<void()> &work, int runs = 3)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-void report(const QString &what, double screen, double perLine)
-{
-    out << qSetFieldWidth(46) << Qt::left << what << qSetFieldWidth(0)
-        << QStringLiteral("screen %1 ms   per line %2 ms   ratio %3")
-               .arg(screen, 9, 'f', 1)
-               .arg(perLine, 9, 'f', 1)
-               .arg(perLine / std::max(screen, 0.001), 6, 'f', 1)
-        << Qt::endl;
-}
+QTextStream err(stderr);
 
 void runSchema(QSqlDatabase database, const QString &engine)
 {
@@ -67,6 +34,18 @@ void runSchema(QSqlDatabase database, const QString &engine)
     for (const QString &statement : splitSqlScript(QString::fromUtf8(file.readAll())))
         if (!query.exec(statement))
             qFatal("%s", qPrintable(query.lastError().text()));
+}
+
+int positive(const QCommandLineParser &parser, const QCommandLineOption &option)
+{
+    bool ok = false;
+    const int n = parser.value(option).toInt(&ok);
+    if (!ok || n < 1) {
+        err << "parcelon-bench: --" << option.names().constFirst() << " needs a positive number, not \""
+            << parser.value(option) << "\"" << Qt::endl;
+        std::exit(2);
+    }
+    return n;
 }
 } // namespace
 
@@ -80,30 +59,56 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(PARCELON_VERSION));
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Builds a synthetic register of office size and times the list fills."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Builds a synthetic land register of office size and times each list fill of the screens against "
+        "filling the same list one query per line and against the bare native fetch of the same rows; the "
+        "two ways must give the same lines, otherwise the run fails.\n"
+        "SQLite: the register is built in a temporary file (or the new file --sqlite-file names).\n"
+        "PostgreSQL: the database parcelon_bench on the given server is DROPPED and created anew; "
+        "everything in it is lost."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption backend(QStringLiteral("backend"), QStringLiteral("sqlite or postgresql"),
+    const QCommandLineOption backend(QStringLiteral("backend"),
+        QStringLiteral(
+            "sqlite or postgresql (default sqlite); postgresql drops and recreates the database parcelon_bench."),
         QStringLiteral("name"), QStringLiteral("sqlite"));
-    const QCommandLineOption lands(
-        QStringLiteral("lands"), QStringLiteral("lands"), QStringLiteral("n"), QStringLiteral("100000"));
-    const QCommandLineOption owners(
-        QStringLiteral("owners"), QStringLiteral("owners"), QStringLiteral("n"), QStringLiteral("60000"));
-    const QCommandLineOption divisions(
-        QStringLiteral("divisions"), QStringLiteral("divisions"), QStringLiteral("n"), QStringLiteral("300"));
-    const QCommandLineOption pgHost(QStringLiteral("pg-host"), QStringLiteral("PostgreSQL host"),
+    const QCommandLineOption lands(QStringLiteral("lands"), QStringLiteral("Lands (default 100000)."),
+        QStringLiteral("n"), QStringLiteral("100000"));
+    const QCommandLineOption owners(QStringLiteral("owners"), QStringLiteral("Owners (default 60000)."),
+        QStringLiteral("n"), QStringLiteral("60000"));
+    const QCommandLineOption divisions(QStringLiteral("divisions"),
+        QStringLiteral("GN divisions of 10 villages (default 300)."), QStringLiteral("n"), QStringLiteral("300"));
+    const QCommandLineOption pgHost(QStringLiteral("pg-host"), QStringLiteral("PostgreSQL host (default 127.0.0.1)."),
         QStringLiteral("host"), QStringLiteral("127.0.0.1"));
-    const QCommandLineOption pgPort(
-        QStringLiteral("pg-port"), QStringLiteral("PostgreSQL port"), QStringLiteral("port"), QStringLiteral("5432"));
-    parser.addOptions({backend, lands, owners, divisions, pgHost, pgPort});
+    const QCommandLineOption pgPort(QStringLiteral("pg-port"), QStringLiteral("PostgreSQL port (default 5432)."),
+        QStringLiteral("port"), QStringLiteral("5432"));
+    const QCommandLineOption sqliteFile(QStringLiteral("sqlite-file"),
+        QStringLiteral("SQLite: build the register in this new file and keep it (to read query plans)."),
+        QStringLiteral("file"));
+    parser.addOptions({backend, lands, owners, divisions, pgHost, pgPort, sqliteFile});
     parser.process(app);
+    if (!parser.positionalArguments().isEmpty()) {
+        err << "parcelon-bench: unexpected argument \"" << parser.positionalArguments().constFirst() << "\""
+            << Qt::endl;
+        return 2;
+    }
 
+    const QString engine = parser.value(backend);
+    if (engine != QLatin1String("sqlite") && engine != QLatin1String("postgresql")) {
+        err << "parcelon-bench: unknown backend \"" << engine << "\" (sqlite or postgresql)" << Qt::endl;
+        return 2;
+    }
+    const bool postgres = engine == QLatin1String("postgresql");
     bench::Size size;
-    size.lands = parser.value(lands).toInt();
-    size.owners = parser.value(owners).toInt();
-    size.divisions = parser.value(divisions).toInt();
-    const bool postgres = parser.value(backend) == QLatin1String("postgresql");
+    size.lands = positive(parser, lands);
+    size.owners = positive(parser, owners);
+    size.divisions = positive(parser, divisions);
+    const QString file = parser.isSet(sqliteFile) ? QFileInfo(parser.value(sqliteFile)).absoluteFilePath()
+                                                  : dir.path() + QStringLiteral("/bench.db");
+    if (!postgres && parser.isSet(sqliteFile) && QFileInfo::exists(file)) {
+        err << "parcelon-bench: " << file << " exists; name a new file" << Qt::endl;
+        return 2;
+    }
 
     QElapsedTimer building;
     building.start();
@@ -132,7 +137,6 @@ int main(int argc, char *argv[])
                 {QStringLiteral("Servername"), parser.value(pgHost)}, {QStringLiteral("Port"), parser.value(pgPort)},
                 {QStringLiteral("Database"), QStringLiteral("parcelon_bench")}};
         } else {
-            const QString file = dir.path() + QStringLiteral("/bench.db");
             database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("build"));
             database.setDatabaseName(file);
             dsn = {{QStringLiteral("Driver"), odbcDriverLibrary(QStringLiteral("libsqlite3odbc.so"))},
@@ -140,10 +144,10 @@ int main(int argc, char *argv[])
         }
         if (!database.open())
             qFatal("%s", qPrintable(database.lastError().text()));
-        runSchema(database, postgres ? QStringLiteral("postgresql") : QStringLiteral("sqlite"));
+        runSchema(database, engine);
         bench::fillRegister(database, size);
-        if (postgres)
-            QSqlQuery(database).exec(QStringLiteral("ANALYZE"));
+        // Planner statistics, as the office's set-up leaves them on either engine.
+        QSqlQuery(database).exec(QStringLiteral("ANALYZE"));
         database.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("build"));
@@ -155,84 +159,16 @@ int main(int argc, char *argv[])
                .arg(size.owners)
                .arg(size.divisions)
                .arg(size.villagesPerDivision)
-               .arg(parser.value(backend))
+               .arg(engine)
                .arg(building.elapsed() / 1000.0, 0, 'f', 1)
         << Qt::endl;
 
-    // Division list: one grouped query against walking every village row.
-    {
-        frmgamase_wasam screen;
-        const double fill = medianMs([&] { screen.lv_add(); });
-        const double walk = medianMs([] {
-            ListView list;
-            Query rows = db().select(QStringLiteral("SELECT * FROM gamasewa_wasama ORDER BY srno"));
-            QString last;
-            while (rows.next()) {
-                if (rows.value(QStringLiteral("srno")) != last) {
-                    last = rows.value(QStringLiteral("srno"));
-                    list.addItem({last, rows.value(QStringLiteral("gama_wasama"))});
-                }
-            }
-        });
-        report(QStringLiteral("division list"), fill, walk);
-        const double next = medianMs([&] { screen.lastno(); });
-        const double nextWalk = medianMs([] {
-            Query rows = db().select(QStringLiteral("SELECT * FROM gamasewa_wasama ORDER BY gama_wasama"));
-            QString last;
-            int count = 0;
-            while (rows.next()) {
-                if (rows.value(QStringLiteral("gama_wasama")) != last) {
-                    last = rows.value(QStringLiteral("gama_wasama"));
-                    ++count;
-                }
-            }
-            Q_UNUSED(count);
-        });
-        report(QStringLiteral("next division number"), next, nextWalk);
-    }
-
-    // Household land lists of 500 households: one join each against the owner, then each land by number.
-    {
-        QRandomGenerator random(7);
-        QStringList households;
-        for (int i = 0; i < 500; ++i)
-            households << QString::number(1 + random.bounded(size.owners / 3));
-        frmlandoner screen;
-        const double fill = medianMs(
-            [&] {
-                for (const QString &household : households) {
-                    screen.txtguhano->setText(household);
-                    screen.lvland();
-                }
-            },
-            1);
-        const double perLine = medianMs(
-            [&] {
-                for (const QString &household : households) {
-                    ListView list;
-                    std::optional<Query> owner
-                        = db().first(QStringLiteral("SELECT * FROM landowner WHERE house_no = ?"), {household});
-                    if (!owner)
-                        continue;
-                    Query lands = db().select(QStringLiteral("SELECT srno FROM land WHERE guhasth = ?"),
-                        {owner->value(QStringLiteral("house_no"))});
-                    std::vector<QString> numbers;
-                    while (lands.next())
-                        numbers.push_back(lands.value(0));
-                    for (const QString &number : numbers) {
-                        std::optional<Query> land
-                            = db().first(QStringLiteral("SELECT * FROM land WHERE srno = ?"), {number});
-                        list.addItem({owner->value(QStringLiteral("id")).left(9), household,
-                            owner->value(QStringLiteral("land_owner_name")),
-                            land->value(QStringLiteral("balapa_no1")) + QStringLiteral("  ")
-                                + land->value(QStringLiteral("balapa_no")),
-                            land->value(QStringLiteral("loan_sbawaya")), land->value(QStringLiteral("pewarima"))});
-                    }
-                }
-            },
-            1);
-        report(QStringLiteral("household land lists (500 households)"), fill, perLine);
-    }
+    const bool same = bench::compareLists(size);
+    bench::timeViews(size);
     db().close();
+    if (!same) {
+        err << "parcelon-bench: FAILED: the screen and the per-line way gave different lines" << Qt::endl;
+        return 1;
+    }
     return 0;
 }

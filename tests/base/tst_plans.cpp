@@ -1,0 +1,356 @@
+// The query plans that keep the screens fast at office size (100,000 lands): every look-up of a land or an
+// owner is an index search, never a pass over the whole table, on both engines.
+//
+// The register seeded here is small (thousands of rows, built in one statement per table) but large enough
+// for the planners to cost it like a real one. SQLite is checked twice: as the schema leaves a register
+// (no planner statistics) and after ANALYZE; PostgreSQL after ANALYZE. Reading a whole view (the land
+// report's contains-filters, the successor list) passes over every land by nature; what matters there is
+// that each land finds its holder through an index: SQLite's nested loop shows it as it runs, and on
+// PostgreSQL, whose hash join is the right plan for reading every row, the nested loop is forced to show
+// that the index can serve the join. Likewise, a division's villages must come out of the index in their
+// stored order: PostgreSQL may sort ten rows instead, so there sorting is switched off to show the index
+// delivers the order.
+
+#include "base/dbsession.h"
+#include "support/fixture.h"
+
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+
+using namespace parcelon;
+
+namespace {
+const int kOwners = 3000;
+const int kLands = 4000;
+
+// The land report's list query: nine contains-filters, the household one typed, the others empty.
+QString reportQuery(const QString &view)
+{
+    return QStringLiteral("SELECT * FROM %1 WHERE balapa_no LIKE ? ESCAPE '!' AND aythiye_sbawaya LIKE ? ESCAPE '!' "
+                          "AND loan_sbawaya LIKE ? ESCAPE '!' AND wewe_name LIKE ? ESCAPE '!' "
+                          "AND kottashaya LIKE ? ESCAPE '!' AND id LIKE ? ESCAPE '!' AND house_no LIKE ? ESCAPE '!' "
+                          "AND balapa_no1 LIKE ? ESCAPE '!' AND gama LIKE ? ESCAPE '!'")
+        .arg(view);
+}
+
+const QVariantList kReportFilters
+    = {QStringLiteral("%%"), QStringLiteral("%%"), QStringLiteral("%%"), QStringLiteral("%%"), QStringLiteral("%%"),
+        QStringLiteral("%%"), QStringLiteral("%12%"), QStringLiteral("%%"), QStringLiteral("%%")};
+
+// A household's lands as the owner register lists them (by household number or identity number).
+QString householdLands(const QString &where)
+{
+    return QStringLiteral("SELECT o.id, o.house_no, o.land_owner_name, l.balapa_no1, l.balapa_no, l.loan_sbawaya, "
+                          "l.pewarima FROM landowner o JOIN land l ON l.guhasth = o.house_no "
+                          "WHERE o.srno = (SELECT MIN(srno) FROM landowner WHERE %1 = ?) ORDER BY l.srno")
+        .arg(where);
+}
+
+void seed()
+{
+    const QString numbers
+        = QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) ");
+    // Households of two; one owner in fifty deactivated; 30 divisions of 10 villages.
+    test::exec(numbers.arg(kOwners)
+        + QStringLiteral(
+            "INSERT INTO landowner (id, house_no, land_owner_name, chak, gamiya, gama) "
+            "SELECT CAST(100000000 + i AS VARCHAR(20)) || 'v', CAST((i + 1) / 2 AS VARCHAR(20)), "
+            "'owner ' || CAST(i AS VARCHAR(20)), CASE WHEN i % 50 = 0 THEN '0' ELSE '1' END, "
+            "CAST(i % 30 + 1 AS VARCHAR(20)) || ' - x', CAST(i % 10 + 1 AS VARCHAR(20)) || ' - y' FROM n"));
+    // Each land held by one owner and registered to that owner's household; one in ten no longer in force.
+    test::exec(numbers.arg(kLands)
+        + QStringLiteral(
+            "INSERT INTO land (id, guhasth, labn_owner_srno, balapa_no1, balapa_no, loan_sbawaya, aythiye_sbawaya, "
+            "wewe_name, pewarima, chack, kottashaya, gama, akkara_only) "
+            "SELECT CAST(100000000 + i % %1 + 1 AS VARCHAR(20)) || 'v', CAST((i % %1 + 2) / 2 AS VARCHAR(20)), "
+            "CAST(i % %1 + 1 AS VARCHAR(20)), 'wjirm;% wxlh', CAST(10000 + i AS VARCHAR(20)), '2- uv', "
+            "'1- Èukd m;%', 'tank ' || CAST(i % 40 AS VARCHAR(20)), "
+            "CASE WHEN i % 10 = 0 THEN 'wl%sh' ELSE 'il%sh' END, CASE WHEN i % 10 = 0 THEN '0' ELSE '1' END, "
+            "CAST(i % 30 + 1 AS VARCHAR(20)) || ' - x', CAST(i % 10 + 1 AS VARCHAR(20)) || ' - y', '1.5' FROM n")
+              .arg(kOwners));
+    test::exec(numbers.arg(kLands)
+        + QStringLiteral("INSERT INTO hathara_maym (landsrno, landno1, landno, dakuna, uthuru, batahira, naganahira) "
+                         "SELECT CAST(i AS VARCHAR(20)), 'wjirm;% wxlh', CAST(10000 + i AS VARCHAR(20)), 'a', 'b', "
+                         "'c', 'd' FROM n"));
+    test::exec(numbers.arg(kLands)
+        + QStringLiteral("INSERT INTO land_pera (land_srno, balapa_no1, balapa_no, chack) "
+                         "SELECT CAST(i AS VARCHAR(20)), 'wjirm;% wxlh', CAST(10000 + i AS VARCHAR(20)), '1' FROM n"));
+    test::exec(numbers.arg(1000)
+        + QStringLiteral("INSERT INTO pasuhimikam (landowner_srno, newcus_srno, land_srno, land_wargaya, landno) "
+                         "SELECT CAST(i * 3 AS VARCHAR(20)), CAST(i * 3 - 1 AS VARCHAR(20)), "
+                         "CAST(i * 4 AS VARCHAR(20)), 'wjirm;% wxlh', CAST(10000 + i * 4 AS VARCHAR(20)) FROM n"));
+    test::exec(numbers.arg(1000)
+        + QStringLiteral("INSERT INTO gamasewa_wasama (srno, gama_wasama, gsrno, gama, username, date, time) "
+                         "SELECT (i - 1) / 10 + 1, 'division ' || CAST((i - 1) / 10 + 1 AS VARCHAR(20)), "
+                         "CAST((i - 1) % 10 + 1 AS VARCHAR(20)), 'village ' || CAST(i AS VARCHAR(20)), 'Chief', "
+                         "'2026/01/05', '09:00:00' FROM n"));
+}
+
+QStringList sqlitePlan(const QString &sql, const QVariantList &params)
+{
+    QStringList lines;
+    Query rows = db().select(QStringLiteral("EXPLAIN QUERY PLAN ") + sql, params);
+    while (rows.next())
+        lines << rows.value(3);
+    return lines;
+}
+
+void pgRun(const QString &sql)
+{
+    QSqlQuery query(db().database());
+    QVERIFY2(query.exec(sql), qPrintable(query.lastError().text() + QStringLiteral(": ") + sql));
+}
+
+// The plan PostgreSQL makes for the statement as the screens send it: prepared, the values bound.
+QStringList pgPlan(const QString &sql, const QVariantList &params, const QStringList &switchedOff)
+{
+    QString numbered = sql;
+    QStringList values;
+    for (int i = 1; i <= params.size(); ++i) {
+        numbered.replace(numbered.indexOf(QLatin1Char('?')), 1, QStringLiteral("$%1").arg(i));
+        values << QLatin1Char('\'') + params.at(i - 1).toString() + QLatin1Char('\'');
+    }
+    for (const QString &setting : switchedOff)
+        pgRun(QStringLiteral("SET %1 = off").arg(setting));
+    pgRun(QStringLiteral("PREPARE planned AS ") + numbered);
+    QStringList lines;
+    {
+        QSqlQuery query(db().database());
+        const QString explain = QStringLiteral("EXPLAIN EXECUTE planned")
+            + (values.isEmpty() ? QString()
+                                : QStringLiteral("(") + values.join(QLatin1String(", ")) + QStringLiteral(")"));
+        if (!query.exec(explain))
+            qWarning("%s: %s", qPrintable(explain), qPrintable(query.lastError().text()));
+        while (query.next())
+            lines << query.value(0).toString();
+    }
+    pgRun(QStringLiteral("DEALLOCATE planned"));
+    for (const QString &setting : switchedOff)
+        pgRun(QStringLiteral("RESET %1").arg(setting));
+    return lines;
+}
+
+// Why a SQLite plan reaches `names` (a table and the alias the query gives it) other than by an index
+// search; empty when it does not. A search on the status flag alone counts as reading the whole table:
+// nine rows in ten share one value.
+QString sqliteFault(const QStringList &plan, const QStringList &names)
+{
+    static const QRegularExpression statusOnly(QStringLiteral("\\((chack|chak)=\\?\\)"));
+    bool searched = false;
+    for (const QString &line : plan) {
+        const QStringList words = line.split(QLatin1Char(' '));
+        if (words.size() < 2 || !names.contains(words.at(1)))
+            continue;
+        if (words.at(0) == QLatin1String("SCAN"))
+            return QStringLiteral("reads all of ") + names.constFirst();
+        if (line.contains(QLatin1String("AUTOMATIC")))
+            return QStringLiteral("builds a throwaway index on ") + names.constFirst();
+        if (statusOnly.match(line).hasMatch())
+            return QStringLiteral("walks the status index of ") + names.constFirst();
+        searched = searched || words.at(0) == QLatin1String("SEARCH");
+    }
+    return searched ? QString() : QStringLiteral("shows no search of ") + names.constFirst();
+}
+
+// The same for a PostgreSQL plan: every scan of the table is an index scan (or a bitmap scan fed by one)
+// whose index condition is more than the status flag; an index scan without a condition walks it whole.
+QString pgFault(const QStringList &plan, const QString &table)
+{
+    const QRegularExpression scan(QStringLiteral("(Seq Scan|Index Only Scan|Index Scan|Bitmap Heap Scan)"
+                                                 "(?: using \\S+)? on %1( |$)")
+                                      .arg(table));
+    static const QRegularExpression condition(QStringLiteral("^\\s*(Index|Recheck) Cond: "));
+    static const QRegularExpression statusOnly(QStringLiteral("Cond: \\(\\((chack|chak)\\)::text = '[^']*'::text\\)$"));
+    const auto depth = [](const QString &line) {
+        qsizetype indent = 0;
+        while (indent < line.size() && line.at(indent) == QLatin1Char(' '))
+            ++indent;
+        return indent;
+    };
+    bool indexed = false;
+    for (int i = 0; i < plan.size(); ++i) {
+        const QRegularExpressionMatch match = scan.match(plan.at(i));
+        if (!match.hasMatch())
+            continue;
+        if (match.captured(1).endsWith(QLatin1String("Seq Scan")))
+            return QStringLiteral("reads all of ") + table;
+        // The node's own details and those of the nodes below it (a bitmap scan's index scan).
+        bool conditioned = false;
+        for (int j = i + 1; j < plan.size() && depth(plan.at(j)) > depth(plan.at(i)); ++j) {
+            if (!condition.match(plan.at(j)).hasMatch())
+                continue;
+            if (statusOnly.match(plan.at(j)).hasMatch())
+                return QStringLiteral("walks the status index of ") + table;
+            conditioned = true;
+        }
+        if (!conditioned)
+            return QStringLiteral("walks a whole index of ") + table;
+        indexed = true;
+    }
+    return indexed ? QString() : QStringLiteral("shows no index scan of ") + table;
+}
+
+bool sorts(const QStringList &plan, bool sqlite)
+{
+    static const QRegularExpression pgSort(QStringLiteral("(^|->\\s+)(Incremental )?Sort\\s+\\("));
+    for (const QString &line : plan) {
+        if (sqlite ? line.contains(QLatin1String("TEMP B-TREE FOR ORDER BY")) : pgSort.match(line).hasMatch())
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+class tst_plans : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        test::openDatabase();
+        seed();
+        QCOMPARE(test::count(QStringLiteral("landowner")), kOwners);
+        QCOMPARE(test::count(QStringLiteral("land")), kLands);
+        QCOMPARE(test::count(QStringLiteral("land1")), kLands - kLands / 10);
+        QCOMPARE(test::count(QStringLiteral("gamasewa_wasama"), QStringLiteral("srno = ?"), {QStringLiteral("7")}), 10);
+    }
+    void cleanupTestCase() { test::destroyDatabase(); }
+
+    // SQLite as the schema leaves a register: no planner statistics, so the plans rest on the indexes alone.
+    void plansWithoutStatistics_data()
+    {
+        if (test::backend() != test::Backend::SQLite)
+            QSKIP("PostgreSQL plans are checked with statistics");
+        plans_data();
+    }
+    void plansWithoutStatistics()
+    {
+        QCOMPARE(test::value(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE name = 'sqlite_stat1'")),
+            QStringLiteral("0"));
+        checkPlan();
+    }
+
+    void plansWithStatistics_data() { plans_data(); }
+    void plansWithStatistics()
+    {
+        if (!m_analyzed) {
+            // Run as it stands: PostgreSQL cannot prepare ANALYZE.
+            QSqlQuery analyze(db().database());
+            QVERIFY2(analyze.exec(QStringLiteral("ANALYZE")), qPrintable(analyze.lastError().text()));
+            m_analyzed = true;
+        }
+        checkPlan();
+    }
+
+private:
+    bool m_analyzed = false;
+
+    void plans_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QVariantList>("params");
+        // Tables that must be reached by an index search: "table alias" as the query names them.
+        QTest::addColumn<QStringList>("searched");
+        QTest::addColumn<bool>("ordered"); // the index delivers the ORDER BY
+        QTest::addColumn<bool>("wholeView"); // a read of every row of a view (see above)
+
+        const QString owner = QStringLiteral("100000077v");
+        const QStringList bothInJoin = {QStringLiteral("landowner o"), QStringLiteral("land l")};
+        const QStringList landowner = {QStringLiteral("landowner")};
+        const QStringList land = {QStringLiteral("land")};
+        const QStringList holder = {QStringLiteral("landowner o")};
+        const QStringList villages = {QStringLiteral("gamasewa_wasama")};
+
+        QTest::newRow("household lands by household number")
+            << householdLands(QStringLiteral("house_no")) << QVariantList {QStringLiteral("39")} << bothInJoin << false
+            << false;
+        QTest::newRow("household lands by identity number")
+            << householdLands(QStringLiteral("id")) << QVariantList {owner} << bothInJoin << false << false;
+        QTest::newRow("owner by identity number")
+            << QStringLiteral("SELECT srno, id, house_no, land_owner_name FROM landowner WHERE id = ? ORDER BY srno")
+            << QVariantList {owner} << landowner << false << false;
+        QTest::newRow("active owner by identity number") << QStringLiteral("SELECT * FROM landowner1 WHERE id = ?")
+                                                         << QVariantList {owner} << landowner << false << false;
+        QTest::newRow("owners of a household")
+            << QStringLiteral("SELECT srno, id, land_owner_name FROM landowner WHERE house_no = ? ORDER BY srno")
+            << QVariantList {QStringLiteral("39")} << landowner << false << false;
+        QTest::newRow("owner by number") << QStringLiteral("SELECT id FROM landowner WHERE srno = ?")
+                                         << QVariantList {QStringLiteral("77")} << landowner << false << false;
+        QTest::newRow("active owners of a village")
+            << QStringLiteral("SELECT * FROM landowner1 WHERE gama = ? AND gamiya = ?")
+            << QVariantList {QStringLiteral("5 - y"), QStringLiteral("15 - x")} << landowner << false << false;
+        QTest::newRow("active land of an owner") << QStringLiteral("SELECT srno FROM land1 WHERE labn_owner_srno = ?")
+                                                 << QVariantList {QStringLiteral("77")} << land << false << false;
+        QTest::newRow("count of an owner's lands in force")
+            << QStringLiteral("SELECT COUNT(*) FROM land1 WHERE labn_owner_srno = ?")
+            << QVariantList {QStringLiteral("77")} << land << false << false;
+        QTest::newRow("count of a household's lands in force")
+            << QStringLiteral("SELECT COUNT(*) FROM land1 WHERE guhasth = ?") << QVariantList {QStringLiteral("39")}
+            << land << false << false;
+        QTest::newRow("land in force by permit number")
+            << QStringLiteral("SELECT * FROM land1 WHERE balapa_no = ?") << QVariantList {QStringLiteral("10077")}
+            << land << false << false;
+        QTest::newRow("land by permit number") << QStringLiteral("SELECT * FROM land WHERE balapa_no = ?")
+                                               << QVariantList {QStringLiteral("10077")} << land << false << false;
+        QTest::newRow("boundaries by permit number")
+            << QStringLiteral("SELECT * FROM hathara_maym WHERE landno = ?") << QVariantList {QStringLiteral("10077")}
+            << QStringList {QStringLiteral("hathara_maym")} << false << false;
+        QTest::newRow("boundaries by land number")
+            << QStringLiteral("SELECT * FROM hathara_maym WHERE landsrno = ?") << QVariantList {QStringLiteral("77")}
+            << QStringList {QStringLiteral("hathara_maym")} << false << false;
+        QTest::newRow("history of a land")
+            << QStringLiteral("SELECT * FROM land_pera WHERE land_srno = ?") << QVariantList {QStringLiteral("77")}
+            << QStringList {QStringLiteral("land_pera")} << false << false;
+        QTest::newRow("successions of a deleted owner")
+            << QStringLiteral("SELECT srno FROM pasuhimikam WHERE landowner_srno = ?")
+            << QVariantList {QStringLiteral("300")} << QStringList {QStringLiteral("pasuhimikam")} << false << false;
+        QTest::newRow("villages of a division by number, in order")
+            << QStringLiteral("SELECT gsrno, gama FROM gamasewa_wasama WHERE srno = ? ORDER BY LENGTH(gsrno), gsrno")
+            << QVariantList {QStringLiteral("7")} << villages << true << false;
+        QTest::newRow("villages of a division by name, in order")
+            << QStringLiteral("SELECT gsrno, gama FROM gamasewa_wasama WHERE gama_wasama = ? ORDER BY LENGTH(gsrno), gsrno")
+            << QVariantList {QStringLiteral("division 7")} << villages << true << false;
+        QTest::newRow("land report view for one owner")
+            << QStringLiteral("SELECT * FROM land_re_1 WHERE labn_owner_srno = ?")
+            << QVariantList {QStringLiteral("77")} << bothInJoin << false << false;
+        QTest::newRow("land report, in force, by household")
+            << reportQuery(QStringLiteral("land_re_1")) << kReportFilters << holder << false << true;
+        QTest::newRow("land report, no longer in force, by household")
+            << reportQuery(QStringLiteral("land_re_2")) << kReportFilters << holder << false << true;
+        QTest::newRow("land report, all lands, by household")
+            << reportQuery(QStringLiteral("land_re_0")) << kReportFilters << holder << false << true;
+        QTest::newRow("successor list") << QStringLiteral("SELECT * FROM pasuhimika_report") << QVariantList {}
+                                        << holder << false << true;
+    }
+
+    void checkPlan()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QVariantList, params);
+        QFETCH(QStringList, searched);
+        QFETCH(bool, ordered);
+        QFETCH(bool, wholeView);
+        const bool sqlite = test::backend() != test::Backend::PostgreSQL;
+        QStringList switchedOff;
+        if (ordered)
+            switchedOff << QStringLiteral("enable_sort");
+        if (wholeView)
+            switchedOff << QStringLiteral("enable_hashjoin") << QStringLiteral("enable_mergejoin");
+        const QStringList plan = sqlite ? sqlitePlan(sql, params) : pgPlan(sql, params, switchedOff);
+        QVERIFY2(!plan.isEmpty(), qPrintable(sql));
+        const QString shown = QStringLiteral("\n") + plan.join(QLatin1Char('\n'));
+        for (const QString &table : searched) {
+            const QStringList names = table.split(QLatin1Char(' '));
+            const QString fault = sqlite ? sqliteFault(plan, names) : pgFault(plan, names.constFirst());
+            QVERIFY2(fault.isEmpty(), qPrintable(fault + shown));
+        }
+        if (ordered)
+            QVERIFY2(
+                !sorts(plan, sqlite), qPrintable(QStringLiteral("sorts instead of reading in index order") + shown));
+    }
+};
+
+QTEST_MAIN(tst_plans)
+#include "tst_plans.moc"

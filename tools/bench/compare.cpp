@@ -1,0 +1,297 @@
+#include "compare.h"
+
+#include "base/dbsession.h"
+#include "registry/frmgamase_wasam.h"
+#include "registry/frmlandoner.h"
+#include "ui/listview.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTextStream>
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace parcelon::bench {
+namespace {
+QTextStream out(stdout);
+QTextStream err(stderr);
+
+using Lines = std::vector<QStringList>;
+
+// What the native fetches read, kept so that no reading can be left out.
+qsizetype fetchedCharacters = 0;
+
+double medianMs(const std::function<void()> &work, int runs = 5)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+double ratio(double slow, double fast) { return slow / std::max(fast, 0.001); }
+
+void report(const QString &what, double screen, double perLine, double native, qsizetype lines, bool same)
+{
+    out << qSetFieldWidth(40) << Qt::left << what << qSetFieldWidth(0)
+        << QStringLiteral("screen %1 ms  per line %2 ms  ratio %3   native %4 ms  screen/native %5   %6 lines %7")
+               .arg(screen, 8, 'f', 1)
+               .arg(perLine, 8, 'f', 1)
+               .arg(ratio(perLine, screen), 5, 'f', 1)
+               .arg(native, 8, 'f', 1)
+               .arg(ratio(screen, native), 5, 'f', 1)
+               .arg(lines)
+               .arg(same ? QStringLiteral("same") : QStringLiteral("DIFFER"))
+        << Qt::endl;
+}
+
+Lines linesOf(const ListView *list)
+{
+    Lines lines;
+    for (int row = 0; row < list->count(); ++row)
+        lines.push_back(list->line(row));
+    return lines;
+}
+
+bool sameLines(const QString &what, const Lines &screen, const Lines &perLine)
+{
+    if (screen == perLine)
+        return true;
+    err << "MISMATCH in " << what << ": the screen gave " << screen.size() << " lines, the per-line way "
+        << perLine.size() << Qt::endl;
+    for (size_t i = 0; i < std::max(screen.size(), perLine.size()); ++i) {
+        const QString a = i < screen.size() ? screen[i].join(QLatin1String(" | ")) : QStringLiteral("(none)");
+        const QString b = i < perLine.size() ? perLine[i].join(QLatin1String(" | ")) : QStringLiteral("(none)");
+        if (a != b) {
+            err << "  line " << i + 1 << ": screen  " << a << Qt::endl
+                << "  line " << i + 1 << ": per line " << b << Qt::endl;
+            break;
+        }
+    }
+    return false;
+}
+
+// The bare native fetch: the driver prepares, binds and runs the query, and every value of every row is
+// read as text, as any list must; no session, no model. Returns the number of rows.
+qsizetype nativeFetch(const QString &sql, const QVariantList &params = {})
+{
+    QSqlQuery query(db().database());
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        qFatal("%s", qPrintable(query.lastError().text()));
+    for (const QVariant &param : params)
+        query.addBindValue(param);
+    if (!query.exec())
+        qFatal("%s", qPrintable(query.lastError().text()));
+    const int columns = query.record().count();
+    qsizetype rows = 0;
+    qsizetype characters = 0;
+    while (query.next()) {
+        ++rows;
+        for (int column = 0; column < columns; ++column)
+            characters += query.value(column).toString().size();
+    }
+    fetchedCharacters += characters;
+    return rows;
+}
+
+// The household's lands the per-line way: the household's first owner, the numbers of its lands, then
+// each land by its number; the same six columns as the screen, into the same list.
+void householdPerLine(ListView *list, const QString &household)
+{
+    list->clear();
+    Lines lines;
+    QString id, house, name;
+    bool found = false;
+    if (std::optional<Query> owner = db().first(
+            QStringLiteral("SELECT id, house_no, land_owner_name FROM landowner WHERE house_no = ? ORDER BY srno"),
+            {household})) {
+        id = owner->value(0).left(9);
+        house = owner->value(1);
+        name = owner->value(2);
+        found = true;
+    }
+    if (found) {
+        std::vector<qlonglong> numbers;
+        {
+            Query lands = db().select(QStringLiteral("SELECT srno FROM land WHERE guhasth = ? ORDER BY srno"), {house});
+            while (lands.next())
+                numbers.push_back(lands.value(0).toLongLong());
+        }
+        for (const qlonglong number : numbers) {
+            std::optional<Query> land = db().first(
+                QStringLiteral("SELECT balapa_no1, balapa_no, loan_sbawaya, pewarima FROM land WHERE srno = ?"),
+                {number});
+            if (land)
+                lines.push_back({id, house, name, land->value(0) + QStringLiteral("  ") + land->value(1),
+                    land->value(2), land->value(3)});
+        }
+    }
+    list->addItems(std::move(lines));
+}
+
+// The division list as it was once built: every village row, one line at each new division number.
+void divisionsByWalk(ListView *list)
+{
+    list->clear();
+    Lines lines;
+    Query rows = db().select(QStringLiteral("SELECT srno, gama_wasama FROM gamasewa_wasama ORDER BY srno"));
+    QString last = QStringLiteral("0");
+    while (rows.next()) {
+        if (rows.value(0) != last) {
+            last = rows.value(0);
+            lines.push_back({last, rows.value(1)});
+        }
+    }
+    list->addItems(std::move(lines));
+}
+
+QString divisionNamesByWalk()
+{
+    Query rows = db().select(QStringLiteral("SELECT gama_wasama FROM gamasewa_wasama ORDER BY gama_wasama"));
+    QString last;
+    int count = 0;
+    while (rows.next()) {
+        if (rows.value(0) != last) {
+            last = rows.value(0);
+            ++count;
+        }
+    }
+    return QString::number(count + 1);
+}
+
+bool divisions()
+{
+    frmgamase_wasam screen;
+    bool allSame = true;
+
+    const double fill = medianMs([&] { screen.lv_add(); });
+    const Lines byScreen = linesOf(screen.lvgama_wasama);
+    const double walk = medianMs([&] { divisionsByWalk(screen.lvgama_wasama); });
+    const Lines byWalk = linesOf(screen.lvgama_wasama);
+    qsizetype nativeRows = 0;
+    const double native = medianMs([&] {
+        nativeRows = nativeFetch(QStringLiteral(
+            "SELECT srno, MIN(gama_wasama) AS gama_wasama FROM gamasewa_wasama GROUP BY srno ORDER BY srno"));
+    });
+    bool same
+        = sameLines(QStringLiteral("the division list"), byScreen, byWalk) && nativeRows == qsizetype(byScreen.size());
+    allSame = allSame && same;
+    report(QStringLiteral("division list"), fill, walk, native, qsizetype(byScreen.size()), same);
+
+    const double next = medianMs([&] { screen.lastno(); });
+    const QString byCount = screen.labsrno->text();
+    QString byNames;
+    const double nextWalk = medianMs([&] {
+        byNames = divisionNamesByWalk();
+        screen.labsrno->setText(byNames);
+    });
+    const double nextNative
+        = medianMs([] { nativeFetch(QStringLiteral("SELECT COUNT(DISTINCT gama_wasama) FROM gamasewa_wasama")); });
+    same = sameLines(QStringLiteral("the next division number"), {{byCount}}, {{byNames}});
+    allSame = allSame && same;
+    report(QStringLiteral("next division number"), next, nextWalk, nextNative, 1, same);
+    return allSame;
+}
+
+bool households(const Size &size)
+{
+    QRandomGenerator random(7);
+    QStringList households;
+    for (int i = 0; i < 500; ++i)
+        households << QString::number(1 + random.bounded(std::max(1, size.owners / 3)));
+
+    frmlandoner screen;
+    // The lines of every household, gathered outside the timed runs.
+    Lines byScreen, byLine;
+    for (const QString &household : households) {
+        screen.txtguhano->setText(household);
+        screen.lvland();
+        const Lines lines = linesOf(screen.lvdetels);
+        byScreen.insert(byScreen.end(), lines.begin(), lines.end());
+        householdPerLine(screen.lvdetels, household);
+        const Lines other = linesOf(screen.lvdetels);
+        byLine.insert(byLine.end(), other.begin(), other.end());
+    }
+
+    const double fill = medianMs([&] {
+        for (const QString &household : households) {
+            screen.txtguhano->setText(household);
+            screen.lvland();
+        }
+    });
+    const double perLine = medianMs([&] {
+        for (const QString &household : households) {
+            screen.txtguhano->setText(household);
+            householdPerLine(screen.lvdetels, household);
+        }
+    });
+    // The screen's own query.
+    const QString sql = QStringLiteral(
+        "SELECT o.id, o.house_no, o.land_owner_name, l.balapa_no1, l.balapa_no, l.loan_sbawaya, l.pewarima "
+        "FROM landowner o JOIN land l ON l.guhasth = o.house_no "
+        "WHERE o.srno = (SELECT MIN(srno) FROM landowner WHERE house_no = ?) ORDER BY l.srno");
+    qsizetype nativeRows = 0;
+    const double native = medianMs([&] {
+        nativeRows = 0;
+        for (const QString &household : households)
+            nativeRows += nativeFetch(sql, {household});
+    });
+    const bool same = sameLines(QStringLiteral("the household land lists"), byScreen, byLine)
+        && nativeRows == qsizetype(byScreen.size());
+    report(QStringLiteral("household land lists (500 households)"), fill, perLine, native, qsizetype(byScreen.size()),
+        same);
+    return same;
+}
+
+QString reportFilter(const QString &view)
+{
+    // The land report's list query: nine contains-filters, the empty ones matching everything.
+    return QStringLiteral("SELECT * FROM %1 WHERE balapa_no LIKE ? ESCAPE '!' AND aythiye_sbawaya LIKE ? ESCAPE '!' "
+                          "AND loan_sbawaya LIKE ? ESCAPE '!' AND wewe_name LIKE ? ESCAPE '!' "
+                          "AND kottashaya LIKE ? ESCAPE '!' AND id LIKE ? ESCAPE '!' AND house_no LIKE ? ESCAPE '!' "
+                          "AND balapa_no1 LIKE ? ESCAPE '!' AND gama LIKE ? ESCAPE '!'")
+        .arg(view);
+}
+
+void timeView(const QString &what, const QString &sql, const QVariantList &params = {})
+{
+    qsizetype rows = 0;
+    const double ms = medianMs([&] { rows = nativeFetch(sql, params); });
+    out << qSetFieldWidth(40) << Qt::left << what << qSetFieldWidth(0)
+        << QStringLiteral("native %1 ms   %2 rows").arg(ms, 8, 'f', 1).arg(rows) << Qt::endl;
+}
+} // namespace
+
+bool compareLists(const Size &size)
+{
+    const bool divisionsSame = divisions();
+    const bool householdsSame = households(size);
+    return divisionsSame && householdsSame;
+}
+
+void timeViews(const Size &size)
+{
+    const QString any = QStringLiteral("%%");
+    const QString household = QStringLiteral("%%1%").arg(std::max(1, size.owners / 6));
+    timeView(QStringLiteral("land report, in force, by household"), reportFilter(QStringLiteral("land_re_1")),
+        {any, any, any, any, any, any, household, any, any});
+    timeView(QStringLiteral("land report, all lands"), reportFilter(QStringLiteral("land_re_0")),
+        {any, any, any, any, any, any, any, any, any});
+    timeView(QStringLiteral("successor list"), QStringLiteral("SELECT * FROM pasuhimika_report"));
+}
+
+} // namespace parcelon::bench

@@ -1,0 +1,23 @@
+#pragma once
+// The timed comparisons of the bench, run against the open session on a register built by fillRegister.
+//
+// Each list is filled three ways and each way is timed:
+// - the screen's own fill (one query, or one grouped count);
+// - the per-line way: the same list filled with one query per line (or, for the division list, a walk of
+//   every village row, as the list was once built), reading the same columns in the same order into the
+//   same list widget, so the ratio shows the cost of the queries and nothing else;
+// - the bare native fetch: the screen's query run on the driver itself and its values read, with no
+//   session and no list: the least any way of showing those rows can cost.
+// The screen's lines and the per-line lines must be equal; a difference is reported and fails the run.
+
+#include "register.h"
+
+namespace parcelon::bench {
+
+// Returns false when some list came out different the two ways.
+bool compareLists(const Size &size);
+
+// Times the queries of the report lists, which have no screen yet, by their native fetch alone.
+void timeViews(const Size &size);
+
+} // namespace parcelon::bench
