@@ -13,6 +13,7 @@ namespace parcelon {
 namespace {
 // The key of the register-wide lock of a locked change on PostgreSQL ("PCLN").
 constexpr qint64 kRegisterLock = 0x50434C4E;
+
 QString odbcDbmsName(const QSqlDatabase &database)
 {
     // QODBC hands out its connection handle; ask the driver which engine stands behind it.

@@ -1,5 +1,5 @@
 #pragma once
-// DbSession: the one connection to the data source `land`, opened at start-up and used by every screen
+// DbSession: the connection to the data source `land`, opened at start-up and used by every screen
 // until the application ends. Every value reaches the database as a bound parameter; the SQL text holds
 // only fixed pieces. A statement the database rejects throws DbError, which the screens' handlers turn
 // into the common failure message (see failure.h).
@@ -116,12 +116,12 @@ public:
     template <typename Work> void transaction(Work &&work) { change(false, work); }
 
     // A change that checks and then writes (a next number, a uniqueness check): one transaction under
-    // the register-wide lock, which the same change on another workstation waits for, so the work sees
-    // every change committed before it and none commits while it runs. The work does its checks and
-    // numbering itself, inside. PostgreSQL: an advisory lock held until the transaction ends; SQLite:
-    // the write lock taken at BEGIN, waiting up to the data source's Timeout; another engine through
-    // ODBC: a plain transaction. It must be the outermost change or join another lockedChange: inside
-    // a plain transaction() it throws DbError and the whole change is undone.
+    // the register-wide lock. The same change on another workstation waits for it, and the work sees all
+    // that was committed before: do the checks and the numbering inside the work. PostgreSQL: an advisory
+    // lock held until the transaction ends; SQLite: the write lock, which every change there takes at
+    // BEGIN, waiting up to the data source's Timeout; another engine through ODBC: a plain transaction.
+    // It must be the outermost change or join another lockedChange: inside a plain transaction() it
+    // throws DbError and the whole change is undone.
     template <typename Work> void lockedChange(Work &&work) { change(true, work); }
 
 private:

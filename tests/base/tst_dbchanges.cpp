@@ -197,11 +197,12 @@ private slots:
     {
         Flag otherLocked;
         Flag insideHere;
+        Flag otherDone;
         Flag otherCommitted;
         QString otherNumber;
         QString otherError;
         QString number;
-        bool enteredBeforeOtherCommitted = false;
+        bool otherWasDone = false;
         {
             std::jthread other = otherWorkstation(otherError, [&](DbSession &session) {
                 session.lockedChange([&] {
@@ -210,13 +211,15 @@ private slots:
                     otherNumber = session.recordNumber(QStringLiteral("landowner"));
                     session.execute(
                         QStringLiteral("INSERT INTO landowner (land_owner_name) VALUES (?)"), {otherNumber});
+                    otherDone.raise();
                 });
                 otherCommitted.raise();
             });
             QVERIFY(otherLocked.wait(30s));
             try {
                 db().lockedChange([&] {
-                    enteredBeforeOtherCommitted = !otherCommitted.isRaised();
+                    // The other work ended before this one began: its commit released the lock.
+                    otherWasDone = otherDone.isRaised();
                     number = db().recordNumber(QStringLiteral("landowner"));
                     insideHere.raise();
                     otherCommitted.wait(10s);
@@ -228,7 +231,7 @@ private slots:
             }
         }
         QCOMPARE(otherError, QString());
-        QVERIFY(!enteredBeforeOtherCommitted);
+        QVERIFY(otherWasDone);
         QCOMPARE(otherNumber, QStringLiteral("1"));
         QCOMPARE(number, QStringLiteral("2"));
         QCOMPARE(
