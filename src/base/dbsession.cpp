@@ -1,5 +1,6 @@
 #include "base/dbsession.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -10,7 +11,8 @@
 
 namespace parcelon {
 namespace {
-const QString kConnection = QStringLiteral("land");
+// The key of the register-wide lock of a locked change on PostgreSQL ("PCLN").
+constexpr qint64 kRegisterLock = 0x50434C4E;
 
 QString odbcDbmsName(const QSqlDatabase &database)
 {
@@ -28,39 +30,61 @@ QString odbcDbmsName(const QSqlDatabase &database)
 } // namespace
 
 DbError::DbError(const QString &description_, const QString &source_)
-    : std::runtime_error(description_.toStdString()), description(description_), source(source_)
+    : std::runtime_error(description_.toStdString())
+    , description(description_)
+    , source(source_)
 {
 }
 
-Query::Query(std::unique_ptr<QSqlQuery> query) : m_query(std::move(query)) {}
-Query::Query(Query &&) noexcept = default;
-Query &Query::operator=(Query &&) noexcept = default;
-Query::~Query() = default;
-
-bool Query::next() { return m_query->next(); }
-
-QString Query::value(const QString &column) const
+Query::Query(QSqlQuery &query, qsizetype maxRows)
+    : m_record(query.record())
 {
-    const int index = m_query->record().indexOf(column);
+    const int columns = m_record.count();
+    while ((maxRows < 0 || m_rows < maxRows) && query.next()) {
+        for (int c = 0; c < columns; ++c) {
+            const QVariant v = query.value(c);
+            m_nulls.push_back(v.isNull());
+            m_cells.push_back(v.isNull() ? QString() : v.toString());
+        }
+        ++m_rows;
+    }
+}
+
+bool Query::next()
+{
+    if (m_row < m_rows)
+        ++m_row;
+    return m_row < m_rows;
+}
+
+int Query::indexOf(const QString &column) const
+{
+    const int index = m_record.indexOf(column);
     if (index < 0)
-        throw DbError(QStringLiteral("Item cannot be found in the collection: %1").arg(column),
-                      QStringLiteral("Parcelon"));
-    return value(index);
+        throw DbError(
+            QStringLiteral("Item cannot be found in the collection: %1").arg(column), QStringLiteral("Parcelon"));
+    return index;
 }
 
-QString Query::value(int column) const
+qsizetype Query::cell(int column) const
 {
-    const QVariant v = m_query->value(column);
-    return v.isNull() ? QString() : v.toString();
+    if (column < 0 || column >= m_record.count())
+        throw DbError(
+            QStringLiteral("Item cannot be found in the collection: %1").arg(column), QStringLiteral("Parcelon"));
+    if (m_row < 0 || m_row >= m_rows)
+        throw DbError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted. "
+                                     "Requested operation requires a current record."),
+            QStringLiteral("Parcelon"));
+    return m_row * m_record.count() + column;
 }
 
-bool Query::isNull(const QString &column) const
-{
-    const int index = m_query->record().indexOf(column);
-    return index < 0 || m_query->isNull(index);
-}
+QString Query::value(const QString &column) const { return value(indexOf(column)); }
 
-int Query::columnCount() const { return m_query->record().count(); }
+QString Query::value(int column) const { return m_cells[std::size_t(cell(column))]; }
+
+bool Query::isNull(const QString &column) const { return m_nulls[std::size_t(cell(indexOf(column)))]; }
+
+int Query::columnCount() const { return m_record.count(); }
 
 QString Dialect::numberLike(const QString &column)
 {
@@ -79,11 +103,26 @@ QString Dialect::containsPattern(const QString &typed)
     return QLatin1Char('%') + escaped + QLatin1Char('%');
 }
 
+QVariant Dialect::key(const QString &typed)
+{
+    // srno is a 32-bit INTEGER on PostgreSQL: a larger number would be an error there, and is no key.
+    bool whole = false;
+    const int number = typed.trimmed().toInt(&whole);
+    return whole ? QVariant(number) : QVariant(QMetaType::fromType<int>());
+}
+
 DbSession &DbSession::instance()
 {
-    static DbSession session;
+    static DbSession session(QStringLiteral("land"));
     return session;
 }
+
+DbSession::DbSession(const QString &connectionName)
+    : m_connection(connectionName)
+{
+}
+
+DbSession::~DbSession() { close(); }
 
 bool DbSession::connect_db()
 {
@@ -96,10 +135,15 @@ bool DbSession::connect_db()
     m_dialect = Dialect {m_source.engine, false};
     const bool opened = m_source.engine == Engine::Other ? openOdbc() : openNative();
     if (!opened) {
-        QSqlDatabase::removeDatabase(kConnection);
+        QSqlDatabase::removeDatabase(m_connection);
         return false;
     }
     m_open = true;
+    if (this == &instance()) {
+        // Closed while Qt's SQL drivers are still there, so that SQLite refreshes its statistics.
+        static const bool registered = (qAddPostRoutine([] { DbSession::instance().close(); }), true);
+        Q_UNUSED(registered)
+    }
     return true;
 }
 
@@ -109,7 +153,7 @@ bool DbSession::openNative()
         // QSQLITE would create an empty register for a missing file; the data source must name a real one.
         if (m_source.database.isEmpty() || !QFileInfo(m_source.database).isFile())
             return false;
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kConnection);
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
         database.setDatabaseName(m_source.database);
         database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_source.timeoutMs));
         if (!database.open())
@@ -118,7 +162,7 @@ bool DbSession::openNative()
         QSqlQuery pragma(database);
         return pragma.exec(QStringLiteral("PRAGMA case_sensitive_like = ON"));
     }
-    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), kConnection);
+    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connection);
     database.setHostName(m_source.server);
     database.setDatabaseName(m_source.database);
     if (!m_source.user.isEmpty())
@@ -134,7 +178,7 @@ bool DbSession::openNative()
 
 bool DbSession::openOdbc()
 {
-    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), kConnection);
+    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_connection);
     database.setDatabaseName(m_source.name);
     if (!database.open(QString(), QString()))
         return false;
@@ -158,14 +202,23 @@ void DbSession::close()
     if (!m_open)
         return;
     {
-        QSqlDatabase database = QSqlDatabase::database(kConnection, false);
+        QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+        if (m_depth > 0) {
+            rollback();
+            m_depth = 0;
+        }
+        m_locked = m_doomed = false;
+        if (m_dialect.engine == Engine::SQLite) {
+            // Analyses the tables this session's queries would have planned better with statistics.
+            QSqlQuery(database).exec(QStringLiteral("PRAGMA optimize"));
+        }
         database.close();
     }
-    QSqlDatabase::removeDatabase(kConnection);
+    QSqlDatabase::removeDatabase(m_connection);
     m_open = false;
 }
 
-QSqlDatabase DbSession::database() const { return QSqlDatabase::database(kConnection, false); }
+QSqlDatabase DbSession::database() const { return QSqlDatabase::database(m_connection, false); }
 
 QString DbSession::sourceName() const
 {
@@ -202,9 +255,10 @@ std::unique_ptr<QSqlQuery> DbSession::run(const QString &sql, const QVariantList
         keepUntilRollback(std::move(query));
         fail(error, sql);
     }
-    // Every value is text, and an empty value is stored as empty text, never as NULL.
+    // An empty value is stored as empty text, never as NULL. A NULL of another type stays NULL: it is
+    // the key that matches nothing (Dialect::key).
     for (const QVariant &param : params) {
-        const bool empty = param.isNull() || (param.typeId() == QMetaType::QString && param.toString().isNull());
+        const bool empty = !param.isValid() || (param.typeId() == QMetaType::QString && param.toString().isNull());
         query->addBindValue(empty ? QVariant(QString(QLatin1String(""))) : param);
     }
     if (!query->exec()) {
@@ -215,11 +269,23 @@ std::unique_ptr<QSqlQuery> DbSession::run(const QString &sql, const QVariantList
     return query;
 }
 
-Query DbSession::select(const QString &sql, const QVariantList &params) { return Query(run(sql, params)); }
+Query DbSession::fetch(const QString &sql, const QVariantList &params, qsizetype maxRows)
+{
+    std::unique_ptr<QSqlQuery> query = run(sql, params);
+    Query result(*query, maxRows);
+    if (query->lastError().type() != QSqlError::NoError) {
+        const QString error = query->lastError().text();
+        keepUntilRollback(std::move(query));
+        fail(error, sql);
+    }
+    return result;
+}
+
+Query DbSession::select(const QString &sql, const QVariantList &params) { return fetch(sql, params, -1); }
 
 std::optional<Query> DbSession::first(const QString &sql, const QVariantList &params)
 {
-    Query q = select(sql, params);
+    Query q = fetch(sql, params, 1);
     if (!q.next())
         return std::nullopt;
     return q;
@@ -231,10 +297,7 @@ QString DbSession::scalar(const QString &sql, const QVariantList &params)
     return row ? row->value(0) : QString();
 }
 
-int DbSession::execute(const QString &sql, const QVariantList &params)
-{
-    return run(sql, params)->numRowsAffected();
-}
+int DbSession::execute(const QString &sql, const QVariantList &params) { return run(sql, params)->numRowsAffected(); }
 
 qlonglong DbSession::insert(const QString &table, const QString &sql, const QVariantList &params)
 {
@@ -265,25 +328,97 @@ std::optional<Query> DbSession::newest(const QString &table, const QString &keyC
     return first(QStringLiteral("SELECT * FROM %1 WHERE %2 = ? ORDER BY srno DESC").arg(table, keyColumn), {key});
 }
 
-void DbSession::begin()
+void DbSession::control(const QString &sql)
 {
+    QSqlQuery query(database());
+    if (!query.exec(sql))
+        fail(query.lastError().text(), sql);
+}
+
+void DbSession::enter(bool locked)
+{
+    if (m_depth > 0) {
+        // SQLite cannot move an open transaction to the lock, and on PostgreSQL a lock taken late could
+        // wait on a workstation that waits on this change's rows: the lock is taken first or not at all.
+        if (locked && !m_locked) {
+            m_doomed = true;
+            fail(QStringLiteral("A locked change cannot join a change begun without the lock."), QString());
+        }
+        ++m_depth;
+        return;
+    }
+    begin(locked);
+    m_depth = 1;
+    m_locked = locked;
+    m_doomed = false;
+}
+
+void DbSession::leave(bool completed)
+{
+    if (!completed)
+        m_doomed = true;
+    if (--m_depth > 0)
+        return;
+    const bool doomed = m_doomed;
+    m_locked = m_doomed = false;
+    if (!doomed) {
+        commit();
+        return;
+    }
+    rollback();
+    if (completed)
+        fail(QStringLiteral("The change was undone: a part of it failed."), QString());
+}
+
+void DbSession::begin(bool locked)
+{
+    if (!m_open)
+        fail(QStringLiteral("The connection to the data source land is not open."), QString());
+    if (m_dialect.engine == Engine::SQLite) {
+        // Every change on SQLite takes the write lock at once, waiting for another workstation's change
+        // up to the busy timeout. A deferred transaction that has read gets "database is locked" at once
+        // when another writer is busy, without waiting.
+        control(QStringLiteral("BEGIN IMMEDIATE"));
+        return;
+    }
     if (!database().transaction())
         fail(database().lastError().text(), QStringLiteral("BEGIN"));
+    if (locked && m_dialect.engine == Engine::PostgreSQL) {
+        try {
+            control(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kRegisterLock));
+        } catch (...) {
+            rollback();
+            throw;
+        }
+    }
 }
 
 void DbSession::commit()
 {
+    if (m_dialect.engine == Engine::SQLite) {
+        try {
+            control(QStringLiteral("COMMIT"));
+        } catch (...) {
+            rollback();
+            throw;
+        }
+        return;
+    }
     QSqlDatabase database = this->database();
     if (!database.commit()) {
         const QString error = database.lastError().text();
         database.rollback();
+        m_failed.reset();
         fail(error, QStringLiteral("COMMIT"));
     }
 }
 
 void DbSession::rollback()
 {
-    database().rollback();
+    if (m_dialect.engine == Engine::SQLite)
+        QSqlQuery(database()).exec(QStringLiteral("ROLLBACK")); // SQLite may have rolled back already
+    else
+        database().rollback();
     m_failed.reset();
 }
 
