@@ -6,6 +6,7 @@
 
 #include "support/clerk.h"
 #include "support/fixture.h"
+#include "support/records.h"
 #include "support/screencheck.h"
 #include "ui/events.h"
 #include "ui/legacyfont.h"
@@ -208,6 +209,36 @@ private slots:
         QVERIFY2(cut.at(0).startsWith(QLatin1String("narrow: caption \"A caption far too long\" needs ")),
             qPrintable(cut.at(0)));
         QCOMPARE(cut.at(1), QStringLiteral("low: caption \"low\" is cut at the top or bottom (6 px high)"));
+    }
+
+    void recordBuildersWriteTheRegister()
+    {
+        test::openDatabase();
+        QCOMPARE(test::addDivision(test::kDivision, {test::kVillage, QStringLiteral("lÿre")}), QStringLiteral("1"));
+        QCOMPARE(test::addDivision(QStringLiteral("fld<U"), {QStringLiteral("nKavdr")}), QStringLiteral("2"));
+        QCOMPARE(test::addDivision(QStringLiteral("ks,"), {QStringLiteral("p")}, 7), QStringLiteral("7"));
+        QCOMPARE(test::value(QStringLiteral("SELECT gama FROM gamasewa_wasama WHERE srno = 1 AND gsrno = '2'")),
+                 QStringLiteral("lÿre"));
+        QCOMPARE(test::count(QStringLiteral("gamasewa_wasama"), QStringLiteral("username = 'Seed'")), 4);
+
+        const QString owner = test::addOwner();
+        const QString second = test::addOwner({.id = QString(), .house_no = QStringLiteral("H-7"),
+                                               .land_owner_name = QStringLiteral("O'Neil \"ir;a\"")});
+        QCOMPARE(owner, QStringLiteral("1"));
+        QCOMPARE(second, QStringLiteral("2"));
+        // The default place is the first village of the first division as the owner register writes it.
+        QCOMPARE(test::value(QStringLiteral("SELECT gama FROM landowner WHERE srno = 1")), QStringLiteral("1 - wdrjk"));
+        QCOMPARE(test::value(QStringLiteral("SELECT land_owner_name FROM landowner WHERE srno = 2")),
+                 QStringLiteral("O'Neil \"ir;a\""));
+        QCOMPARE(test::value(QStringLiteral("SELECT id FROM landowner WHERE srno = 2")), QString());
+
+        const QString land = test::addLand({.guhasth = QStringLiteral("H-7"), .labn_owner_srno = second,
+                                            .balapa_no = QStringLiteral("101"), .chack = QStringLiteral("0")});
+        QCOMPARE(land, QStringLiteral("1"));
+        QCOMPARE(test::value(QStringLiteral("SELECT labn_owner_srno || '|' || balapa_no1 || '|' || balapa_no || '|' || "
+                                            "chack || '|' || date FROM land WHERE srno = 1")),
+                 QStringLiteral("2|ysñ|101|0|2026/01/02"));
+        test::destroyDatabase();
     }
 
     void captionCheckReadsOnlyParasText_data()
