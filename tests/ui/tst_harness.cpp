@@ -218,26 +218,28 @@ private slots:
         QCOMPARE(test::addDivision(QStringLiteral("fld<U"), {QStringLiteral("nKavdr")}), QStringLiteral("2"));
         QCOMPARE(test::addDivision(QStringLiteral("ks,"), {QStringLiteral("p")}, 7), QStringLiteral("7"));
         QCOMPARE(test::value(QStringLiteral("SELECT gama FROM gamasewa_wasama WHERE srno = 1 AND gsrno = '2'")),
-                 QStringLiteral("lÿre"));
+            QStringLiteral("lÿre"));
         QCOMPARE(test::count(QStringLiteral("gamasewa_wasama"), QStringLiteral("username = 'Seed'")), 4);
 
         const QString owner = test::addOwner();
-        const QString second = test::addOwner({.id = QString(), .house_no = QStringLiteral("H-7"),
-                                               .land_owner_name = QStringLiteral("O'Neil \"ir;a\"")});
+        const QString second = test::addOwner(
+            {.id = QString(), .house_no = QStringLiteral("H-7"), .land_owner_name = QStringLiteral("O'Neil \"ir;a\"")});
         QCOMPARE(owner, QStringLiteral("1"));
         QCOMPARE(second, QStringLiteral("2"));
         // The default place is the first village of the first division as the owner register writes it.
         QCOMPARE(test::value(QStringLiteral("SELECT gama FROM landowner WHERE srno = 1")), QStringLiteral("1 - wdrjk"));
         QCOMPARE(test::value(QStringLiteral("SELECT land_owner_name FROM landowner WHERE srno = 2")),
-                 QStringLiteral("O'Neil \"ir;a\""));
+            QStringLiteral("O'Neil \"ir;a\""));
         QCOMPARE(test::value(QStringLiteral("SELECT id FROM landowner WHERE srno = 2")), QString());
 
-        const QString land = test::addLand({.guhasth = QStringLiteral("H-7"), .labn_owner_srno = second,
-                                            .balapa_no = QStringLiteral("101"), .chack = QStringLiteral("0")});
+        const QString land = test::addLand({.guhasth = QStringLiteral("H-7"),
+            .labn_owner_srno = second,
+            .balapa_no = QStringLiteral("101"),
+            .chack = QStringLiteral("0")});
         QCOMPARE(land, QStringLiteral("1"));
         QCOMPARE(test::value(QStringLiteral("SELECT labn_owner_srno || '|' || balapa_no1 || '|' || balapa_no || '|' || "
                                             "chack || '|' || date FROM land WHERE srno = 1")),
-                 QStringLiteral("2|ysñ|101|0|2026/01/02"));
+            QStringLiteral("2|ysñ|101|0|2026/01/02"));
         test::destroyDatabase();
     }
 
