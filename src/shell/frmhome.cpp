@@ -26,6 +26,8 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <array>
+#include <vector>
 
 namespace parcelon {
 namespace {
@@ -40,7 +42,10 @@ QString &updaterPath()
 constexpr int kColumnWidth = 3600;
 constexpr int kMaxColumnWidth = 6000;
 constexpr int kButtonHeight = 600;
-
+constexpr int kColumnGap = 1000;
+constexpr int kMinColumnGap = 200;
+// The administration frame is wider than its buttons by this much, half on each side.
+constexpr int kFrameMargin = 240;
 
 QLabel *hiddenLabel(QWidget *parent, const char *name)
 {
@@ -121,7 +126,7 @@ void frmhome::build()
     frasakasima = named(this, "frasakasima", new QFrame);
     frasakasima->setFrameShape(QFrame::Box);
     setBackground(frasakasima, colours::work);
-    tw::place(frasakasima, 0, 0, kColumnWidth + 240, 4 * (kButtonHeight + 150) + 210);
+    tw::place(frasakasima, 0, 0, kColumnWidth + kFrameMargin, 4 * (kButtonHeight + 150) + 210);
 
     cmdlandowner = menuButton(this, "cmdlandowner", QStringLiteral("bvñ ysñlre"));
     cmdland = menuButton(this, "cmdland", QStringLiteral("bvus"));
@@ -141,15 +146,15 @@ void frmhome::build()
     cmddetels = menuButton(frasakasima, "cmddetels", QStringLiteral("wdh;kh úia;r"));
     int top = 150;
     for (QPushButton *b : {cmddelect_all, cmdbackup, cmbuser, cmddetels}) {
-        tw::place(b, 120, top, kColumnWidth, kButtonHeight);
+        tw::place(b, kFrameMargin / 2, top, kColumnWidth, kButtonHeight);
         top += kButtonHeight + 150;
     }
 
-    labusername1 = caption(this, "labusername1", QStringLiteral("l%shdlre"), 1000, 360, parasFont(12));
+    labusername1 = caption(this, "labusername1", QStringLiteral("l%shdlre"), 1100, 360, parasFont(12));
     labusername = caption(this, "labusername", QString(), 2400, 360, latinFont(11, true));
     labdate1 = caption(this, "labdate1", QStringLiteral("Èkh"), 600, 360, parasFont(12));
     labdate = caption(this, "labdate", QString(), 1500, 360, latinFont(11, true));
-    labtime1 = caption(this, "labtime1", QStringLiteral("fú,dj"), 800, 360, parasFont(12));
+    labtime1 = caption(this, "labtime1", QStringLiteral("fú,dj"), 900, 360, parasFont(12));
     labtime2 = caption(this, "labtime2", QString(), 1500, 360, latinFont(11, true));
     labmessage = caption(this, "labmessage", QString(), 3000, 360, latinFont(11, true));
     setBackground(labmessage, colours::attention);
@@ -271,24 +276,46 @@ void frmhome::Form_Activate()
     tw::setLeft(labname, menuLeft + 200);
     tw::setTop(labname, tw::top(cmdexit));
     tw::setWidth(labname, tw::left(cmdminimaze) - tw::left(labname) - 200);
-    // The three columns share the title's width, so the captions fit on a wide screen and the columns
-    // narrow rather than overlap on a small one.
-    const int column = std::clamp((tw::width(labname) - 1000 - 400) / 3, 1500, kMaxColumnWidth);
-    for (QWidget *w : std::initializer_list<QWidget *> {labnew, labsettting, labreport, cmdlandowner, cmdland,
-                                                        cmdland_chand, cmdland_pewarima, cmdgama,
-                                                        cmdpasuhimikam_pewarima, cmdland_owner_report,
-                                                        cmdland_report, cmdland_balapath_report,
-                                                        cmdland_landowner_report, cmdpawarim_report, cmbuser,
-                                                        cmdbackup, cmddelect_all, cmddetels, cmdbacku, cmdhelp})
-        tw::setWidth(w, column);
-    tw::setWidth(frasakasima, column + 240);
+    // Three columns: the register on the left, the reports, and the administration frame whose right
+    // edge lines up with the close button. Each column is as wide as the widest caption it holds needs,
+    // and at least its share of the width, so captions fit on a small screen and the columns spread on a
+    // wide one; the reports keep 1000 twips from the frame while there is room.
+    const std::array<std::vector<QWidget *>, 3> columns = {{
+        {labnew, cmdlandowner, cmdland, cmdland_chand, cmdland_pewarima, cmdgama, cmdpasuhimikam_pewarima},
+        {labreport, cmdland_owner_report, cmdland_report, cmdland_balapath_report, cmdland_landowner_report,
+            cmdpawarim_report},
+        {labsettting, cmbuser, cmdbackup, cmddelect_all, cmddetels, cmdbacku, cmdhelp},
+    }};
+    const int contentRight = tw::right(cmdexit);
+    const int available = contentRight - tw::left(labname) - kFrameMargin;
+    const int share = std::min((available - 2 * kColumnGap) / 3, kMaxColumnWidth);
+    std::array<int, 3> columnWidth {};
+    for (size_t i = 0; i < columns.size(); ++i) {
+        columnWidth[i] = std::max(kColumnWidth, share);
+        for (QWidget *w : columns[i])
+            columnWidth[i] = std::max(columnWidth[i], toTwips(w->sizeHint().width()));
+    }
+    const int needed = columnWidth[0] + columnWidth[1] + columnWidth[2];
+    int gap = std::min(kColumnGap, (available - needed) / 2);
+    if (gap < kMinColumnGap) {
+        // Not even the captions fit: narrow every column alike rather than let them overlap.
+        gap = kMinColumnGap;
+        const int room = available - 2 * gap;
+        for (int &w : columnWidth)
+            w = int(qint64(w) * room / needed);
+    }
+    for (size_t i = 0; i < columns.size(); ++i) {
+        for (QWidget *w : columns[i])
+            tw::setWidth(w, columnWidth[i]);
+    }
+    tw::setWidth(frasakasima, columnWidth[2] + kFrameMargin);
     tw::setLeft(labnew, tw::left(labname));
     tw::setTop(labnew, tw::bottom(labname) + 200);
-    tw::setLeft(labsettting, tw::right(labname) - tw::width(labsettting));
+    tw::setLeft(labsettting, contentRight - columnWidth[2] - kFrameMargin);
     tw::setTop(labsettting, tw::top(labnew));
     tw::setTop(labreport, tw::top(labnew));
-    tw::setLeft(labreport, tw::left(labsettting) - 1000 - tw::width(labreport));
-    tw::setLeft(frasakasima, tw::left(labsettting));
+    tw::setLeft(labreport, contentRight - tw::width(frasakasima) - gap - columnWidth[1]);
+    tw::setLeft(frasakasima, contentRight - tw::width(frasakasima));
     tw::setTop(frasakasima, tw::bottom(labsettting) + 200);
 
     tw::setLeft(cmdlandowner, tw::left(labnew));
