@@ -58,7 +58,7 @@ void frmgamase_wasam::build()
     labgama = captionLabel(this, "labgama", QStringLiteral(".%du ks,Odß jiu ku"), {1560, 900, 4780, 300});
     txtgama = textBox(this, "txtgama", {1560, 1230, 4780, 375});
     lvgama_wasama = control(this, new ListView, "lvgama_wasama", 240, 1800, 6100, 4440);
-    lvgama_wasama->setColumns({{QStringLiteral("wkq wxlh"), 1200}, {QStringLiteral(".%du ks,Odß jiu ku"), 4600}});
+    lvgama_wasama->setColumns({{QStringLiteral("wkq wxlh"), 1300}, {QStringLiteral(".%du ks,Odß jiu ku"), 4500}});
     txtgamiya_change = textBox(this, "txtgamiya_change", {240, 6420, 2640, 375});
     cmdgamiya_change
         = button(this, "cmdgamiya_change", QStringLiteral(".%dush jiu fjkia lsrsu"), {3000, 6400, 3340, 420});

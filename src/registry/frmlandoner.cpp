@@ -155,13 +155,16 @@ void frmlandoner::build()
 
 void frmlandoner::layoutScreen()
 {
-    // The screen lies over the main menu: its left, top and width, and its height less 600 twips.
+    // The screen lies over the main menu: its left, top and width, and its height less 600 twips. The
+    // window's frame counts in that area, so the frame too stays on the screen.
     QRect area;
     if (auto *home = dynamic_cast<QWidget *>(Home::instance()))
         area = home->geometry();
     else if (const QScreen *screen = QGuiApplication::primaryScreen())
         area = screen->geometry();
-    setGeometry(area.x(), area.y(), area.width(), std::max(0, area.height() - twips(600)));
+    area.setHeight(std::max(0, area.height() - twips(600)));
+    const QMargins frame = frameMargins();
+    setGeometry(area.marginsRemoved(frame));
 
     const int width = toTwips(this->width());
     const int height = toTwips(this->height());
@@ -202,14 +205,38 @@ void frmlandoner::layoutScreen()
     tw::place(lvdetels, 200, listTop, width - 400, std::max(600, buttonTop - 200 - listTop));
 }
 
+QMargins frmlandoner::frameMargins() const
+{
+    // Known once the window exists; until then the frame the last shown window had, or none.
+    static QMargins known;
+    if (isVisible()) {
+        const QRect frame = frameGeometry();
+        const QRect client = geometry();
+        known = QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+            frame.bottom() - client.bottom());
+    }
+    return known;
+}
+
+void frmlandoner::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // The frame is known now: lay the screen out again inside it when it differs from what was assumed.
+    const QRect before = geometry();
+    layoutScreen();
+    if (geometry() != before)
+        lvdetels->setColumnWidth(2, twips(std::max(2600, tw::width(lvdetels) - 11800 - 300)));
+}
+
 void frmlandoner::Form_Load()
 {
     layoutScreen();
     const int listWidth = tw::width(lvdetels);
-    lvdetels->setColumns({{QStringLiteral("cd ye wxlh"), 1600}, {QStringLiteral(".Dy uq,sl wxlh"), 2000},
-        {QStringLiteral("bvï ysñhkaf.a ku"), std::max(1500, listWidth - 11600 - 300)},
-        {QStringLiteral("n,m;% wxlh"), 4000}, {QStringLiteral("bvfñ iajNdjh"), 2000},
-        {QStringLiteral("bvu neyer lsßu"), 2000}});
+    // The name takes what the other columns leave, so the whole household fits at office screen sizes.
+    lvdetels->setColumns({{QStringLiteral("cd ye wxlh"), 1600}, {QStringLiteral(".Dy uq,sl wxlh"), 2400},
+        {QStringLiteral("bvï ysñhkaf.a ku"), std::max(2600, listWidth - 11800 - 300)},
+        {QStringLiteral("n,m;% wxlh"), 3000}, {QStringLiteral("bvfñ iajNdjh"), 2400},
+        {QStringLiteral("bvu neyer lsßu"), 2400}});
     guarded(this, [this] {
         fillDivisions();
         const int level = permissionLevel(session::userSrno(), Flag::LandOwners);
@@ -253,7 +280,7 @@ void frmlandoner::cmbgamiya_Click()
         if (!number.isEmpty()) {
             Query rows = db().select(QStringLiteral("SELECT gsrno, gama FROM gamasewa_wasama WHERE srno = ? "
                                                     "ORDER BY LENGTH(gsrno), gsrno"),
-                                     {number.toLongLong()});
+                                     {Dialect::key(number)});
             while (rows.next())
                 cmbgama->addItem(numberedEntry(rows.value(0), rows.value(1)));
         }

@@ -13,6 +13,7 @@
 // any other caption for the land register (see frmselect.h).
 
 #include <QDialog>
+#include <QMargins>
 #include <QVariantList>
 
 class QComboBox;
@@ -92,9 +93,13 @@ public:
     QPushButton *cmdexit;
     QPushButton *cmdselect; // hidden
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void build();
     void layoutScreen();
+    QMargins frameMargins() const;
     void fillDivisions();
     // Lists the lands of the household of the first owner matching `where` (one bound value).
     void householdLands(const QString &where, const QString &value);

@@ -132,7 +132,7 @@ void frmlandoner::txtid_LostFocus()
         }
         if (!txtguhano->text().isEmpty()) {
             const std::optional<Query> member
-                = db().first(QStringLiteral("SELECT id FROM landowner WHERE srno = ?"), {labno->text()});
+                = db().first(QStringLiteral("SELECT id FROM landowner WHERE srno = ?"), {Dialect::key(labno->text())});
             if (member && member->value(QStringLiteral("id")).isEmpty()) {
                 // A household member chosen without an identity number receives the one typed.
                 loadedOwnerButtons();
@@ -245,7 +245,7 @@ void frmlandoner::cmdupdata_Click()
         }
         // Storing an owner's details always makes the owner active again.
         const RecordColumns record = owner();
-        db().execute(record.updateSql({QStringLiteral("chak = '1'")}), record.values() + QVariantList {labno->text()});
+        db().execute(record.updateSql({QStringLiteral("chak = '1'")}), record.values() + QVariantList {Dialect::key(labno->text())});
         clearAll();
         lastno();
     });
@@ -265,7 +265,8 @@ void frmlandoner::cmddelete_Click()
             holdsLand = db().first(QStringLiteral("SELECT srno FROM land1 WHERE labn_owner_srno = ?"), {labno->text()})
                             .has_value();
             if (!holdsLand)
-                db().execute(QStringLiteral("UPDATE landowner SET chak = '0' WHERE srno = ?"), {labno->text()});
+                db().execute(QStringLiteral("UPDATE landowner SET chak = '0' WHERE srno = ?"),
+                             {Dialect::key(labno->text())});
         });
         if (holdsLand) {
             message(this,
@@ -282,7 +283,7 @@ void frmlandoner::cmdselect_Click()
 {
     guarded(this, [this] {
         const std::optional<Query> owner
-            = db().first(ownerSelect() + QStringLiteral("WHERE srno = ?"), {labno->text()});
+            = db().first(ownerSelect() + QStringLiteral("WHERE srno = ?"), {Dialect::key(labno->text())});
         if (!owner)
             return;
         labsakiya->setText(statusOf(*owner));

@@ -16,7 +16,8 @@ QLabel *messageLabel(QWidget *parent, const char *name)
     label->setObjectName(QString::fromLatin1(name));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(twips(240), twips(240), twips(5520), twips(1080));
+    // Three lines of PARAS-N 14 pt: the longest notices wrap to three.
+    label->setGeometry(twips(240), twips(200), twips(5520), twips(1500));
     return label;
 }
 
@@ -24,7 +25,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, i
 {
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(twips(left), twips(1500), twips(1215), twips(495));
+    b->setGeometry(twips(left), twips(1860), twips(1215), twips(495));
     b->setAutoDefault(false);
     return b;
 }
@@ -35,7 +36,7 @@ frmmessage::frmmessage(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmmessage"));
     setWindowTitle(QStringLiteral(" "));
     setFont(parasFont(14));
-    setFixedSize(twips(6000), twips(2200));
+    setFixedSize(twips(6000), twips(2560));
     labmessage = messageLabel(this, "labmessage");
     cmdexit = button(this, "cmdexit", QStringLiteral("msgjsu"), 2392);
     cmdexit->setDefault(true);
@@ -58,7 +59,7 @@ frmmessage_y::frmmessage_y(QWidget *caller) : QDialog(caller), m_caller(caller)
     setObjectName(QStringLiteral("frmmessage_y"));
     setWindowTitle(QStringLiteral("Message"));
     setFont(parasFont(14));
-    setFixedSize(twips(6000), twips(2200));
+    setFixedSize(twips(6000), twips(2560));
     labmessage_y = messageLabel(this, "labmessage_y");
     labcc = new QLabel(this);
     labcc->setObjectName(QStringLiteral("labcc"));

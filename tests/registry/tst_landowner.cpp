@@ -607,25 +607,20 @@ private slots:
         QCOMPARE(s->txtid->text(), QStringLiteral("1"));
     }
 
-    void layoutLiesOverTheMainMenu()
+    void screenLiesOverTheMainMenuFrameIncluded()
     {
+        // Overlaps, cut captions and controls leaving the window are checked for every screen at office
+        // sizes (tests/ui/tst_layout); here: where the screen stands and the order of its buttons.
         frmlandoner *s = openScreen();
+        QRect expected = m_home->geometry();
+        expected.setHeight(expected.height() - twips(600));
+        QCOMPARE(s->frameGeometry(), expected);
         using namespace tw;
-        const int w = toTwips(s->width());
-        const int h = toTwips(s->height());
-        QCOMPARE(s->width(), m_home->width());
-        QCOMPARE(s->height(), m_home->height() - twips(600));
-        QCOMPARE(width(s->labname), w - 400);
-        QCOMPARE(width(s->lvdetels), w - 400);
-        QCOMPARE(right(s->cmdexit), w - 200);
-        QCOMPARE(bottom(s->cmdexit), h - 200);
-        QCOMPARE(right(s->cmdok), left(s->cmdexit) - 200);
-        QCOMPARE(right(s->cmdupdata), left(s->cmdok) - 200);
-        QCOMPARE(right(s->cmddelete), left(s->cmdupdata) - 200);
+        QVERIFY(left(s->cmddelete) < left(s->cmdupdata));
+        QVERIFY(left(s->cmdupdata) < left(s->cmdok));
+        QVERIFY(left(s->cmdok) < left(s->cmdexit));
         QCOMPARE(top(s->cmddelete), top(s->cmdexit));
-        QCOMPARE(bottom(s->lvdetels), top(s->cmdexit) - 200);
-        QCOMPARE(s->lvdetels->columnWidth(0), twips(1600));
-        QCOMPARE(s->lvdetels->columnWidth(3), twips(4000));
+        QVERIFY(bottom(s->lvdetels) < top(s->cmdexit));
         QVERIFY(!s->cmdselect->isVisible());
     }
 };

@@ -32,34 +32,6 @@ const QHash<QString, QSet<QString>> kMayOverlap = {
     {QStringLiteral("frmhome"), {QStringLiteral("img1"), QStringLiteral("txttra")}},
 };
 
-// Faults found on screens this test does not own, reported to their owners. Each is expected to fail
-// until it is fixed; a fixed one passes unexpectedly and fails the run, so its line here goes too.
-enum class Check { Overlap, Outside, Cut };
-struct KnownFault
-{
-    Check check;
-    const char *screen;
-    const char *reason;
-};
-const KnownFault kKnownFaults[] = {
-    {Check::Outside, "frmlandoner",
-        "its client area takes the main menu's whole width and height less 600 twips, so its frame leaves the "
-        "screen on every side (2 px offscreen, a title bar on a desktop)"},
-    {Check::Cut, "frmlandoner", "lvdetels' column headers are narrower than their captions (2000 twips)"},
-    {Check::Cut, "frmgamase_wasam", "lvgama_wasama's first column header \"wkq wxlh\" needs 82 px of its 80"},
-    {Check::Cut, "frmmessage",
-        "labmessage holds two lines of PARAS-N 14 pt; the longest notice takes three and loses 2 px at the top"},
-    {Check::Cut, "frmmessage_y",
-        "labmessage_y, like labmessage, holds two lines of PARAS-N 14 pt; the longest notice takes three"},
-};
-
-void expectKnownFault(Check check)
-{
-    for (const KnownFault &known : kKnownFaults) {
-        if (known.check == check && QLatin1String(QTest::currentDataTag()) == QLatin1String(known.screen))
-            QEXPECT_FAIL(known.screen, known.reason, Continue);
-    }
-}
 } // namespace
 
 class tst_layout : public QObject
@@ -120,7 +92,6 @@ private slots:
         const auto opened = open();
         QVERIFY(opened->window());
         const QStringList faults = test::overlaps(opened->window(), kMayOverlap.value(screen));
-        expectKnownFault(Check::Overlap);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
@@ -130,7 +101,6 @@ private slots:
         const auto opened = open();
         QVERIFY(opened->window());
         const QStringList faults = test::outside(opened->window());
-        expectKnownFault(Check::Outside);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
@@ -140,7 +110,6 @@ private slots:
         const auto opened = open();
         QVERIFY(opened->window());
         const QStringList faults = test::cutCaptions(opened->window());
-        expectKnownFault(Check::Cut);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 };
