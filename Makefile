@@ -1,6 +1,7 @@
 # The two commands a newcomer needs:
 #   make run    install what is missing, build, prepare the embedded register and start Parcelon
-#   make test   install what is missing, build with warnings as errors, run every test on SQLite and PostgreSQL
+#   make test   install what is missing, check the sources, build with warnings as errors, run every test on
+#               SQLite and PostgreSQL
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
@@ -11,6 +12,7 @@ run: deps build
 	$(BUILD)/bin/parcelon
 
 test: deps-test
+	tools/check-sources.sh
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPARCELON_WERROR=ON
 	cmake --build $(BUILD) -j$(JOBS)
 	tools/run-tests.sh $(BUILD)

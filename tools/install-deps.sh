@@ -4,7 +4,7 @@
 set -euo pipefail
 run_pkgs=(build-essential cmake pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc
           unixodbc unixodbc-dev libsqliteodbc odbc-postgresql fontconfig fonts-liberation)
-test_pkgs=(postgresql python3 python3-fonttools fonts-noto-core libharfbuzz-bin)
+test_pkgs=(postgresql python3 python3-fonttools fonts-noto-core libharfbuzz-bin clang-format)
 pkgs=("${run_pkgs[@]}")
 [ "${1:-run}" = test ] && pkgs+=("${test_pkgs[@]}")
 

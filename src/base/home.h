@@ -12,10 +12,10 @@ class Home
 {
 public:
     virtual ~Home();
-    virtual QString userName() const = 0;  // labusername
-    virtual QString userSrno() const = 0;  // labuser_srno
-    virtual QString date() const = 0;      // labdate
-    virtual QString time() const = 0;      // labtime
+    virtual QString userName() const = 0; // labusername
+    virtual QString userSrno() const = 0; // labuser_srno
+    virtual QString date() const = 0; // labdate
+    virtual QString time() const = 0; // labtime
     // The moment labdate and labtime show: the menu's load, later the scheduled backup's check.
     virtual QDateTime shownAt() const = 0;
     virtual void setBlocked(bool blocked) = 0;

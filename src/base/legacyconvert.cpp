@@ -17,7 +17,8 @@ const char kLegacyMap[] =
 
 enum class Kind { Space, Punct, Cons, ConsHal, Syl, Vowel, Sign, Final, Struct, Kombuva, Prefix, Unknown };
 
-struct Entry {
+struct Entry
+{
     QString unicode; // empty: no reading
     Kind kind = Kind::Unknown;
 };
@@ -40,13 +41,13 @@ const QString kRepaya = QString(kRa) + kHal + kZwj;
 
 Kind kindOf(const QString &name)
 {
-    static const QHash<QString, Kind> kinds = {
-        {QStringLiteral("space"), Kind::Space},     {QStringLiteral("punct"), Kind::Punct},
-        {QStringLiteral("cons"), Kind::Cons},       {QStringLiteral("conshal"), Kind::ConsHal},
-        {QStringLiteral("syl"), Kind::Syl},         {QStringLiteral("vowel"), Kind::Vowel},
-        {QStringLiteral("sign"), Kind::Sign},       {QStringLiteral("final"), Kind::Final},
-        {QStringLiteral("struct"), Kind::Struct},   {QStringLiteral("kombuva"), Kind::Kombuva},
-        {QStringLiteral("prefix"), Kind::Prefix},   {QStringLiteral("unknown"), Kind::Unknown}};
+    static const QHash<QString, Kind> kinds
+        = {{QStringLiteral("space"), Kind::Space}, {QStringLiteral("punct"), Kind::Punct},
+            {QStringLiteral("cons"), Kind::Cons}, {QStringLiteral("conshal"), Kind::ConsHal},
+            {QStringLiteral("syl"), Kind::Syl}, {QStringLiteral("vowel"), Kind::Vowel},
+            {QStringLiteral("sign"), Kind::Sign}, {QStringLiteral("final"), Kind::Final},
+            {QStringLiteral("struct"), Kind::Struct}, {QStringLiteral("kombuva"), Kind::Kombuva},
+            {QStringLiteral("prefix"), Kind::Prefix}, {QStringLiteral("unknown"), Kind::Unknown}};
     return kinds.value(name, Kind::Unknown);
 }
 
@@ -63,14 +64,15 @@ QString codePoints(const QString &field)
     return out;
 }
 
-struct Table {
+struct Table
+{
     QHash<QString, Entry> entries;
     qsizetype maxKey = 1;
     // Reverse direction (Unicode -> typed keys).
     QHash<QString, QString> consonants; // consonant or conjunct -> legacy
     qsizetype maxConsonant = 1;
-    QHash<QString, QString> vowels;     // independent vowel -> legacy
-    QHash<QChar, QString> others;       // punctuation, digits, spaces -> legacy
+    QHash<QString, QString> vowels; // independent vowel -> legacy
+    QHash<QChar, QString> others; // punctuation, digits, spaces -> legacy
 
     Table()
     {
@@ -82,7 +84,7 @@ struct Table {
             if (cols.size() < 3)
                 continue;
             const QString legacy = codePoints(cols[0]);
-            const Entry e{codePoints(cols[1]), kindOf(cols[2])};
+            const Entry e {codePoints(cols[1]), kindOf(cols[2])};
             entries.insert(legacy, e);
             maxKey = qMax(maxKey, legacy.size());
             addReverse(legacy, e);
@@ -136,17 +138,17 @@ const Table &table()
 // Bytes 0x80-0x9F read as ISO 8859-1 are C1 controls; the layout means their Windows-1252 characters.
 QChar fromC1(QChar c)
 {
-    static const char16_t cp1252[32] = {
-        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    static const char16_t cp1252[32] = {0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030,
+        0x0160, 0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122,
+        0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
     const char16_t u = c.unicode();
     if (u >= 0x80 && u <= 0x9F && cp1252[u - 0x80])
         return QChar(cp1252[u - 0x80]);
     return c;
 }
 
-struct Token {
+struct Token
+{
     qsizetype pos;
     QString text;
     const Entry *entry; // nullptr: not in the layout
@@ -184,7 +186,8 @@ QList<Token> tokenize(const QString &legacy)
 bool isBase(Kind k) { return k == Kind::Cons || k == Kind::ConsHal || k == Kind::Syl; }
 bool isTail(Kind k) { return k == Kind::Sign || k == Kind::Final || k == Kind::Struct; }
 
-struct Mark {
+struct Mark
+{
     QString unicode;
     qsizetype pos;
 };
@@ -337,21 +340,18 @@ LegacyConversion legacyToUnicode(const QString &legacy)
 QString unicodeToLegacy(const QString &unicode)
 {
     const Table &t = table();
-    static const QHash<QChar, QString> signs = {
-        {QChar(0x0DCA), QStringLiteral("a")},  {QChar(0x0DCF), QStringLiteral("d")},
-        {QChar(0x0DD0), QStringLiteral("e")},  {QChar(0x0DD1), QStringLiteral("E")},
-        {QChar(0x0DD2), QStringLiteral("s")},  {QChar(0x0DD3), QStringLiteral("S")},
-        {QChar(0x0DD4), QStringLiteral("q")},  {QChar(0x0DD6), QStringLiteral("Q")},
-        {QChar(0x0DD8), QStringLiteral("D")},  {QChar(0x0DF2), QStringLiteral("DD")},
-        {QChar(0x0DDF), QStringLiteral("!")},  {QChar(0x0DF3), QStringLiteral("!!")},
-        {QChar(0x0D82), QStringLiteral("x")},  {QChar(0x0D83), QStringLiteral("#")}};
+    static const QHash<QChar, QString> signs
+        = {{QChar(0x0DCA), QStringLiteral("a")}, {QChar(0x0DCF), QStringLiteral("d")},
+            {QChar(0x0DD0), QStringLiteral("e")}, {QChar(0x0DD1), QStringLiteral("E")},
+            {QChar(0x0DD2), QStringLiteral("s")}, {QChar(0x0DD3), QStringLiteral("S")},
+            {QChar(0x0DD4), QStringLiteral("q")}, {QChar(0x0DD6), QStringLiteral("Q")},
+            {QChar(0x0DD8), QStringLiteral("D")}, {QChar(0x0DF2), QStringLiteral("DD")},
+            {QChar(0x0DDF), QStringLiteral("!")}, {QChar(0x0DF3), QStringLiteral("!!")},
+            {QChar(0x0D82), QStringLiteral("x")}, {QChar(0x0D83), QStringLiteral("#")}};
     // Vowel signs typed as a kombuva before the consonant, and what follows the consonant.
-    static const QHash<QChar, QPair<QString, QString>> kombuvaSigns = {
-        {kSignE, {QStringLiteral("f"), QString()}},
-        {kSignEe, {QStringLiteral("f"), QStringLiteral("a")}},
-        {kSignAi, {QStringLiteral("ff"), QString()}},
-        {kSignO, {QStringLiteral("f"), QStringLiteral("d")}},
-        {kSignOo, {QStringLiteral("f"), QStringLiteral("da")}},
+    static const QHash<QChar, QPair<QString, QString>> kombuvaSigns = {{kSignE, {QStringLiteral("f"), QString()}},
+        {kSignEe, {QStringLiteral("f"), QStringLiteral("a")}}, {kSignAi, {QStringLiteral("ff"), QString()}},
+        {kSignO, {QStringLiteral("f"), QStringLiteral("d")}}, {kSignOo, {QStringLiteral("f"), QStringLiteral("da")}},
         {kSignAu, {QStringLiteral("f"), QStringLiteral("!")}}};
 
     QString out;
@@ -410,7 +410,7 @@ QString unicodeToLegacy(const QString &unicode)
             prefix = k.first;
             tail += k.second;
         } else if (i < n && signs.contains(unicode.at(i)) && unicode.at(i) != QChar(0x0D82)
-                   && unicode.at(i) != QChar(0x0D83)) {
+            && unicode.at(i) != QChar(0x0D83)) {
             const QChar sign = unicode.at(i++);
             // After RA the aeda glyphs read as RU and RUU ("re", "rE"), so RAE and RAEE have
             // characters of their own.

@@ -13,7 +13,8 @@
 
 namespace parcelon {
 
-struct LegacyConversion {
+struct LegacyConversion
+{
     QString unicode;
     // Positions (indexes into the LegacyText) of characters that do not form valid Sinhala. Each is
     // still in `unicode`: a sign as its Unicode sign, a character without a reading as itself.

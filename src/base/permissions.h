@@ -8,15 +8,15 @@ namespace parcelon {
 
 // The eleven flags, by what they open; the value is the column's number (a1..a11).
 enum class Flag {
-    LandOwners = 1,    // a1: owner register
-    Lands = 2,         // a2: land register
-    PermitChange = 3,  // a3: permit and land change
-    Transfer = 4,      // a4: land transfer and division
-    Divisions = 5,     // a5: GN divisions and villages
-    Succession = 6,    // a6: successor change
-    OwnerReport = 7,   // a7: land owner report
-    LandReport = 8,    // a8: land report
-    PermitReport = 9,  // a9: permit report
+    LandOwners = 1, // a1: owner register
+    Lands = 2, // a2: land register
+    PermitChange = 3, // a3: permit and land change
+    Transfer = 4, // a4: land transfer and division
+    Divisions = 5, // a5: GN divisions and villages
+    Succession = 6, // a6: successor change
+    OwnerReport = 7, // a7: land owner report
+    LandReport = 8, // a8: land report
+    PermitReport = 9, // a9: permit report
     OneLandReport = 10, // a10: single land and owner report
     SuccessorReport = 11 // a11: successor report
 };

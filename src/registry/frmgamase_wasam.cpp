@@ -34,7 +34,8 @@ QLabel *centredValue(QWidget *form, const char *name, Twips at)
 }
 } // namespace
 
-frmgamase_wasam::frmgamase_wasam(QWidget *parent) : QDialog(parent)
+frmgamase_wasam::frmgamase_wasam(QWidget *parent)
+    : QDialog(parent)
 {
     build();
     Form_Load();
@@ -231,8 +232,7 @@ void frmgamase_wasam::txtgam_KeyPress(int keyAscii)
     if (!txtgam->text().isEmpty()) {
         // The next number is blank only when the clerk reached this box without Enter in the name box;
         // the village still gets the number the list gives it.
-        const QString number =
-            labgsrno->text().isEmpty() ? QString::number(lvgam->count() + 1) : labgsrno->text();
+        const QString number = labgsrno->text().isEmpty() ? QString::number(lvgam->count() + 1) : labgsrno->text();
         lvgam->addItem({number, txtgam->text()});
         labgsrno->setText(QString::number(lvgam->count() + 1));
         lvgam->setEnabled(true);
@@ -300,8 +300,8 @@ void frmgamase_wasam::cmdnew_Click()
 
 bool frmgamase_wasam::nameTakenByOtherDivision(const QString &name, int srno) const
 {
-    return db().first(QStringLiteral("SELECT srno FROM gamasewa_wasama WHERE gama_wasama = ? AND srno <> ?"),
-                      {name, srno})
+    return db()
+        .first(QStringLiteral("SELECT srno FROM gamasewa_wasama WHERE gama_wasama = ? AND srno <> ?"), {name, srno})
         .has_value();
 }
 
@@ -340,7 +340,7 @@ void frmgamase_wasam::cmdok_Click()
             for (int i = 0; i < lvgam->count(); ++i)
                 db().execute(QStringLiteral("INSERT INTO gamasewa_wasama (srno, gama_wasama, gsrno, gama, username, "
                                             "date, time) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                             {srno, name, lvgam->text(i, 0), lvgam->text(i, 1), user, date, time});
+                    {srno, name, lvgam->text(i, 0), lvgam->text(i, 1), user, date, time});
         });
         if (taken) {
             markRed(txtgama);

@@ -120,9 +120,7 @@ void frmlandoner::build()
 
     comboClick(cmbgamiya, [this] { cmbgamiya_Click(); });
     identityBox(txtid);
-    Events::of(txtid)
-        .keyUp([this](QKeyEvent *e) { txtid_KeyUp(e->key()); })
-        .lostFocus([this] { txtid_LostFocus(); });
+    Events::of(txtid).keyUp([this](QKeyEvent *e) { txtid_KeyUp(e->key()); }).lostFocus([this] { txtid_LostFocus(); });
     connect(txtid, &QLineEdit::textChanged, this, [this] { txtid_Change(); });
     connect(txtguhano, &QLineEdit::textChanged, this, [this] { txtguhano_Change(); });
     Events::of(txtguhano).lostFocus([this] { txtguhano_LostFocus(); });
@@ -280,7 +278,7 @@ void frmlandoner::cmbgamiya_Click()
         if (!number.isEmpty()) {
             Query rows = db().select(QStringLiteral("SELECT gsrno, gama FROM gamasewa_wasama WHERE srno = ? "
                                                     "ORDER BY LENGTH(gsrno), gsrno"),
-                                     {Dialect::key(number)});
+                {Dialect::key(number)});
             while (rows.next())
                 cmbgama->addItem(numberedEntry(rows.value(0), rows.value(1)));
         }

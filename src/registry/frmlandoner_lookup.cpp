@@ -5,13 +5,13 @@
 
 #include "base/dbsession.h"
 #include "base/identity.h"
+#include "registry/frmselect.h"
 #include "ui/failure.h"
+#include "ui/kit.h"
 #include "ui/listview.h"
 #include "ui/messages.h"
-#include "ui/kit.h"
 #include "ui/record.h"
 #include "ui/screen.h"
-#include "registry/frmselect.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -37,8 +37,8 @@ RecordColumns frmlandoner::owner() const
     // The owner's columns and the controls that show them, in the order the register names them.
     return RecordColumns(QStringLiteral("landowner"),
         {{"id", txtid}, {"house_no", txtguhano}, {"land_owner_name", txtlandname}, {"ad1", txtad1}, {"ad2", txtad2},
-            {"ad3", txtad3}, {"ad4", txtad4}, {"samajika_qty", txtsamajikano}, {"job", txtjop},
-            {"amoun", txtadayama}, {"gamiya", cmbgamiya}, {"gama", cmbgama}});
+            {"ad3", txtad3}, {"ad4", txtad4}, {"samajika_qty", txtsamajikano}, {"job", txtjop}, {"amoun", txtadayama},
+            {"gamiya", cmbgamiya}, {"gama", cmbgama}});
 }
 
 QString frmlandoner::ownerSelect() const { return owner().selectSql({QStringLiteral("chak")}); }
@@ -161,9 +161,9 @@ void frmlandoner::txtguhano_LostFocus()
             if (db().first(QStringLiteral("SELECT srno FROM landowner WHERE house_no = ?"), {txtguhano->text()})) {
                 if (std::optional<Query> owner
                     = db().first(ownerSelect() + QStringLiteral("WHERE id = ? ORDER BY srno"), {txtid->text()})) {
-                    this->owner().fill(*owner, {QStringLiteral("land_owner_name"), QStringLiteral("ad1"),
-                                                   QStringLiteral("ad2"), QStringLiteral("ad3"), QStringLiteral("ad4"),
-                                                   QStringLiteral("samajika_qty")});
+                    this->owner().fill(*owner,
+                        {QStringLiteral("land_owner_name"), QStringLiteral("ad1"), QStringLiteral("ad2"),
+                            QStringLiteral("ad3"), QStringLiteral("ad4"), QStringLiteral("samajika_qty")});
                 }
             }
             return;
@@ -245,7 +245,8 @@ void frmlandoner::cmdupdata_Click()
         }
         // Storing an owner's details always makes the owner active again.
         const RecordColumns record = owner();
-        db().execute(record.updateSql({QStringLiteral("chak = '1'")}), record.values() + QVariantList {Dialect::key(labno->text())});
+        db().execute(record.updateSql({QStringLiteral("chak = '1'")}),
+            record.values() + QVariantList {Dialect::key(labno->text())});
         clearAll();
         lastno();
     });
@@ -265,8 +266,8 @@ void frmlandoner::cmddelete_Click()
             holdsLand = db().first(QStringLiteral("SELECT srno FROM land1 WHERE labn_owner_srno = ?"), {labno->text()})
                             .has_value();
             if (!holdsLand)
-                db().execute(QStringLiteral("UPDATE landowner SET chak = '0' WHERE srno = ?"),
-                             {Dialect::key(labno->text())});
+                db().execute(
+                    QStringLiteral("UPDATE landowner SET chak = '0' WHERE srno = ?"), {Dialect::key(labno->text())});
         });
         if (holdsLand) {
             message(this,
@@ -289,9 +290,10 @@ void frmlandoner::cmdselect_Click()
         labsakiya->setText(statusOf(*owner));
         loadedOwnerButtons();
         // The household number stays as the clerk typed it.
-        this->owner().fill(*owner, {QStringLiteral("id"), QStringLiteral("land_owner_name"), QStringLiteral("ad1"),
-                                       QStringLiteral("ad2"), QStringLiteral("ad3"), QStringLiteral("ad4"),
-                                       QStringLiteral("samajika_qty"), QStringLiteral("job"), QStringLiteral("amoun")});
+        this->owner().fill(*owner,
+            {QStringLiteral("id"), QStringLiteral("land_owner_name"), QStringLiteral("ad1"), QStringLiteral("ad2"),
+                QStringLiteral("ad3"), QStringLiteral("ad4"), QStringLiteral("samajika_qty"), QStringLiteral("job"),
+                QStringLiteral("amoun")});
     });
 }
 

@@ -1,5 +1,6 @@
 #include "registry/frmselect.h"
 
+#include "registry/frmlandoner.h"
 #include "ui/accessibility.h"
 #include "ui/controls.h"
 #include "ui/failure.h"
@@ -9,7 +10,6 @@
 #include "ui/listview.h"
 #include "ui/screen.h"
 #include "ui/twipsgeometry.h"
-#include "registry/frmlandoner.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -1,14 +1,14 @@
 #include "shell/frmhome.h"
 
+#include "base/clock.h"
+#include "base/dbsession.h"
+#include "base/permissions.h"
 #include "ui/accessibility.h"
 #include "ui/application.h"
-#include "base/clock.h"
 #include "ui/controls.h"
-#include "base/dbsession.h"
 #include "ui/failure.h"
 #include "ui/legacyfont.h"
 #include "ui/messages.h"
-#include "base/permissions.h"
 #include "ui/twipsgeometry.h"
 
 #include <QCoreApplication>
@@ -81,7 +81,8 @@ frmhome *frmhome::open()
 
 frmhome *frmhome::current() { return g_home; }
 
-frmhome::frmhome() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+frmhome::frmhome()
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("frmhome"));
@@ -137,7 +138,8 @@ void frmhome::build()
     cmdland_owner_report = menuButton(this, "cmdland_owner_report", QStringLiteral("bvñ ysñhkaf.a kdu f,aLKh"));
     cmdland_report = menuButton(this, "cmdland_report", QStringLiteral("bvï ms<sno ish¨u úia;r "));
     cmdland_balapath_report = menuButton(this, "cmdland_balapath_report", QStringLiteral("n,m;% fjkia lsßu j¾;dj"));
-    cmdland_landowner_report = menuButton(this, "cmdland_landowner_report", QStringLiteral("bvu yd bvï ysñhd ms<sno jd¾:dj"));
+    cmdland_landowner_report
+        = menuButton(this, "cmdland_landowner_report", QStringLiteral("bvu yd bvï ysñhd ms<sno jd¾:dj"));
     cmdpawarim_report = menuButton(this, "cmdpawarim_report", QStringLiteral("miq ysñlï jd¾:d"));
 
     cmbuser = menuButton(frasakasima, "cmbuser", QStringLiteral("l%shdlre ielisu"));
@@ -326,9 +328,9 @@ void frmhome::Form_Activate()
         tw::setTop(b, tw::bottom(previous) + 200);
         previous = b;
     }
-    const std::array<std::pair<QPushButton *, QPushButton *>, 5> reports = {
-        {{cmdland_owner_report, cmdlandowner}, {cmdland_report, cmdland}, {cmdland_balapath_report, cmdland_chand},
-         {cmdland_landowner_report, cmdland_pewarima}, {cmdpawarim_report, cmdgama}}};
+    const std::array<std::pair<QPushButton *, QPushButton *>, 5> reports
+        = {{{cmdland_owner_report, cmdlandowner}, {cmdland_report, cmdland}, {cmdland_balapath_report, cmdland_chand},
+            {cmdland_landowner_report, cmdland_pewarima}, {cmdpawarim_report, cmdgama}}};
     for (const auto &[report, beside] : reports) {
         tw::setLeft(report, tw::left(labreport));
         tw::setTop(report, tw::top(beside));
@@ -336,8 +338,8 @@ void frmhome::Form_Activate()
 
     tw::setLeft(labusername1, tw::left(labname));
     tw::setTop(labusername1, menuHeight - tw::height(labusername1) - 100);
-    const std::array<std::pair<QLabel *, int>, 5> line = {
-        {{labusername, 50}, {labdate1, 200}, {labdate, 50}, {labtime1, 200}, {labtime2, 50}}};
+    const std::array<std::pair<QLabel *, int>, 5> line
+        = {{{labusername, 50}, {labdate1, 200}, {labdate, 50}, {labtime1, 200}, {labtime2, 50}}};
     QWidget *before = labusername1;
     for (const auto &[label, gap] : line) {
         tw::setLeft(label, tw::right(before) + gap);

@@ -31,7 +31,8 @@ void tell(QWidget *parent, const QString &title, const QString &text)
 }
 } // namespace
 
-frmloging::frmloging(QWidget *parent) : QDialog(parent)
+frmloging::frmloging(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmloging"));
     setWindowTitle(QStringLiteral("."));
@@ -52,8 +53,8 @@ frmloging::frmloging(QWidget *parent) : QDialog(parent)
     ccmdlog = control(this, new QPushButton(QStringLiteral("Login")), "ccmdlog", 360, 1500, 1455, 435);
     cmdnotlog = control(this, new QPushButton(QStringLiteral("All User")), "cmdnotlog", 1935, 1500, 1455, 435);
     cmdend = control(this, new QPushButton(QStringLiteral("Exit")), "cmdend", 3510, 1500, 1410, 435);
-    cmdchange_password = control(this, new QPushButton(QStringLiteral("Change Password")), "cmdchange_password", 1935,
-                               2040, 2985, 375);
+    cmdchange_password = control(
+        this, new QPushButton(QStringLiteral("Change Password")), "cmdchange_password", 1935, 2040, 2985, 375);
     cmdchange_password->setEnabled(false);
     labfont = control(this, new QLineEdit, "labfont", 0, 0, 100, 100);
     labfont->hide();
@@ -61,9 +62,9 @@ frmloging::frmloging(QWidget *parent) : QDialog(parent)
     labdate = control(this, new QLabel, "labdate", 960, 2700, 1560, 300);
     Label3 = control(this, new QLabel(QStringLiteral("Time")), "Label3", 2640, 2700, 600, 300);
     labtime = control(this, new QLabel, "labtime", 3240, 2700, 1680, 300);
-    for (QWidget *w : {static_cast<QWidget *>(Label2), static_cast<QWidget *>(Label4), static_cast<QWidget *>(txtusername),
-                       static_cast<QWidget *>(txtpassword), static_cast<QWidget *>(Label1), static_cast<QWidget *>(Label3),
-                       static_cast<QWidget *>(labdate), static_cast<QWidget *>(labtime)})
+    for (QWidget *w : {static_cast<QWidget *>(Label2), static_cast<QWidget *>(Label4),
+             static_cast<QWidget *>(txtusername), static_cast<QWidget *>(txtpassword), static_cast<QWidget *>(Label1),
+             static_cast<QWidget *>(Label3), static_cast<QWidget *>(labdate), static_cast<QWidget *>(labtime)})
         w->setFont(latin);
     for (QPushButton *b : {ccmdlog, cmdnotlog, cmdend, cmdchange_password}) {
         b->setFont(latinBold);
@@ -121,9 +122,9 @@ void frmloging::tim_Timer() { labtime->setText(Clock::longTime()); }
 void frmloging::txtusername_LostFocus()
 {
     guarded(this, [this] {
-        const bool known = db().first(QStringLiteral("SELECT srno FROM user_loging WHERE username = ?"),
-                                      {txtusername->text()})
-                               .has_value();
+        const bool known
+            = db().first(QStringLiteral("SELECT srno FROM user_loging WHERE username = ?"), {txtusername->text()})
+                  .has_value();
         cmdchange_password->setEnabled(known);
     });
 }
@@ -151,8 +152,8 @@ void frmloging::ccmdlog_Click()
 void frmloging::cmdnotlog_Click()
 {
     guarded(this, [this] {
-        const std::optional<Query> account =
-            db().first(QStringLiteral("SELECT srno FROM user_loging WHERE username = 'All User'"));
+        const std::optional<Query> account
+            = db().first(QStringLiteral("SELECT srno FROM user_loging WHERE username = 'All User'"));
         if (!account)
             throw DbError(QStringLiteral("The shared account \"All User\" is not registered."), applicationTitle());
         enterMainMenu(QStringLiteral("All user"), account->value(QStringLiteral("srno")));

@@ -9,7 +9,8 @@
 
 namespace parcelon {
 
-Events::Events(QWidget *widget) : QObject(widget)
+Events::Events(QWidget *widget)
+    : QObject(widget)
 {
     setObjectName(QStringLiteral("events"));
     widget->installEventFilter(this);
@@ -22,12 +23,36 @@ Events &Events::of(QWidget *widget)
     return *new Events(widget);
 }
 
-Events &Events::gotFocus(std::function<void()> handler) { m_gotFocus = std::move(handler); return *this; }
-Events &Events::lostFocus(std::function<void()> handler) { m_lostFocus = std::move(handler); return *this; }
-Events &Events::keyPress(std::function<bool(QKeyEvent *)> handler) { m_keyPress = std::move(handler); return *this; }
-Events &Events::keyUp(std::function<void(QKeyEvent *)> handler) { m_keyUp = std::move(handler); return *this; }
-Events &Events::enter(std::function<void()> handler) { m_enter = std::move(handler); return *this; }
-Events &Events::dblClick(std::function<void()> handler) { m_dblClick = std::move(handler); return *this; }
+Events &Events::gotFocus(std::function<void()> handler)
+{
+    m_gotFocus = std::move(handler);
+    return *this;
+}
+Events &Events::lostFocus(std::function<void()> handler)
+{
+    m_lostFocus = std::move(handler);
+    return *this;
+}
+Events &Events::keyPress(std::function<bool(QKeyEvent *)> handler)
+{
+    m_keyPress = std::move(handler);
+    return *this;
+}
+Events &Events::keyUp(std::function<void(QKeyEvent *)> handler)
+{
+    m_keyUp = std::move(handler);
+    return *this;
+}
+Events &Events::enter(std::function<void()> handler)
+{
+    m_enter = std::move(handler);
+    return *this;
+}
+Events &Events::dblClick(std::function<void()> handler)
+{
+    m_dblClick = std::move(handler);
+    return *this;
+}
 
 namespace {
 bool movesBetweenControls(const QFocusEvent *event)

@@ -14,7 +14,7 @@ QString applicationTitle() { return QStringLiteral("Parcelon"); }
 void showFailure(QWidget *parent, const QString &description, const QString &source)
 {
     QMessageBox box(QMessageBox::Critical, applicationTitle(), description + QStringLiteral(" Source : ") + source,
-                    QMessageBox::Ok, parent);
+        QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("failure"));
     box.exec();
 }

@@ -9,7 +9,8 @@
 
 namespace parcelon {
 
-HandBack::HandBack(QWidget *opener) : m_opener(opener)
+HandBack::HandBack(QWidget *opener)
+    : m_opener(opener)
 {
     if (!m_opener)
         fail(QStringLiteral("there is no opener to hand the choice back to"));

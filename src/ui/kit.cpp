@@ -26,7 +26,11 @@ template <typename W> W *make(QWidget *form, const char *name, W *widget, Twips 
 class KeyPolicy final : public QObject
 {
 public:
-    KeyPolicy(QDialog *screen, QAbstractButton *exit) : QObject(screen), m_exit(exit) {}
+    KeyPolicy(QDialog *screen, QAbstractButton *exit)
+        : QObject(screen)
+        , m_exit(exit)
+    {
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override

@@ -36,8 +36,8 @@ class QPushButton;
 namespace parcelon {
 
 namespace colours {
-inline const QColor field {255, 255, 192};      // light yellow: a box the clerk types into
-inline const QColor fieldOff {192, 255, 192};   // a box that waits for another to be filled first
+inline const QColor field {255, 255, 192}; // light yellow: a box the clerk types into
+inline const QColor fieldOff {192, 255, 192}; // a box that waits for another to be filled first
 inline const QColor valueLabel {192, 255, 192}; // light green: a value the screen shows
 } // namespace colours
 

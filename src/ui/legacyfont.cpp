@@ -13,8 +13,8 @@ void loadBundledParasFont()
     if (QFontDatabase::families().contains(kParasFamily, Qt::CaseInsensitive))
         return;
     const QString appDir = QCoreApplication::applicationDirPath();
-    const QStringList candidates = {appDir + QStringLiteral("/fonts/PARAS-N.ttf"),
-                                    appDir + QStringLiteral("/../share/parcelon/fonts/PARAS-N.ttf")};
+    const QStringList candidates = {
+        appDir + QStringLiteral("/fonts/PARAS-N.ttf"), appDir + QStringLiteral("/../share/parcelon/fonts/PARAS-N.ttf")};
     for (const QString &path : candidates) {
         if (QFileInfo::exists(path) && QFontDatabase::addApplicationFont(path) >= 0)
             return;

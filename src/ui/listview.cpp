@@ -49,10 +49,7 @@ void StringTableModel::clear()
     endResetModel();
 }
 
-int StringTableModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_lines.size());
-}
+int StringTableModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_lines.size()); }
 
 int StringTableModel::columnCount(const QModelIndex &parent) const
 {
@@ -85,7 +82,9 @@ void StringTableModel::sort(int column, Qt::SortOrder order)
     emit layoutChanged();
 }
 
-ListView::ListView(QWidget *parent) : QTreeView(parent), m_model(new StringTableModel(this))
+ListView::ListView(QWidget *parent)
+    : QTreeView(parent)
+    , m_model(new StringTableModel(this))
 {
     setModel(m_model);
     setRootIsDecorated(false);
@@ -100,7 +99,7 @@ ListView::ListView(QWidget *parent) : QTreeView(parent), m_model(new StringTable
     connect(header(), &QHeaderView::sectionClicked, this, &ListView::columnClicked);
     connect(this, &QTreeView::clicked, this, [this](const QModelIndex &index) { emit itemClicked(index.row()); });
     connect(this, &QTreeView::doubleClicked, this,
-            [this](const QModelIndex &index) { emit itemDoubleClicked(index.row()); });
+        [this](const QModelIndex &index) { emit itemDoubleClicked(index.row()); });
 }
 
 void ListView::setColumns(const std::vector<Column> &columns)
@@ -155,8 +154,8 @@ void ListView::clear()
 
 void ListView::sortByColumnText(int column)
 {
-    m_sortOrder = (column == m_sortColumn && m_sortOrder == Qt::AscendingOrder) ? Qt::DescendingOrder
-                                                                                : Qt::AscendingOrder;
+    m_sortOrder
+        = (column == m_sortColumn && m_sortOrder == Qt::AscendingOrder) ? Qt::DescendingOrder : Qt::AscendingOrder;
     m_sortColumn = column;
     m_model->sort(column, m_sortOrder);
 }

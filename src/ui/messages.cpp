@@ -1,10 +1,11 @@
 #include "ui/messages.h"
 
 #include "ui/accessibility.h"
+#include "ui/failure.h"
+#include "ui/handback.h"
 #include "ui/legacyfont.h"
 #include "ui/screen.h"
 
-#include <QAbstractButton>
 #include <QLabel>
 #include <QPushButton>
 
@@ -31,7 +32,8 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, i
 }
 } // namespace
 
-frmmessage::frmmessage(QWidget *parent) : QDialog(parent)
+frmmessage::frmmessage(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmmessage"));
     setWindowTitle(QStringLiteral(" "));
@@ -54,7 +56,9 @@ void message(QWidget *parent, const QString &text)
     dialog.exec();
 }
 
-frmmessage_y::frmmessage_y(QWidget *caller) : QDialog(caller), m_caller(caller)
+frmmessage_y::frmmessage_y(QWidget *caller)
+    : QDialog(caller)
+    , m_caller(caller)
 {
     setObjectName(QStringLiteral("frmmessage_y"));
     setWindowTitle(QStringLiteral("Message"));
@@ -78,27 +82,27 @@ void frmmessage_y::Form_Load() { center_form(this); }
 void frmmessage_y::cmdyes_Click()
 {
     // "1": the transfer screen proceeds once the dialog has closed. "2" and "3": the bulk deletion starts
-    // its worker for all lands or all owners right after the dialog has closed.
-    const QString code = labcc->text();
-    auto setCallerLabel = [this](const char *name) {
-        if (auto *label = m_caller ? m_caller->findChild<QLabel *>(QString::fromLatin1(name)) : nullptr)
-            label->setText(QStringLiteral("1"));
-    };
-    const char *worker = nullptr;
-    if (code == QLatin1String("1")) {
-        setCallerLabel("labcha");
-    } else if (code == QLatin1String("2")) {
-        setCallerLabel("labch");
-        worker = "cmdl";
-    } else if (code == QLatin1String("3")) {
-        setCallerLabel("labch");
-        worker = "cmdff";
-    }
-    accept();
-    if (worker && m_caller) {
-        if (auto *button = m_caller->findChild<QAbstractButton *>(QString::fromLatin1(worker)))
-            button->click();
-    }
+    // its worker for all lands or all owners right after the dialog has closed. The caller's labels and
+    // workers are handed back to loudly: a caller without them is a fault of the program.
+    guarded(this, [this] {
+        const QString code = labcc->text();
+        const char *label = nullptr;
+        const char *worker = nullptr;
+        if (code == QLatin1String("1")) {
+            label = "labcha";
+        } else if (code == QLatin1String("2")) {
+            label = "labch";
+            worker = "cmdl";
+        } else if (code == QLatin1String("3")) {
+            label = "labch";
+            worker = "cmdff";
+        }
+        if (label)
+            HandBack(m_caller).set(label, QStringLiteral("1"));
+        accept();
+        if (worker)
+            HandBack(m_caller).press(worker);
+    });
 }
 
 } // namespace parcelon

@@ -11,7 +11,8 @@
 namespace parcelon {
 
 RecordColumns::RecordColumns(QString table, std::initializer_list<Column> columns)
-    : m_table(std::move(table)), m_columns(columns)
+    : m_table(std::move(table))
+    , m_columns(columns)
 {
 }
 
@@ -45,8 +46,7 @@ QString RecordColumns::updateSql(const QStringList &extra) const
 
 QString RecordColumns::selectSql(const QStringList &extra) const
 {
-    return QStringLiteral("SELECT srno, %1 FROM %2 ")
-        .arg((columnNames() + extra).join(QStringLiteral(", ")), m_table);
+    return QStringLiteral("SELECT srno, %1 FROM %2 ").arg((columnNames() + extra).join(QStringLiteral(", ")), m_table);
 }
 
 QVariantList RecordColumns::values() const

@@ -45,10 +45,7 @@ void setBackground(QWidget *widget, const QColor &colour)
     widget->setAutoFillBackground(true);
 }
 
-QColor background(const QWidget *widget)
-{
-    return widget->palette().color(widget->backgroundRole());
-}
+QColor background(const QWidget *widget) { return widget->palette().color(widget->backgroundRole()); }
 
 void center_form(QWidget *form)
 {

@@ -14,7 +14,7 @@ namespace parcelon {
 
 namespace colours {
 inline const QColor dialog {246, 173, 101};
-inline const QColor work {192, 255, 255};  // light cyan
+inline const QColor work {192, 255, 255}; // light cyan
 inline const QColor attention {255, 0, 0}; // a required field left empty
 inline const QColor normal {255, 255, 255};
 inline const QColor blink {0, 0, 255};

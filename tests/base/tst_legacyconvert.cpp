@@ -9,7 +9,8 @@ using parcelon::legacyToUnicode;
 using parcelon::unicodeToLegacy;
 using namespace Qt::StringLiterals;
 
-class TstLegacyConvert : public QObject {
+class TstLegacyConvert : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -86,13 +87,13 @@ void TstLegacyConvert::keepsAndReportsInvalidSequences_data()
     QTest::addColumn<QString>("unicode");
     QTest::addColumn<QList<qsizetype>>("invalid");
 
-    QTest::newRow("kombuva followed by is-pilla") << u"fjs,dj"_s << u"වෙිලාව"_s << QList<qsizetype>{2};
-    QTest::newRow("kombuva on a VI byte") << u"fú,dj"_s << u"වෙිලාව"_s << QList<qsizetype>{1};
-    QTest::newRow("kombuva without a consonant") << u"f 1"_s << u"ෙ 1"_s << QList<qsizetype>{0};
-    QTest::newRow("sign without a consonant") << u"ks sl"_s << u"නි ික"_s << QList<qsizetype>{3};
-    QTest::newRow("two different vowel signs") << u"lds"_s << u"කාි"_s << QList<qsizetype>{2};
-    QTest::newRow("byte without a reading") << u"l»l"_s << u"ක»ක"_s << QList<qsizetype>{1};
-    QTest::newRow("lone prefix piece") << u"`k"_s << u"`න"_s << QList<qsizetype>{0};
+    QTest::newRow("kombuva followed by is-pilla") << u"fjs,dj"_s << u"වෙිලාව"_s << QList<qsizetype> {2};
+    QTest::newRow("kombuva on a VI byte") << u"fú,dj"_s << u"වෙිලාව"_s << QList<qsizetype> {1};
+    QTest::newRow("kombuva without a consonant") << u"f 1"_s << u"ෙ 1"_s << QList<qsizetype> {0};
+    QTest::newRow("sign without a consonant") << u"ks sl"_s << u"නි ික"_s << QList<qsizetype> {3};
+    QTest::newRow("two different vowel signs") << u"lds"_s << u"කාි"_s << QList<qsizetype> {2};
+    QTest::newRow("byte without a reading") << u"l»l"_s << u"ක»ක"_s << QList<qsizetype> {1};
+    QTest::newRow("lone prefix piece") << u"`k"_s << u"`න"_s << QList<qsizetype> {0};
 }
 
 void TstLegacyConvert::keepsAndReportsInvalidSequences()

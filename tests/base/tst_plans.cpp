@@ -310,7 +310,8 @@ private:
             << QStringLiteral("SELECT gsrno, gama FROM gamasewa_wasama WHERE srno = ? ORDER BY LENGTH(gsrno), gsrno")
             << QVariantList {QStringLiteral("7")} << villages << true << false;
         QTest::newRow("villages of a division by name, in order")
-            << QStringLiteral("SELECT gsrno, gama FROM gamasewa_wasama WHERE gama_wasama = ? ORDER BY LENGTH(gsrno), gsrno")
+            << QStringLiteral(
+                   "SELECT gsrno, gama FROM gamasewa_wasama WHERE gama_wasama = ? ORDER BY LENGTH(gsrno), gsrno")
             << QVariantList {QStringLiteral("division 7")} << villages << true << false;
         QTest::newRow("land report view for one owner")
             << QStringLiteral("SELECT * FROM land_re_1 WHERE labn_owner_srno = ?")

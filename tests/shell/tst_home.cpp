@@ -11,24 +11,21 @@
 
 #include <QCoreApplication>
 #include <QDialog>
-#include <QTemporaryDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 using namespace parcelon;
 
 namespace {
-const char *const kGated[11] = {"cmdlandowner",         "cmdland",
-                                "cmdland_chand",        "cmdland_pewarima",
-                                "cmdgama",              "cmdpasuhimikam_pewarima",
-                                "cmdland_owner_report", "cmdland_report",
-                                "cmdland_balapath_report", "cmdland_landowner_report",
-                                "cmdpawarim_report"};
+const char *const kGated[11] = {"cmdlandowner", "cmdland", "cmdland_chand", "cmdland_pewarima", "cmdgama",
+    "cmdpasuhimikam_pewarima", "cmdland_owner_report", "cmdland_report", "cmdland_balapath_report",
+    "cmdland_landowner_report", "cmdpawarim_report"};
 }
 
 class tst_home : public QObject
@@ -61,7 +58,8 @@ private slots:
     {
         m_opened.clear();
         m_base.init();
-        test::exec(QStringLiteral("INSERT INTO detels (codeno, name) VALUES ('7', ?)"), {QStringLiteral("m%dfoaYSh f,alï ld¾hd,h")});
+        test::exec(QStringLiteral("INSERT INTO detels (codeno, name) VALUES ('7', ?)"),
+            {QStringLiteral("m%dfoaYSh f,alï ld¾hd,h")});
     }
 
     void cleanup()
@@ -105,8 +103,9 @@ private slots:
     {
         QFETCH(QString, flagText);
         QFETCH(bool, opens);
-        const QString user = flagText.isEmpty() ? test::addUser(QStringLiteral("Nimal"), QStringLiteral("p"))
-                                                : test::addUser(QStringLiteral("Nimal"), QStringLiteral("p"), {flagText});
+        const QString user = flagText.isEmpty()
+            ? test::addUser(QStringLiteral("Nimal"), QStringLiteral("p"))
+            : test::addUser(QStringLiteral("Nimal"), QStringLiteral("p"), {flagText});
         frmhome *home = openHome(user);
         test::ModalAnswers answers;
         if (!opens)
@@ -125,14 +124,15 @@ private slots:
 
     void eachButtonReadsItsOwnFlagOfTheNewestRow()
     {
-        const QString user = test::addUser(QStringLiteral("Nimal"), QStringLiteral("p"), {QStringLiteral("4 - ish¨ wjir")});
+        const QString user
+            = test::addUser(QStringLiteral("Nimal"), QStringLiteral("p"), {QStringLiteral("4 - ish¨ wjir")});
         // A newer row that allows only a5 (the divisions) and a9 (the permit report).
         QVariantList values {user, QStringLiteral("Nimal")};
         for (int flag = 1; flag <= 11; ++flag)
             values << (flag == 5 || flag == 9 ? QStringLiteral("2 - ne,su muKhs") : QStringLiteral("1 - wjir ke;"));
         test::exec(QStringLiteral("INSERT INTO awasara (user_srno, username, a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, "
                                   "a11) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                   values);
+            values);
         frmhome *home = openHome(user);
         int refused = 0;
         for (const char *name : kGated) {
@@ -149,14 +149,17 @@ private slots:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("screen");
-        QTest::newRow("owners") << "cmdlandowner" << "frmlandoner";
-        QTest::newRow("divisions") << "cmdgama" << "frmgamase_wasam";
+        QTest::newRow("owners") << "cmdlandowner"
+                                << "frmlandoner";
+        QTest::newRow("divisions") << "cmdgama"
+                                   << "frmgamase_wasam";
     }
     void gateOpensTheRegisterScreens()
     {
         QFETCH(QString, button);
         QFETCH(QString, screen);
-        const QString user = test::addUser(QStringLiteral("Nimal"), QStringLiteral("p"), {QStringLiteral("4 - ish¨ wjir")});
+        const QString user
+            = test::addUser(QStringLiteral("Nimal"), QStringLiteral("p"), {QStringLiteral("4 - ish¨ wjir")});
         frmhome *home = openHome(user, true);
         test::ModalAnswers answers;
         answers.press(QStringLiteral("cmdexit"));

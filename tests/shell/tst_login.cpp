@@ -1,12 +1,12 @@
 // The login screen as a clerk meets it: refusals at start, logging in by name and password or as
 // "All User", and the change-password button.
 
+#include "base/clock.h"
 #include "shell/frmhome.h"
 #include "shell/frmloging.h"
-#include "ui/application.h"
-#include "base/clock.h"
 #include "support/fixture.h"
 #include "support/modal.h"
+#include "ui/application.h"
 
 #include <QFile>
 #include <QLabel>
@@ -144,13 +144,27 @@ private slots:
         QTest::addColumn<bool>("pressEnter");
         QTest::addColumn<QString>("message"); // empty: logged in
         QTest::addColumn<QString>("title");
-        QTest::newRow("name and password, button") << "Chief" << "Secret1" << false << "" << "";
-        QTest::newRow("Enter in the password box") << "Chief" << "Secret1" << true << "" << "";
-        QTest::newRow("name in another letter case") << "chief" << "Secret1" << false << "" << "";
-        QTest::newRow("password in another letter case") << "Chief" << "secret1" << false << "Invalid Password" << "message";
-        QTest::newRow("wrong password by Enter") << "Chief" << "nope" << true << "Invalid Password" << "message";
-        QTest::newRow("unknown name") << "Nobody" << "Secret1" << false << "Invalid User Name" << "Message";
-        QTest::newRow("quote in the name") << "x' OR '1'='1" << "x' OR '1'='1" << false << "Invalid User Name" << "Message";
+        QTest::newRow("name and password, button") << "Chief"
+                                                   << "Secret1" << false << ""
+                                                   << "";
+        QTest::newRow("Enter in the password box") << "Chief"
+                                                   << "Secret1" << true << ""
+                                                   << "";
+        QTest::newRow("name in another letter case") << "chief"
+                                                     << "Secret1" << false << ""
+                                                     << "";
+        QTest::newRow("password in another letter case") << "Chief"
+                                                         << "secret1" << false << "Invalid Password"
+                                                         << "message";
+        QTest::newRow("wrong password by Enter") << "Chief"
+                                                 << "nope" << true << "Invalid Password"
+                                                 << "message";
+        QTest::newRow("unknown name") << "Nobody"
+                                      << "Secret1" << false << "Invalid User Name"
+                                      << "Message";
+        QTest::newRow("quote in the name") << "x' OR '1'='1"
+                                           << "x' OR '1'='1" << false << "Invalid User Name"
+                                           << "Message";
     }
     void login()
     {

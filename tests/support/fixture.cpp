@@ -92,7 +92,7 @@ QSqlDatabase pgAdmin()
     database.setDatabaseName(QStringLiteral("postgres"));
     if (!database.open())
         qFatal("PostgreSQL test server not reachable at %s:%s: %s", qPrintable(pgHost()), qPrintable(pgPort()),
-               qPrintable(database.lastError().text()));
+            qPrintable(database.lastError().text()));
     return database;
 }
 } // namespace
@@ -117,12 +117,11 @@ void createDatabase()
         const QString name = QStringLiteral("t_%1_%2").arg(getpid()).arg(serial);
         QSqlQuery query(pgAdmin());
         QVERIFY2(query.exec(QStringLiteral("CREATE DATABASE %1 TEMPLATE parcelon_template").arg(name)),
-                 qPrintable(query.lastError().text()));
+            qPrintable(query.lastError().text()));
         s.currentDatabase = name;
-        QVERIFY(writeDataSource(QStringLiteral("land"), {{QStringLiteral("Driver"), QStringLiteral("PostgreSQL Unicode")},
-                                                          {QStringLiteral("Servername"), pgHost()},
-                                                          {QStringLiteral("Port"), pgPort()},
-                                                          {QStringLiteral("Database"), name}}));
+        QVERIFY(writeDataSource(QStringLiteral("land"),
+            {{QStringLiteral("Driver"), QStringLiteral("PostgreSQL Unicode")}, {QStringLiteral("Servername"), pgHost()},
+                {QStringLiteral("Port"), pgPort()}, {QStringLiteral("Database"), name}}));
         return;
     }
     const QString file = s.dir.path() + QStringLiteral("/land%1.db").arg(serial);
@@ -130,11 +129,10 @@ void createDatabase()
     s.currentDatabase = file;
     const QString driver = backend() == Backend::OdbcSQLite ? s.dir.path() + QStringLiteral("/libgeneric-odbc.so")
                                                             : QStringLiteral("SQLite3");
-    QVERIFY(writeDataSource(QStringLiteral("land"), {{QStringLiteral("Driver"), driver},
-                                                      {QStringLiteral("Database"), file},
-                                                      {QStringLiteral("Timeout"), QStringLiteral("5000")},
-                                                      {QStringLiteral("LongNames"), QStringLiteral("0")},
-                                                      {QStringLiteral("NoCreat"), QStringLiteral("1")}}));
+    QVERIFY(writeDataSource(QStringLiteral("land"),
+        {{QStringLiteral("Driver"), driver}, {QStringLiteral("Database"), file},
+            {QStringLiteral("Timeout"), QStringLiteral("5000")}, {QStringLiteral("LongNames"), QStringLiteral("0")},
+            {QStringLiteral("NoCreat"), QStringLiteral("1")}}));
 }
 
 void openDatabase()
@@ -174,9 +172,9 @@ int count(const QString &table, const QString &where, const QVariantList &params
 
 QString addUser(const QString &name, const QString &password, const QStringList &flags)
 {
-    const qlonglong srno = db().insert(
-        QStringLiteral("user_loging"),
-        QStringLiteral("INSERT INTO user_loging (username, password1, password2, name, chack) VALUES (?, ?, ?, ?, '1')"),
+    const qlonglong srno = db().insert(QStringLiteral("user_loging"),
+        QStringLiteral(
+            "INSERT INTO user_loging (username, password1, password2, name, chack) VALUES (?, ?, ?, ?, '1')"),
         {name, password, password, name});
     const QString id = QString::number(srno);
     if (!flags.isEmpty()) {
@@ -185,7 +183,7 @@ QString addUser(const QString &name, const QString &password, const QStringList 
             values << flags.value(i, flags.last());
         db().execute(QStringLiteral("INSERT INTO awasara (user_srno, username, a1, a2, a3, a4, a5, a6, a7, a8, a9, "
                                     "a10, a11) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                     values);
+            values);
     }
     return id;
 }
@@ -244,10 +242,11 @@ void backTo(QWidget *screen)
             break;
     }
     QVERIFY2(screen->isActiveWindow(),
-             qPrintable(QStringLiteral("active: %1, modal: %2")
-                            .arg(QApplication::activeWindow() ? QApplication::activeWindow()->objectName() : QStringLiteral("none"),
-                                 QApplication::activeModalWidget() ? QApplication::activeModalWidget()->objectName()
-                                                                   : QStringLiteral("none"))));
+        qPrintable(
+            QStringLiteral("active: %1, modal: %2")
+                .arg(QApplication::activeWindow() ? QApplication::activeWindow()->objectName() : QStringLiteral("none"),
+                    QApplication::activeModalWidget() ? QApplication::activeModalWidget()->objectName()
+                                                      : QStringLiteral("none"))));
 }
 
 QStringList closeAllWindows()

@@ -81,5 +81,4 @@ inline void waitForRival(DbSession &session, Signal &rivalInside)
     }
 }
 
-
 } // namespace parcelon::test

@@ -1,12 +1,12 @@
 // The pieces every screen shares: the two message dialogs, placement, text selection, opacity, the event
 // adapter and the list view.
 
+#include "support/fixture.h"
+#include "support/modal.h"
 #include "ui/events.h"
 #include "ui/listview.h"
 #include "ui/messages.h"
 #include "ui/screen.h"
-#include "support/fixture.h"
-#include "support/modal.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -66,13 +66,34 @@ private slots:
         QTest::addColumn<QString>("labcha");
         QTest::addColumn<QString>("labch");
         QTest::addColumn<QStringList>("workers");
-        QTest::newRow("1 yes") << "1" << "cmdyes" << "1" << "" << QStringList();
-        QTest::newRow("1 no") << "1" << "cmdexit" << "" << "" << QStringList();
-        QTest::newRow("2 yes starts land deletion") << "2" << "cmdyes" << "" << "1" << QStringList {QStringLiteral("cmdl:1")};
-        QTest::newRow("2 no") << "2" << "cmdexit" << "" << "" << QStringList();
-        QTest::newRow("3 yes starts owner deletion") << "3" << "cmdyes" << "" << "1" << QStringList {QStringLiteral("cmdff:1")};
-        QTest::newRow("3 no") << "3" << "cmdexit" << "" << "" << QStringList();
-        QTest::newRow("unknown code yes") << "9" << "cmdyes" << "" << "" << QStringList();
+        QTest::newRow("1 yes") << "1"
+                               << "cmdyes"
+                               << "1"
+                               << "" << QStringList();
+        QTest::newRow("1 no") << "1"
+                              << "cmdexit"
+                              << ""
+                              << "" << QStringList();
+        QTest::newRow("2 yes starts land deletion") << "2"
+                                                    << "cmdyes"
+                                                    << ""
+                                                    << "1" << QStringList {QStringLiteral("cmdl:1")};
+        QTest::newRow("2 no") << "2"
+                              << "cmdexit"
+                              << ""
+                              << "" << QStringList();
+        QTest::newRow("3 yes starts owner deletion") << "3"
+                                                     << "cmdyes"
+                                                     << ""
+                                                     << "1" << QStringList {QStringLiteral("cmdff:1")};
+        QTest::newRow("3 no") << "3"
+                              << "cmdexit"
+                              << ""
+                              << "" << QStringList();
+        QTest::newRow("unknown code yes") << "9"
+                                          << "cmdyes"
+                                          << ""
+                                          << "" << QStringList();
     }
     void questionActsByPurposeCode()
     {

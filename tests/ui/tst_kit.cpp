@@ -26,7 +26,8 @@ class Sample final : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Sample(QWidget *parent = nullptr) : QDialog(parent)
+    explicit Sample(QWidget *parent = nullptr)
+        : QDialog(parent)
     {
         setObjectName(QStringLiteral("sample"));
         resize(400, 200);
@@ -151,8 +152,8 @@ private slots:
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("name");
         QTest::newRow("division") << QStringLiteral("12 - uykqjr") << QStringLiteral("12") << QStringLiteral("uykqjr");
-        QTest::newRow("name with a dash") << QStringLiteral("100 - w - n") << QStringLiteral("100")
-                                         << QStringLiteral("w - n");
+        QTest::newRow("name with a dash")
+            << QStringLiteral("100 - w - n") << QStringLiteral("100") << QStringLiteral("w - n");
         QTest::newRow("no number") << QStringLiteral("uykqjr") << QString() << QStringLiteral("uykqjr");
         QTest::newRow("empty") << QString() << QString() << QString();
     }
@@ -174,8 +175,8 @@ private slots:
         QLineEdit *name = textBox(&form, "txtlandname");
         QComboBox *division = dropDown(&form, "cmbgamiya");
         division->setEditable(true);
-        const RecordColumns owner(QStringLiteral("landowner"),
-                                  {{"id", id}, {"land_owner_name", name}, {"gamiya", division}});
+        const RecordColumns owner(
+            QStringLiteral("landowner"), {{"id", id}, {"land_owner_name", name}, {"gamiya", division}});
         id->setText(QStringLiteral("123456789v"));
         name->setText(QStringLiteral("O'Brien \"mshd\""));
         division->setCurrentText(QStringLiteral("1 - uykqjr"));
@@ -185,9 +186,9 @@ private slots:
         name->setText(QStringLiteral("mshd"));
         test::exec(owner.updateSql({QStringLiteral("chak = '0'")}), owner.values() + QVariantList {srno});
         QCOMPARE(test::value(QStringLiteral("SELECT land_owner_name FROM landowner WHERE srno = ?"), {srno.toInt()}),
-                 QStringLiteral("mshd"));
+            QStringLiteral("mshd"));
         QCOMPARE(test::value(QStringLiteral("SELECT chak FROM landowner WHERE srno = ?"), {srno.toInt()}),
-                 QStringLiteral("0"));
+            QStringLiteral("0"));
 
         for (QLineEdit *box : {id, name})
             box->clear();
@@ -210,7 +211,7 @@ private slots:
             const QList<QLineEdit *> boxes = screen->findChildren<QLineEdit *>();
             for (const QLineEdit *box : boxes) {
                 QVERIFY2(box->maxLength() <= kTextColumnLength,
-                         qPrintable(screenName(id) + QStringLiteral(".") + box->objectName()));
+                    qPrintable(screenName(id) + QStringLiteral(".") + box->objectName()));
             }
         }
     }
@@ -228,7 +229,7 @@ private slots:
             return screen;
         });
         QVERIFY(Screens::open(ScreenId::frmland_search, nullptr,
-                              [](QDialog *s) { static_cast<Sample *>(s)->labsrno->setText(QStringLiteral("42")); }));
+            [](QDialog *s) { static_cast<Sample *>(s)->labsrno->setText(QStringLiteral("42")); }));
         QCOMPARE(seenWhenShown, QStringLiteral("42"));
         Screens::remove(ScreenId::frmland_search);
         QVERIFY(!Screens::has(ScreenId::frmland_search));
@@ -237,7 +238,10 @@ private slots:
     void handBackWritesControlsAndRunsTheHandler()
     {
         Sample opener;
-        HandBack(&opener).set("labsrno", QStringLiteral("7")).set("txtid", QStringLiteral("123456789v")).press("cmdselect")
+        HandBack(&opener)
+            .set("labsrno", QStringLiteral("7"))
+            .set("txtid", QStringLiteral("123456789v"))
+            .press("cmdselect")
             .call("land_lv");
         QCOMPARE(opener.labsrno->text(), QStringLiteral("7"));
         QCOMPARE(opener.txtid->text(), QStringLiteral("123456789v"));

@@ -39,7 +39,8 @@ QFont exactFont(const QString &family)
     return f;
 }
 
-struct Drawing {
+struct Drawing
+{
     QImage image;
     qreal advance = 0;
 };
@@ -87,7 +88,8 @@ double coverage(const QImage &a, const QImage &b, int *inkPixels)
 
 } // namespace
 
-class TstParasFont : public QObject {
+class TstParasFont : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -109,12 +111,12 @@ void TstParasFont::initTestCase()
     QVERIFY(m_fontId >= 0);
     if (!QFontDatabase::families().contains(kSourceFamily))
         QVERIFY2(QFontDatabase::addApplicationFont(kSourceFontPath) >= 0,
-                 "Noto Sans Sinhala (fonts-noto-core) is needed to compare against");
+            "Noto Sans Sinhala (fonts-noto-core) is needed to compare against");
 }
 
 void TstParasFont::loadsUnderItsFamilyName()
 {
-    QCOMPARE(QFontDatabase::applicationFontFamilies(m_fontId), QStringList{u"PARAS-N"_s});
+    QCOMPARE(QFontDatabase::applicationFontFamilies(m_fontId), QStringList {u"PARAS-N"_s});
     QCOMPARE(QFontInfo(exactFont(u"PARAS-N"_s)).family(), u"PARAS-N"_s);
 }
 
@@ -128,8 +130,8 @@ void TstParasFont::everyLayoutCharacterDrawsInk()
     for (char32_t c = 0xA0; c <= 0xFF; ++c)
         codePoints.append(c);
     // Windows-1252 characters of bytes 0x80-0x9F that the layout uses.
-    codePoints += {0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039,
-                   0x0152, 0x201C, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153};
+    codePoints += {0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x201C,
+        0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153};
     QStringList missing, blank;
     for (char32_t c : std::as_const(codePoints)) {
         const QString s = QString::fromUcs4(&c, 1);
@@ -209,8 +211,7 @@ void TstParasFont::legacyTextLooksLikeItsUnicodeReading()
 
     const Drawing a = draw(u"PARAS-N"_s, legacy);
     const Drawing b = draw(kSourceFamily, reading.unicode);
-    QVERIFY2(std::abs(a.advance - b.advance) <= 1.0,
-             qPrintable(u"widths %1 and %2"_s.arg(a.advance).arg(b.advance)));
+    QVERIFY2(std::abs(a.advance - b.advance) <= 1.0, qPrintable(u"widths %1 and %2"_s.arg(a.advance).arg(b.advance)));
     int inkA = 0, inkB = 0;
     const double ab = coverage(a.image, b.image, &inkA);
     const double ba = coverage(b.image, a.image, &inkB);
@@ -229,15 +230,14 @@ void TstParasFont::committedFontIsWhatTheGeneratorMakes()
     QProcess gen;
     gen.start(python, {kGenerator, out});
     QVERIFY(gen.waitForFinished(600000));
-    QVERIFY2(gen.exitStatus() == QProcess::NormalExit && gen.exitCode() == 0,
-             gen.readAllStandardError().constData());
+    QVERIFY2(gen.exitStatus() == QProcess::NormalExit && gen.exitCode() == 0, gen.readAllStandardError().constData());
 
     QFile made(out), committed(kFontPath);
     QVERIFY(made.open(QIODevice::ReadOnly));
     QVERIFY(committed.open(QIODevice::ReadOnly));
     QVERIFY2(made.readAll() == committed.readAll(),
-             "fonts/PARAS-N.ttf differs from what tools/fontgen/make_paras_font.py makes: run it and "
-             "commit the result");
+        "fonts/PARAS-N.ttf differs from what tools/fontgen/make_paras_font.py makes: run it and "
+        "commit the result");
 }
 
 QTEST_MAIN(TstParasFont)
