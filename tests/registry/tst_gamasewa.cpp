@@ -1,15 +1,17 @@
 // The GN division screen as a clerk meets it: a new division typed with its villages, a division opened,
 // changed and renamed, refused saves and names, and the view-only user.
 
-#include "shell/frmhome.h"
 #include "base/dbsession.h"
-#include "ui/listview.h"
-#include "ui/screen.h"
 #include "registry/frmgamase_wasam.h"
+#include "shell/frmhome.h"
+#include "support/clerk.h"
 #include "support/fixture.h"
 #include "support/modal.h"
+#include "support/records.h"
+#include "support/screentest.h"
+#include "ui/listview.h"
+#include "ui/screen.h"
 
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,42 +29,6 @@ const QColor kYellow {255, 255, 192};
 const QColor kGreen {192, 255, 192};
 const QColor kRed {255, 0, 0};
 
-
-void enter(QWidget *widget) { QTest::keyClick(widget, Qt::Key_Return); }
-
-QPoint rowCentre(ListView *list, int row)
-{
-    return list->visualRect(list->model()->index(row, 0)).center();
-}
-
-void clickRow(ListView *list, int row)
-{
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, row));
-}
-
-// A double click as the window system delivers it: a click, then the second press as a double click.
-void doubleClickRow(ListView *list, int row)
-{
-    clickRow(list, row);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, row));
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, rowCentre(list, row));
-}
-
-void clickColumn(ListView *list, int column)
-{
-    QHeaderView *header = list->header();
-    const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
-}
-
-QStringList lines(ListView *list)
-{
-    QStringList out;
-    for (int row = 0; row < list->count(); ++row)
-        out << list->text(row, 0) + QLatin1Char('|') + list->text(row, 1);
-    return out;
-}
-
 // The stored villages of a division, as number|name in the order they were written.
 QStringList storedVillages(int srno)
 {
@@ -78,14 +44,6 @@ QString storedName(int srno)
     return test::value(QStringLiteral("SELECT DISTINCT gama_wasama FROM gamasewa_wasama WHERE srno = ?"), {srno});
 }
 
-void seedDivision(int srno, const QString &name, const QStringList &villages)
-{
-    for (int i = 0; i < villages.size(); ++i)
-        test::exec(QStringLiteral("INSERT INTO gamasewa_wasama (srno, gama_wasama, gsrno, gama, username, date, time) "
-                                  "VALUES (?, ?, ?, ?, 'Seed', '2026/01/02', '08:00:00')"),
-                   {srno, name, QString::number(i + 1), villages.at(i)});
-}
-
 // Runs SQL that the session's prepared statements cannot carry (trigger definitions).
 void execRaw(const QString &sql)
 {
@@ -97,6 +55,7 @@ void execRaw(const QString &sql)
 class tst_gamasewa : public QObject
 {
     Q_OBJECT
+    test::ScreenTest m_base;
     frmhome *m_home = nullptr;
     std::unique_ptr<frmgamase_wasam> m_screen;
     QString m_user;
@@ -116,10 +75,10 @@ class tst_gamasewa : public QObject
     void typeDivision(frmgamase_wasam *s, const QString &name, const QStringList &villages)
     {
         test::type(s->txtgama, name);
-        enter(s->txtgama);
+        test::enter(s->txtgama);
         for (const QString &village : villages) {
             test::type(focus(), village);
-            enter(focus());
+            test::enter(focus());
         }
     }
 
@@ -128,21 +87,16 @@ private slots:
 
     void init()
     {
-        test::openDatabase();
+        m_base.init();
         m_user = test::addUser(QStringLiteral("Nimal"), QStringLiteral("p"), {QStringLiteral("4 - ish¨ wjir")});
-        m_home = frmhome::open();
-        m_home->labusername->setText(QStringLiteral("Nimal"));
-        m_home->labuser_srno->setText(m_user);
+        m_home = m_base.home(m_user);
     }
 
     void cleanup()
     {
         m_screen.reset();
-        if (m_home)
-            m_home->close();
         m_home = nullptr;
-        QCOMPARE(test::closeAllWindows(), QStringList());
-        test::destroyDatabase();
+        m_base.cleanup();
     }
 
     void firstDivisionAndFirstVillageAreNumberedOne()
@@ -156,18 +110,18 @@ private slots:
         test::type(s->txtgama, QStringLiteral("uy;a"));
         QVERIFY(s->txtgam->isEnabled());
         QCOMPARE(background(s->txtgam), kYellow);
-        enter(s->txtgama);
+        test::enter(s->txtgama);
         QCOMPARE(s->labgsrno->text(), QStringLiteral("1"));
         QCOMPARE(focus(), s->txtgam);
         test::type(s->txtgam, QStringLiteral("ne;a"));
-        enter(s->txtgam);
-        QCOMPARE(lines(s->lvgam), QStringList {QStringLiteral("1|ne;a")});
+        test::enter(s->txtgam);
+        QCOMPARE(test::listLines(s->lvgam), QStringList {QStringLiteral("1|ne;a")});
         QCOMPARE(s->labgsrno->text(), QStringLiteral("2"));
         QCOMPARE(s->labiv->text(), QStringLiteral("1"));
         QVERIFY(!s->txtgama->isEnabled()); // the name of a list holding villages is kept
-        enter(s->txtgam);                   // empty: on to the save button
+        test::enter(s->txtgam); // empty: on to the save button
         QCOMPARE(focus(), s->cmdok);
-        enter(s->cmdok);
+        test::enter(s->cmdok);
 
         Query row = db().select(
             QStringLiteral("SELECT srno, gama_wasama, gsrno, gama, username, date, time FROM gamasewa_wasama"));
@@ -177,12 +131,12 @@ private slots:
         QCOMPARE(row.value(2), QStringLiteral("1"));
         QCOMPARE(row.value(3), QStringLiteral("ne;a"));
         QCOMPARE(row.value(4), QStringLiteral("Nimal"));
-        QCOMPARE(row.value(5), session::dbDate());
-        QCOMPARE(row.value(6), session::dbTime());
+        QCOMPARE(row.value(5), test::kStampDate);
+        QCOMPARE(row.value(6), test::kStampTime);
         QVERIFY(!row.next());
 
         // Ready for the next division.
-        QCOMPARE(lines(s->lvgama_wasama), QStringList {QStringLiteral("1|uy;a")});
+        QCOMPARE(test::listLines(s->lvgama_wasama), QStringList {QStringLiteral("1|uy;a")});
         QCOMPARE(s->labsrno->text(), QStringLiteral("2"));
         QCOMPARE(s->lvgam->count(), 0);
         QCOMPARE(s->labiv->text(), QStringLiteral("0"));
@@ -195,7 +149,7 @@ private slots:
     {
         frmgamase_wasam *s = openScreen();
         typeDivision(s, QStringLiteral("uy;a"), {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
-        doubleClickRow(s->lvgam, 0);
+        test::doubleClickRow(s->lvgam, 0);
         QCOMPARE(s->txtgam->text(), QStringLiteral("a"));
         QCOMPARE(s->txtgam->selectedText(), QStringLiteral("a"));
         QCOMPARE(focus(), s->txtgam);
@@ -203,8 +157,9 @@ private slots:
         QVERIFY(!s->lvgam->isEnabled());
         QVERIFY(!s->lvgama_wasama->isEnabled());
         test::type(s->txtgam, QStringLiteral("A")); // typing replaces the selected name
-        enter(s->txtgam);
-        QCOMPARE(lines(s->lvgam), (QStringList {QStringLiteral("2|b"), QStringLiteral("3|c"), QStringLiteral("1|A")}));
+        test::enter(s->txtgam);
+        QCOMPARE(test::listLines(s->lvgam),
+            (QStringList {QStringLiteral("2|b"), QStringLiteral("3|c"), QStringLiteral("1|A")}));
         QCOMPARE(s->labgsrno->text(), QStringLiteral("4"));
         QVERIFY(s->lvgam->isEnabled());
         QVERIFY(s->lvgama_wasama->isEnabled());
@@ -214,31 +169,31 @@ private slots:
     {
         frmgamase_wasam *s = openScreen();
         typeDivision(s, QStringLiteral("uy;a"), {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
-        doubleClickRow(s->lvgam, 1);
+        test::doubleClickRow(s->lvgam, 1);
         QCOMPARE(s->txtgam->text(), QStringLiteral("b"));
         QTest::keyClick(s->txtgam, Qt::Key_Backspace);
-        enter(s->txtgam); // an emptied box drops the village
+        test::enter(s->txtgam); // an emptied box drops the village
         QCOMPARE(focus(), s->cmdok);
-        enter(s->cmdok);
+        test::enter(s->cmdok);
         QCOMPARE(storedVillages(1), (QStringList {QStringLiteral("1|a"), QStringLiteral("3|c")}));
         // The lists stay locked until a village is next added: the clerk opens the screen again.
         QVERIFY(!s->lvgama_wasama->isEnabled());
         s->cmdexit->click();
         s = openScreen();
 
-        clickRow(s->lvgama_wasama, 0);
-        doubleClickRow(s->lvgama_wasama, 0);
+        test::clickRow(s->lvgama_wasama, 0);
+        test::doubleClickRow(s->lvgama_wasama, 0);
         QCOMPARE(s->cmdok->text(), kChangeMode);
         QCOMPARE(s->labsrno->text(), QStringLiteral("1"));
-        QCOMPARE(lines(s->lvgam), (QStringList {QStringLiteral("1|a"), QStringLiteral("3|c")}));
+        QCOMPARE(test::listLines(s->lvgam), (QStringList {QStringLiteral("1|a"), QStringLiteral("3|c")}));
         // The next number is the count of the list plus one: 3 again.
         QCOMPARE(s->labgsrno->text(), QStringLiteral("3"));
         test::type(s->txtgam, QStringLiteral("d"));
-        enter(s->txtgam);
-        enter(s->txtgam);
-        enter(s->cmdok);
-        QCOMPARE(storedVillages(1),
-                 (QStringList {QStringLiteral("1|a"), QStringLiteral("3|c"), QStringLiteral("3|d")}));
+        test::enter(s->txtgam);
+        test::enter(s->txtgam);
+        test::enter(s->cmdok);
+        QCOMPARE(
+            storedVillages(1), (QStringList {QStringLiteral("1|a"), QStringLiteral("3|c"), QStringLiteral("3|d")}));
         QCOMPARE(test::count(QStringLiteral("gamasewa_wasama")), 3);
         QCOMPARE(s->lvgama_wasama->count(), 1);
         QCOMPARE(s->labsrno->text(), QStringLiteral("2"));
@@ -247,9 +202,9 @@ private slots:
 
     void newDivisionByTabFromTheName()
     {
-        seedDivision(1, QStringLiteral("uy;a"), {QStringLiteral("a")});
+        test::addDivision(QStringLiteral("uy;a"), {QStringLiteral("a")}, 1);
         frmgamase_wasam *s = openScreen();
-        doubleClickRow(s->lvgama_wasama, 0);
+        test::doubleClickRow(s->lvgama_wasama, 0);
         QTest::mouseClick(s->cmdnew, Qt::LeftButton);
         QCOMPARE(s->cmdok->text(), kNewMode);
         QCOMPARE(s->labsrno->text(), QStringLiteral("2"));
@@ -262,7 +217,7 @@ private slots:
         // The rename box of the division opened before stays until a rename or a village double click.
         QVERIFY(s->txtgamiya_change->isVisible());
         const QList<QWidget *> tabOrder {s->txtgam, s->cmdok, s->cmdexit, s->lvgama_wasama, s->lvgam,
-                                         s->txtgamiya_change, s->cmdgamiya_change, s->cmdnew, s->txtgama};
+            s->txtgamiya_change, s->cmdgamiya_change, s->cmdnew, s->txtgama};
         for (QWidget *next : tabOrder) {
             QTest::keyClick(focus(), Qt::Key_Tab);
             QCOMPARE(focus(), next);
@@ -270,8 +225,8 @@ private slots:
         // Reached without Enter in the name box, the first village is still number 1.
         QTest::keyClick(focus(), Qt::Key_Tab);
         test::type(focus(), QStringLiteral("p"));
-        enter(focus());
-        QCOMPARE(lines(s->lvgam), QStringList {QStringLiteral("1|p")});
+        test::enter(focus());
+        QCOMPARE(test::listLines(s->lvgam), QStringList {QStringLiteral("1|p")});
         QCOMPARE(s->labgsrno->text(), QStringLiteral("2"));
     }
 
@@ -290,17 +245,17 @@ private slots:
         QCOMPARE(background(s->txtgam), kRed);
         QCOMPARE(s->lvgam->count(), 1);
 
-        enter(s->txtgam);
+        test::enter(s->txtgam);
         QTest::mouseClick(s->cmdok, Qt::LeftButton);
         QCOMPARE(storedVillages(1), (QStringList {QStringLiteral("1|a"), QStringLiteral("2|b")}));
     }
 
     void typingDivisionNameEmptiesWorkingList()
     {
-        seedDivision(1, QStringLiteral("uy;a"), {QStringLiteral("a"), QStringLiteral("b")});
+        test::addDivision(QStringLiteral("uy;a"), {QStringLiteral("a"), QStringLiteral("b")}, 1);
         frmgamase_wasam *s = openScreen();
-        clickRow(s->lvgama_wasama, 0);
-        QCOMPARE(lines(s->lvgam), (QStringList {QStringLiteral("1|a"), QStringLiteral("2|b")}));
+        test::clickRow(s->lvgama_wasama, 0);
+        QCOMPARE(test::listLines(s->lvgam), (QStringList {QStringLiteral("1|a"), QStringLiteral("2|b")}));
         test::type(s->txtgama, QStringLiteral("k"));
         QCOMPARE(s->lvgam->count(), 0);
         QCOMPARE(s->txtgama->text(), QStringLiteral("k"));
@@ -310,9 +265,9 @@ private slots:
     void saveRefusedWithoutDivisionName()
     {
         // Villages of a division merely looked at are not saved again as a nameless new division.
-        seedDivision(1, QStringLiteral("uy;a"), {QStringLiteral("a"), QStringLiteral("b")});
+        test::addDivision(QStringLiteral("uy;a"), {QStringLiteral("a"), QStringLiteral("b")}, 1);
         frmgamase_wasam *s = openScreen();
-        clickRow(s->lvgama_wasama, 0);
+        test::clickRow(s->lvgama_wasama, 0);
         QTest::mouseClick(s->cmdok, Qt::LeftButton);
         QCOMPARE(test::count(QStringLiteral("gamasewa_wasama")), 2);
         QCOMPARE(background(s->txtgama), kRed);
@@ -322,12 +277,12 @@ private slots:
 
     void renameKeepsNumberAndVillages()
     {
-        seedDivision(1, QStringLiteral("uy;a"), {QStringLiteral("a")});
-        seedDivision(2, QStringLiteral("ks,"), {QStringLiteral("p"), QStringLiteral("q")});
+        test::addDivision(QStringLiteral("uy;a"), {QStringLiteral("a")}, 1);
+        test::addDivision(QStringLiteral("ks,"), {QStringLiteral("p"), QStringLiteral("q")}, 2);
         frmgamase_wasam *s = openScreen();
         QCOMPARE(s->labsrno->text(), QStringLiteral("3"));
         QVERIFY(s->txtgamiya_change->isHidden());
-        doubleClickRow(s->lvgama_wasama, 1);
+        test::doubleClickRow(s->lvgama_wasama, 1);
         QVERIFY(s->txtgamiya_change->isVisible());
         QVERIFY(s->cmdgamiya_change->isVisible());
         QCOMPARE(focus(), s->txtgamiya_change);
@@ -341,7 +296,7 @@ private slots:
         QCOMPARE(storedName(2), QStringLiteral("kq.r"));
         QCOMPARE(storedVillages(2), (QStringList {QStringLiteral("1|p"), QStringLiteral("2|q")}));
         QCOMPARE(storedName(1), QStringLiteral("uy;a"));
-        QCOMPARE(lines(s->lvgama_wasama), (QStringList {QStringLiteral("1|uy;a"), QStringLiteral("2|kq.r")}));
+        QCOMPARE(test::listLines(s->lvgama_wasama), (QStringList {QStringLiteral("1|uy;a"), QStringLiteral("2|kq.r")}));
         QVERIFY(s->txtgamiya_change->isHidden());
         QVERIFY(s->cmdgamiya_change->isHidden());
         QCOMPARE(s->labsrno->text(), QStringLiteral("3"));
@@ -353,13 +308,13 @@ private slots:
 
     void clickingAnotherDivisionEndsTheChange()
     {
-        seedDivision(1, QStringLiteral("uy;a"), {QStringLiteral("a"), QStringLiteral("b")});
-        seedDivision(2, QStringLiteral("ks,"), {QStringLiteral("p")});
+        test::addDivision(QStringLiteral("uy;a"), {QStringLiteral("a"), QStringLiteral("b")}, 1);
+        test::addDivision(QStringLiteral("ks,"), {QStringLiteral("p")}, 2);
         frmgamase_wasam *s = openScreen();
-        doubleClickRow(s->lvgama_wasama, 0);
+        test::doubleClickRow(s->lvgama_wasama, 0);
         QCOMPARE(s->cmdok->text(), kChangeMode);
-        clickRow(s->lvgama_wasama, 1); // only looking at the other division
-        QCOMPARE(lines(s->lvgam), QStringList {QStringLiteral("1|p")});
+        test::clickRow(s->lvgama_wasama, 1); // only looking at the other division
+        QCOMPARE(test::listLines(s->lvgam), QStringList {QStringLiteral("1|p")});
         QCOMPARE(s->cmdok->text(), kNewMode);
         QCOMPARE(s->labsrno->text(), QStringLiteral("3"));
         QVERIFY(s->txtgamiya_change->isHidden());
@@ -371,10 +326,10 @@ private slots:
 
     void saveRefusesNameOfAnotherDivision()
     {
-        seedDivision(1, QStringLiteral("uy;a"), {QStringLiteral("a")});
+        test::addDivision(QStringLiteral("uy;a"), {QStringLiteral("a")}, 1);
         frmgamase_wasam *s = openScreen();
         typeDivision(s, QStringLiteral("uy;a"), {QStringLiteral("v")});
-        enter(s->cmdok);
+        test::enter(s->cmdok);
         QCOMPARE(test::count(QStringLiteral("gamasewa_wasama")), 1);
         QCOMPARE(storedVillages(1), QStringList {QStringLiteral("1|a")});
         QCOMPARE(background(s->txtgama), kRed);
@@ -384,10 +339,10 @@ private slots:
 
     void renameRefusesNameOfAnotherDivision()
     {
-        seedDivision(1, QStringLiteral("uy;a"), {QStringLiteral("a")});
-        seedDivision(2, QStringLiteral("ks,"), {QStringLiteral("p")});
+        test::addDivision(QStringLiteral("uy;a"), {QStringLiteral("a")}, 1);
+        test::addDivision(QStringLiteral("ks,"), {QStringLiteral("p")}, 2);
         frmgamase_wasam *s = openScreen();
-        doubleClickRow(s->lvgama_wasama, 1);
+        test::doubleClickRow(s->lvgama_wasama, 1);
         test::type(s->txtgamiya_change, QStringLiteral("uy;a"));
         QTest::mouseClick(s->cmdgamiya_change, Qt::LeftButton);
         QCOMPARE(storedName(2), QStringLiteral("ks,"));
@@ -416,12 +371,12 @@ private slots:
         QFETCH(QString, level);
         QFETCH(bool, writes);
         const QString all = QStringLiteral("4 - ish¨ wjir");
-        const QString user =
-            test::addUser(QStringLiteral("Sunil"), QStringLiteral("p"), {all, all, all, all, level, all});
-        seedDivision(1, QStringLiteral("uy;a"), {QStringLiteral("a"), QStringLiteral("b")});
+        const QString user
+            = test::addUser(QStringLiteral("Sunil"), QStringLiteral("p"), {all, all, all, all, level, all});
+        test::addDivision(QStringLiteral("uy;a"), {QStringLiteral("a"), QStringLiteral("b")}, 1);
         frmgamase_wasam *s = openScreen(user);
         QCOMPARE(s->cmdok->isEnabled(), writes);
-        doubleClickRow(s->lvgama_wasama, 0);
+        test::doubleClickRow(s->lvgama_wasama, 0);
         QCOMPARE(s->lvgam->count(), 2);
         QVERIFY(s->cmdgamiya_change->isVisible());
         QCOMPARE(s->cmdgamiya_change->isEnabled(), writes);
@@ -442,29 +397,32 @@ private slots:
         QFETCH(QString, village);
         frmgamase_wasam *s = openScreen();
         typeDivision(s, division, {village});
-        enter(s->cmdok);
+        test::enter(s->cmdok);
         QCOMPARE(storedName(1), division);
         QCOMPARE(storedVillages(1), QStringList {QStringLiteral("1|") + village});
-        QCOMPARE(lines(s->lvgama_wasama), QStringList {QStringLiteral("1|") + division});
-        clickRow(s->lvgama_wasama, 0); // the villages are found by the division's name
-        QCOMPARE(lines(s->lvgam), QStringList {QStringLiteral("1|") + village});
+        QCOMPARE(test::listLines(s->lvgama_wasama), QStringList {QStringLiteral("1|") + division});
+        test::clickRow(s->lvgama_wasama, 0); // the villages are found by the division's name
+        QCOMPARE(test::listLines(s->lvgam), QStringList {QStringLiteral("1|") + village});
     }
 
     void columnClickSortsVillagesAscending()
     {
         frmgamase_wasam *s = openScreen();
         typeDivision(s, QStringLiteral("uy;a"), {QStringLiteral("c"), QStringLiteral("a"), QStringLiteral("b")});
-        clickColumn(s->lvgam, 1);
-        QCOMPARE(lines(s->lvgam), (QStringList {QStringLiteral("2|a"), QStringLiteral("3|b"), QStringLiteral("1|c")}));
-        clickColumn(s->lvgam, 1); // ascending again, never reversed
-        QCOMPARE(lines(s->lvgam), (QStringList {QStringLiteral("2|a"), QStringLiteral("3|b"), QStringLiteral("1|c")}));
-        clickColumn(s->lvgam, 0);
-        QCOMPARE(lines(s->lvgam), (QStringList {QStringLiteral("1|c"), QStringLiteral("2|a"), QStringLiteral("3|b")}));
+        test::clickColumn(s->lvgam, 1);
+        QCOMPARE(test::listLines(s->lvgam),
+            (QStringList {QStringLiteral("2|a"), QStringLiteral("3|b"), QStringLiteral("1|c")}));
+        test::clickColumn(s->lvgam, 1); // ascending again, never reversed
+        QCOMPARE(test::listLines(s->lvgam),
+            (QStringList {QStringLiteral("2|a"), QStringLiteral("3|b"), QStringLiteral("1|c")}));
+        test::clickColumn(s->lvgam, 0);
+        QCOMPARE(test::listLines(s->lvgam),
+            (QStringList {QStringLiteral("1|c"), QStringLiteral("2|a"), QStringLiteral("3|b")}));
     }
 
     void changedDivisionIsReplacedWholeOrNotAtAll()
     {
-        seedDivision(1, QStringLiteral("uy;a"), {QStringLiteral("a"), QStringLiteral("b")});
+        test::addDivision(QStringLiteral("uy;a"), {QStringLiteral("a"), QStringLiteral("b")}, 1);
         // The register refuses one village name, so the save fails after its delete and first insert.
         if (test::backend() == test::Backend::PostgreSQL) {
             execRaw(QStringLiteral("CREATE FUNCTION refuse_bad() RETURNS trigger AS $$ BEGIN IF NEW.gama = 'bad' "
@@ -477,11 +435,11 @@ private slots:
                                    "BEGIN SELECT RAISE(ABORT, 'village refused'); END"));
         }
         frmgamase_wasam *s = openScreen();
-        doubleClickRow(s->lvgama_wasama, 0);
-        doubleClickRow(s->lvgam, 0); // village a becomes "bad" and goes last: the delete and b go first
+        test::doubleClickRow(s->lvgama_wasama, 0);
+        test::doubleClickRow(s->lvgam, 0); // village a becomes "bad" and goes last: the delete and b go first
         test::type(s->txtgam, QStringLiteral("bad"));
-        enter(s->txtgam);
-        QCOMPARE(lines(s->lvgam), (QStringList {QStringLiteral("2|b"), QStringLiteral("1|bad")}));
+        test::enter(s->txtgam);
+        QCOMPARE(test::listLines(s->lvgam), (QStringList {QStringLiteral("2|b"), QStringLiteral("1|bad")}));
         test::ModalAnswers answers;
         answers.press(QStringLiteral("OK"));
         QTest::mouseClick(s->cmdok, Qt::LeftButton);
@@ -500,26 +458,26 @@ private slots:
         QStringList villages;
         for (int i = 1; i <= 11; ++i)
             villages << QStringLiteral("gm%1").arg(i);
-        seedDivision(1, QStringLiteral("uy;a"), villages);
+        test::addDivision(QStringLiteral("uy;a"), villages, 1);
         test::exec(QStringLiteral("UPDATE gamasewa_wasama SET gama_wasama = 'x' WHERE gsrno = '1'"));
         test::exec(QStringLiteral("UPDATE gamasewa_wasama SET gama_wasama = 'uy;a' WHERE gsrno = '1'"));
         frmgamase_wasam *s = openScreen();
-        clickRow(s->lvgama_wasama, 0);
+        test::clickRow(s->lvgama_wasama, 0);
         QStringList expected;
         for (int i = 1; i <= 11; ++i)
             expected << QStringLiteral("%1|gm%1").arg(i);
-        QCOMPARE(lines(s->lvgam), expected);
+        QCOMPARE(test::listLines(s->lvgam), expected);
     }
 
     void aNewDivisionNeverTakesAStoredDivisionsNumber()
     {
         // One division name, stored under number 2: the count rule offers 2, which is taken.
-        seedDivision(2, QStringLiteral("uy;a"), {QStringLiteral("ne;a")});
+        test::addDivision(QStringLiteral("uy;a"), {QStringLiteral("ne;a")}, 2);
         frmgamase_wasam *s = openScreen();
         QCOMPARE(s->labsrno->text(), QStringLiteral("3"));
         typeDivision(s, QStringLiteral("l=vd"), {QStringLiteral("ud;r")});
-        enter(focus()); // the empty village box: on to the save button
-        enter(s->cmdok);
+        test::enter(focus()); // the empty village box: on to the save button
+        test::enter(s->cmdok);
         QCOMPARE(test::count(QStringLiteral("gamasewa_wasama"), QStringLiteral("srno = 2")), 1);
         QCOMPARE(storedName(3), QStringLiteral("l=vd"));
     }

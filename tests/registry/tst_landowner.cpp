@@ -2,15 +2,17 @@
 // and check, look-ups by identity and household, the chooser, new members, completing a member's
 // identity number, update, deactivation, the permission modes and the layout.
 
+#include "registry/frmlandoner.h"
+#include "registry/frmselect.h"
 #include "shell/frmhome.h"
-#include "base/clock.h"
+#include "support/clerk.h"
+#include "support/fixture.h"
+#include "support/modal.h"
+#include "support/records.h"
+#include "support/screentest.h"
 #include "ui/listview.h"
 #include "ui/screen.h"
 #include "ui/twipsgeometry.h"
-#include "registry/frmlandoner.h"
-#include "registry/frmselect.h"
-#include "support/fixture.h"
-#include "support/modal.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -20,7 +22,6 @@
 #include <QTest>
 
 #include <memory>
-#include <tuple>
 
 using namespace parcelon;
 
@@ -34,26 +35,6 @@ const QString kVillage21 = QStringLiteral("1 - nKavdr");
 const QString kWrongId = QStringLiteral("Tn we;=<;a l< cd;sl ye÷kqïm;a wxlh jerÈh");
 const QString kHoldsLand
     = QStringLiteral("fuu bvñ ysñhd hgf;a il%sh bvñ we; tajd wfydais jk f;la bvñ ysñhd wfydais l< fkdyel");
-
-
-void enterInto(QWidget *box, const QString &text)
-{
-    QTest::mouseClick(box, Qt::LeftButton);
-    QVERIFY(box->hasFocus());
-    test::type(box, text);
-}
-
-// Picks a drop-down entry with the arrow keys.
-void choose(QComboBox *combo, const QString &entry)
-{
-    combo->setFocus(Qt::TabFocusReason);
-    const int target = combo->findText(entry);
-    QVERIFY(target >= 0);
-    for (int i = 0; i <= combo->count() && combo->currentIndex() != target; ++i)
-        QTest::keyClick(combo, combo->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
-    QCOMPARE(combo->currentText(), entry);
-}
-
 
 bool isRed(const QWidget *w) { return background(w) == colours::attention; }
 } // namespace
@@ -79,6 +60,7 @@ public:
 class tst_landowner : public QObject
 {
     Q_OBJECT
+    test::ScreenTest m_base;
     frmhome *m_home = nullptr;
     std::unique_ptr<frmlandoner> m_screen;
 
@@ -89,23 +71,6 @@ class tst_landowner : public QObject
         m_screen = std::make_unique<frmlandoner>(m_home);
         test::showScreen(m_screen.get());
         return m_screen.get();
-    }
-
-    static QString addOwner(
-        const QString &id, const QString &house, const QString &name, const QString &chak = QStringLiteral("1"))
-    {
-        return QString::number(db().insert(QStringLiteral("landowner"),
-            QStringLiteral("INSERT INTO landowner (id, house_no, land_owner_name, ad1, ad2, ad3, ad4, samajika_qty, "
-                           "job, amoun, chak, gamiya, gama) VALUES (?, ?, ?, 'ad1', 'ad2', 'ad3', 'ad4', '5', "
-                           "'f.dúhd', '120000', ?, ?, ?)"),
-            {id, house, name, chak, kDivision1, kVillage12}));
-    }
-
-    static void addLand(const QString &house, const QString &ownerSrno, const QString &permit, const QString &chack)
-    {
-        test::exec(QStringLiteral("INSERT INTO land (guhasth, labn_owner_srno, balapa_no1, balapa_no, loan_sbawaya, "
-                                  "pewarima, chack) VALUES (?, ?, 'ysñ', ?, 'il%sh', '', ?)"),
-            {house, ownerSrno, permit, chack});
     }
 
     // Leaves the identity box as a clerk does, with Tab.
@@ -127,29 +92,18 @@ private slots:
 
     void init()
     {
-        Clock::setFixed(QDateTime(QDate(2026, 3, 14), QTime(10, 20, 30)));
-        test::openDatabase();
-        const std::pair<int, QString> divisions[] = {{1, QStringLiteral("uyje,")}, {2, QStringLiteral("fld<U")}};
-        const std::tuple<int, QString, QString> villages[] = {{1, QStringLiteral("1"), QStringLiteral("wdrjk")},
-            {1, QStringLiteral("2"), QStringLiteral("lÿre")}, {2, QStringLiteral("1"), QStringLiteral("nKavdr")}};
-        for (const auto &[srno, gsrno, gama] : villages) {
-            test::exec(QStringLiteral("INSERT INTO gamasewa_wasama (srno, gama_wasama, gsrno, gama) "
-                                      "VALUES (?, ?, ?, ?)"),
-                {srno, divisions[srno - 1].second, gsrno, gama});
-        }
-        m_home = frmhome::open();
-        m_home->labusername->setText(QStringLiteral("Nimal"));
+        m_base.init();
+        test::addDivision(test::kDivision, {test::kVillage, QStringLiteral("lÿre")});
+        test::addDivision(QStringLiteral("fld<U"), {QStringLiteral("nKavdr")});
+        // No one signed in yet: openScreen() signs the clerk in with the level the test needs.
+        m_home = m_base.home(QString());
     }
 
     void cleanup()
     {
         m_screen.reset();
-        if (m_home)
-            m_home->close();
         m_home = nullptr;
-        QCOMPARE(test::closeAllWindows(), QStringList());
-        test::destroyDatabase();
-        Clock::setFixed({});
+        m_base.cleanup();
     }
 
     void registersNewOwnerStampedWithTheSession()
@@ -162,8 +116,8 @@ private slots:
         QCOMPARE(s->cmbgamiya->currentIndex(), -1);
         QCOMPARE(s->cmbgama->count(), 0);
 
-        enterInto(s->txtid, QStringLiteral("123456789v"));
-        QTest::keyClick(s->txtid, Qt::Key_Return);
+        test::typeInto(s->txtid, QStringLiteral("123456789v"));
+        test::enter(s->txtid);
         QVERIFY(s->txtguhano->hasFocus());
         test::type(s->txtguhano, QStringLiteral("G-12"));
         // Enter walks the details, in order, to the save button.
@@ -173,22 +127,22 @@ private slots:
             {s->txtadayama, QStringLiteral("96000")}};
         QWidget *current = s->txtguhano;
         for (const auto &[box, text] : details) {
-            QTest::keyClick(current, Qt::Key_Return);
+            test::enter(current);
             QVERIFY(box->hasFocus());
             test::type(box, text);
             current = box;
         }
-        QTest::keyClick(current, Qt::Key_Return);
+        test::enter(current);
         QVERIFY(s->cmdok->hasFocus());
-        choose(s->cmbgamiya, kDivision1);
+        test::choose(s->cmbgamiya, kDivision1);
         QCOMPARE(s->cmbgama->count(), 2);
         QCOMPARE(s->cmbgama->currentIndex(), -1);
-        choose(s->cmbgama, kVillage12);
+        test::choose(s->cmbgama, kVillage12);
         // Back over the division to the save button, and Enter presses it.
         QTest::keyClick(s->cmbgama, Qt::Key_Backtab);
         QTest::keyClick(s->cmbgamiya, Qt::Key_Backtab);
         QVERIFY(s->cmdok->hasFocus());
-        QTest::keyClick(s->cmdok, Qt::Key_Return);
+        test::enter(s->cmdok);
 
         QCOMPARE(test::count(QStringLiteral("landowner")), 1);
         const QString srno = test::value(QStringLiteral("SELECT srno FROM landowner"));
@@ -202,8 +156,8 @@ private slots:
         QCOMPARE(owner(QStringLiteral("gamiya"), srno), kDivision1);
         QCOMPARE(owner(QStringLiteral("gama"), srno), kVillage12);
         QCOMPARE(owner(QStringLiteral("username"), srno), QStringLiteral("Nimal"));
-        QCOMPARE(owner(QStringLiteral("date"), srno), session::dbDate());
-        QCOMPARE(owner(QStringLiteral("time"), srno), session::dbTime());
+        QCOMPARE(owner(QStringLiteral("date"), srno), test::kStampDate);
+        QCOMPARE(owner(QStringLiteral("time"), srno), test::kStampTime);
         // Ready for the next owner of the same division.
         QCOMPARE(s->labno->text(), QStringLiteral("2"));
         QVERIFY(s->txtid->text().isEmpty() && s->txtguhano->text().isEmpty() && s->txtadayama->text().isEmpty());
@@ -249,9 +203,9 @@ private slots:
         QCOMPARE(s->labcha->text(), valid ? QString() : QStringLiteral("1"));
         QCOMPARE(isRed(s->txtid), !valid);
 
-        enterInto(s->txtlandname, QStringLiteral("ir;a"));
-        choose(s->cmbgamiya, kDivision2);
-        choose(s->cmbgama, kVillage21);
+        test::typeInto(s->txtlandname, QStringLiteral("ir;a"));
+        test::choose(s->cmbgamiya, kDivision2);
+        test::choose(s->cmbgama, kVillage21);
         test::ModalAnswers answers;
         if (!valid)
             answers.press(QStringLiteral("cmdexit"));
@@ -282,16 +236,28 @@ private slots:
 
     void lookupByIdentityLoadsOwnerAndHouseholdLandsOnce()
     {
-        const QString first = addOwner(QStringLiteral("111111111v"), QStringLiteral("H-7"), QStringLiteral("mshd"));
-        const QString second = addOwner(QString(), QStringLiteral("H-7"), QStringLiteral("iqks,a"));
-        addOwner(QStringLiteral("555555555v"), QStringLiteral("H-8"), QStringLiteral("wkH"));
-        addLand(QStringLiteral("H-7"), first, QStringLiteral("101"), QStringLiteral("1"));
-        addLand(QStringLiteral("H-7"), second, QStringLiteral("102"), QStringLiteral("0"));
-        addLand(QStringLiteral("H-8"), QStringLiteral("3"), QStringLiteral("103"), QStringLiteral("1"));
+        const QString first = test::addOwner({.id = QStringLiteral("111111111v"),
+            .house_no = QStringLiteral("H-7"),
+            .land_owner_name = QStringLiteral("mshd"),
+            .gama = kVillage12});
+        const QString second = test::addOwner({.id = QString(),
+            .house_no = QStringLiteral("H-7"),
+            .land_owner_name = QStringLiteral("iqks,a"),
+            .gama = kVillage12});
+        const QString other = test::addOwner({.id = QStringLiteral("555555555v"),
+            .house_no = QStringLiteral("H-8"),
+            .land_owner_name = QStringLiteral("wkH"),
+            .gama = kVillage12});
+        test::addLand({.guhasth = QStringLiteral("H-7"), .labn_owner_srno = first, .balapa_no = QStringLiteral("101")});
+        test::addLand({.guhasth = QStringLiteral("H-7"),
+            .labn_owner_srno = second,
+            .balapa_no = QStringLiteral("102"),
+            .chack = QStringLiteral("0")});
+        test::addLand({.guhasth = QStringLiteral("H-8"), .labn_owner_srno = other, .balapa_no = QStringLiteral("103")});
         frmlandoner *s = openScreen();
 
-        enterInto(s->txtid, QStringLiteral("111111111v"));
-        QTest::keyClick(s->txtid, Qt::Key_Return);
+        test::typeInto(s->txtid, QStringLiteral("111111111v"));
+        test::enter(s->txtid);
         QCOMPARE(s->labno->text(), first);
         QCOMPARE(s->txtguhano->text(), QStringLiteral("H-7"));
         QCOMPARE(s->txtlandname->text(), QStringLiteral("mshd"));
@@ -316,7 +282,7 @@ private slots:
 
         // Leaving the household box for the same person lists them once, not twice.
         QVERIFY(s->txtguhano->hasFocus());
-        QTest::keyClick(s->txtguhano, Qt::Key_Return);
+        test::enter(s->txtguhano);
         QVERIFY(s->txtlandname->hasFocus());
         QCOMPARE(s->lvdetels->count(), 2);
         QCOMPARE(s->txtlandname->text(), QStringLiteral("mshd"));
@@ -326,9 +292,12 @@ private slots:
     {
         QStringList members;
         for (const QString &name : {QStringLiteral("wfmdf"), QStringLiteral("iqks,a"), QStringLiteral("lu,")})
-            members << addOwner(
-                QString::number(members.size() + 1).repeated(9) + QLatin1Char('v'), QStringLiteral("H-9"), name);
-        addOwner(QStringLiteral("999999999v"), QStringLiteral("H-10"), QStringLiteral("wkH"));
+            members << test::addOwner({.id = QString::number(members.size() + 1).repeated(9) + QLatin1Char('v'),
+                .house_no = QStringLiteral("H-9"),
+                .land_owner_name = name});
+        test::addOwner({.id = QStringLiteral("999999999v"),
+            .house_no = QStringLiteral("H-10"),
+            .land_owner_name = QStringLiteral("wkH")});
         frmlandoner *s = openScreen();
 
         QList<QStringList> listed;
@@ -342,8 +311,8 @@ private slots:
             caption = chooser->cmdnew->text();
             QTest::mouseClick(chooser->cmdnew, Qt::LeftButton);
         });
-        enterInto(s->txtguhano, QStringLiteral("H-9"));
-        QTest::keyClick(s->txtguhano, Qt::Key_Return);
+        test::typeInto(s->txtguhano, QStringLiteral("H-9"));
+        test::enter(s->txtguhano);
         QCOMPARE(answers.answered(), 1);
         test::backTo(s);
         QCOMPARE(answers.name(), QStringLiteral("frmselect"));
@@ -359,8 +328,8 @@ private slots:
 
         QVERIFY(s->txtlandname->hasFocus());
         test::type(s->txtlandname, QStringLiteral("mqxÑ"));
-        choose(s->cmbgamiya, kDivision1);
-        choose(s->cmbgama, kVillage11);
+        test::choose(s->cmbgamiya, kDivision1);
+        test::choose(s->cmbgama, kVillage11);
         QTest::mouseClick(s->cmdok, Qt::LeftButton);
         QCOMPARE(test::count(QStringLiteral("landowner"), QStringLiteral("house_no = 'H-9'")), 4);
         QCOMPARE(
@@ -370,8 +339,11 @@ private slots:
 
     void memberWithoutIdentityIsCompletedByTypingOne()
     {
-        addOwner(QStringLiteral("444444444v"), QStringLiteral("H-5"), QStringLiteral("mshd"));
-        const QString child = addOwner(QString(), QStringLiteral("H-5"), QStringLiteral("mq;d"));
+        test::addOwner({.id = QStringLiteral("444444444v"),
+            .house_no = QStringLiteral("H-5"),
+            .land_owner_name = QStringLiteral("mshd")});
+        const QString child = test::addOwner(
+            {.id = QString(), .house_no = QStringLiteral("H-5"), .land_owner_name = QStringLiteral("mq;d")});
         frmlandoner *s = openScreen();
 
         test::ModalAnswers answers;
@@ -382,8 +354,8 @@ private slots:
             chooser->lv->selectRow(1);
             QTest::mouseClick(chooser->cmdok, Qt::LeftButton);
         });
-        enterInto(s->txtguhano, QStringLiteral("H-5"));
-        QTest::keyClick(s->txtguhano, Qt::Key_Return);
+        test::typeInto(s->txtguhano, QStringLiteral("H-5"));
+        test::enter(s->txtguhano);
         QCOMPARE(answers.answered(), 1);
         test::backTo(s);
         QVERIFY(s->txtlandname->hasFocus());
@@ -393,7 +365,7 @@ private slots:
         QCOMPARE(s->labsakiya->text(), QStringLiteral("l%shdldrs"));
         QVERIFY(!s->cmdok->isEnabled());
 
-        enterInto(s->txtid, QStringLiteral("666666666x"));
+        test::typeInto(s->txtid, QStringLiteral("666666666x"));
         leave(s->txtid);
         QVERIFY(!s->cmdok->isEnabled());
         QVERIFY(s->cmdupdata->isEnabled() && s->cmddelete->isEnabled());
@@ -413,12 +385,14 @@ private slots:
     {
         // The number on screen is the expected next owner, which no row holds yet: the new-owner branch,
         // and the identity number is checked there too.
-        addOwner(QStringLiteral("444444444v"), QStringLiteral("H-5"), QStringLiteral("mshd"));
+        test::addOwner({.id = QStringLiteral("444444444v"),
+            .house_no = QStringLiteral("H-5"),
+            .land_owner_name = QStringLiteral("mshd")});
         frmlandoner *s = openScreen();
-        enterInto(s->txtguhano, QStringLiteral("H-NEW"));
-        QTest::keyClick(s->txtguhano, Qt::Key_Return);
+        test::typeInto(s->txtguhano, QStringLiteral("H-NEW"));
+        test::enter(s->txtguhano);
         QCOMPARE(s->labno->text(), QStringLiteral("2"));
-        enterInto(s->txtid, QStringLiteral("12345v"));
+        test::typeInto(s->txtid, QStringLiteral("12345v"));
         leave(s->txtid);
         QCOMPARE(s->labsakiya->text(), QStringLiteral("kj"));
         QVERIFY(s->cmdok->isEnabled());
@@ -429,12 +403,15 @@ private slots:
 
     void deactivationRefusedWhileOwnerHoldsActiveLand()
     {
-        const QString holder = addOwner(QStringLiteral("777777777v"), QStringLiteral("H-3"), QStringLiteral("mshd"));
-        addLand(QStringLiteral("H-3"), holder, QStringLiteral("301"), QStringLiteral("1"));
+        const QString holder = test::addOwner({.id = QStringLiteral("777777777v"),
+            .house_no = QStringLiteral("H-3"),
+            .land_owner_name = QStringLiteral("mshd")});
+        test::addLand(
+            {.guhasth = QStringLiteral("H-3"), .labn_owner_srno = holder, .balapa_no = QStringLiteral("301")});
         frmlandoner *s = openScreen();
         auto lookUp = [s, holder] {
-            enterInto(s->txtid, QStringLiteral("777777777v"));
-            QTest::keyClick(s->txtid, Qt::Key_Return);
+            test::typeInto(s->txtid, QStringLiteral("777777777v"));
+            test::enter(s->txtid);
             QCOMPARE(s->labno->text(), holder);
         };
 
@@ -462,16 +439,19 @@ private slots:
 
     void updateReactivatesOwner()
     {
-        const QString former = addOwner(
-            QStringLiteral("888888888v"), QStringLiteral("H-4"), QStringLiteral("mshd"), QStringLiteral("0"));
+        const QString former = test::addOwner({.id = QStringLiteral("888888888v"),
+            .house_no = QStringLiteral("H-4"),
+            .land_owner_name = QStringLiteral("mshd"),
+            .chak = QStringLiteral("0"),
+            .gama = kVillage12});
         frmlandoner *s = openScreen();
-        enterInto(s->txtid, QStringLiteral("888888888v"));
+        test::typeInto(s->txtid, QStringLiteral("888888888v"));
         leave(s->txtid);
         QCOMPARE(s->labsakiya->text(), QStringLiteral("wl%shdldrs"));
         QTest::mouseClick(s->txtad2, Qt::LeftButton);
         s->txtad2->selectAll();
         test::type(s->txtad2, QStringLiteral("kjmdr"));
-        choose(s->cmbgama, kVillage11);
+        test::choose(s->cmbgama, kVillage11);
         QTest::mouseClick(s->cmdupdata, Qt::LeftButton);
         QCOMPARE(owner(QStringLiteral("chak"), former), QStringLiteral("1"));
         QCOMPARE(owner(QStringLiteral("ad2"), former), QStringLiteral("kjmdr"));
@@ -493,10 +473,10 @@ private slots:
         QFETCH(bool, division);
         QFETCH(QString, text);
         frmlandoner *s = openScreen();
-        enterInto(s->txtid, QStringLiteral("123456789v"));
-        enterInto(s->txtlandname, QStringLiteral("ir;a"));
+        test::typeInto(s->txtid, QStringLiteral("123456789v"));
+        test::typeInto(s->txtlandname, QStringLiteral("ir;a"));
         if (division)
-            choose(s->cmbgamiya, kDivision2);
+            test::choose(s->cmbgamiya, kDivision2);
         test::ModalAnswers answers;
         answers.press(QStringLiteral("cmdexit"));
         QTest::mouseClick(s->cmdok, Qt::LeftButton);
@@ -512,8 +492,8 @@ private slots:
         frmlandoner *s = openScreen();
         QTest::mouseClick(s->cmdok, Qt::LeftButton);
         QVERIFY(isRed(s->txtid) && isRed(s->txtguhano));
-        enterInto(s->txtguhano, QStringLiteral("H-1"));
-        QTest::keyClick(s->txtguhano, Qt::Key_Return);
+        test::typeInto(s->txtguhano, QStringLiteral("H-1"));
+        test::enter(s->txtguhano);
         QTest::mouseClick(s->cmdok, Qt::LeftButton);
         QVERIFY(isRed(s->txtlandname));
         test::type(s->txtlandname, QStringLiteral("x"));
@@ -525,15 +505,15 @@ private slots:
     {
         const QString name = QStringLiteral("O'Neil \"ir;a\" fmf¾rd'");
         frmlandoner *s = openScreen();
-        enterInto(s->txtid, QStringLiteral("135792468v"));
-        enterInto(s->txtlandname, name);
-        enterInto(s->txtad1, QStringLiteral("12' mdr"));
-        choose(s->cmbgamiya, kDivision1);
-        choose(s->cmbgama, kVillage11);
+        test::typeInto(s->txtid, QStringLiteral("135792468v"));
+        test::typeInto(s->txtlandname, name);
+        test::typeInto(s->txtad1, QStringLiteral("12' mdr"));
+        test::choose(s->cmbgamiya, kDivision1);
+        test::choose(s->cmbgama, kVillage11);
         QTest::mouseClick(s->cmdok, Qt::LeftButton);
         QCOMPARE(test::value(QStringLiteral("SELECT land_owner_name FROM landowner WHERE id = '135792468v'")), name);
 
-        enterInto(s->txtid, QStringLiteral("135792468v"));
+        test::typeInto(s->txtid, QStringLiteral("135792468v"));
         leave(s->txtid);
         QCOMPARE(s->txtlandname->text(), name);
         QCOMPARE(s->txtad1->text(), QStringLiteral("12' mdr"));
@@ -580,14 +560,16 @@ private slots:
         QFETCH(QString, mode);
         QFETCH(bool, numbersTypable);
         QFETCH(bool, mayChange);
-        addOwner(QStringLiteral("111111111v"), QStringLiteral("H-1"), QStringLiteral("mshd"));
+        test::addOwner({.id = QStringLiteral("111111111v"),
+            .house_no = QStringLiteral("H-1"),
+            .land_owner_name = QStringLiteral("mshd")});
         frmlandoner *s = openScreen(flag);
         QCOMPARE(s->labcu->text(), mode);
         QCOMPARE(s->txtid->isEnabled(), numbersTypable);
         QCOMPARE(s->txtguhano->isEnabled(), numbersTypable);
         if (!numbersTypable)
             return;
-        enterInto(s->txtid, QStringLiteral("111111111v"));
+        test::typeInto(s->txtid, QStringLiteral("111111111v"));
         leave(s->txtid);
         QCOMPARE(s->txtlandname->text(), QStringLiteral("mshd"));
         QCOMPARE(s->cmdupdata->isEnabled(), mayChange);
@@ -598,11 +580,11 @@ private slots:
     {
         frmlandoner *s = openScreen();
         QTest::mouseClick(s->txtid, Qt::LeftButton);
-        QTest::keyClick(s->txtid, Qt::Key_Return);
+        test::enter(s->txtid);
         QVERIFY(s->cmdexit->hasFocus());
         QVERIFY(isRed(s->txtid));
-        enterInto(s->txtid, QStringLiteral("1"));
-        QTest::keyClick(s->txtid, Qt::Key_Return);
+        test::typeInto(s->txtid, QStringLiteral("1"));
+        test::enter(s->txtid);
         QVERIFY(s->txtguhano->hasFocus());
         QCOMPARE(s->txtid->text(), QStringLiteral("1"));
     }

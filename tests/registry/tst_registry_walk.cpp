@@ -2,17 +2,17 @@
 // of three is registered, each member is found again by identity number or through the household
 // chooser, and one who holds no land is deactivated.
 
-#include "shell/frmhome.h"
-#include "shell/screens.h"
 #include "base/dbsession.h"
-#include "ui/listview.h"
 #include "registry/frmgamase_wasam.h"
 #include "registry/frmlandoner.h"
 #include "registry/frmselect.h"
+#include "shell/frmhome.h"
+#include "support/clerk.h"
 #include "support/fixture.h"
 #include "support/modal.h"
+#include "support/screentest.h"
+#include "ui/listview.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,72 +23,31 @@ using namespace parcelon;
 
 namespace {
 
-void typeInto(QWidget *box, const QString &text)
-{
-    QTest::mouseClick(box, Qt::LeftButton);
-    test::type(box, text);
-}
-
-void doubleClickRow(ListView *list, int row)
-{
-    const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-}
-
-// Picks an entry from the opened drop-down list, as a clerk does; picking the entry already shown
-// counts too (after a save the division stays chosen while its villages must be offered again).
-void choose(QComboBox *combo, const QString &entry)
-{
-    const int target = combo->findText(entry);
-    QStringList entries;
-    for (int i = 0; i < combo->count(); ++i)
-        entries << combo->itemText(i);
-    QVERIFY2(target >= 0, qPrintable(entry + QStringLiteral(" not in ") + entries.join(QLatin1Char('|'))));
-    combo->setFocus(Qt::TabFocusReason);
-    combo->showPopup();
-    QAbstractItemView *list = combo->view();
-    QTRY_VERIFY(list->isVisible());
-    list->setCurrentIndex(list->model()->index(target, 0));
-    QTest::keyClick(list, Qt::Key_Return);
-    QTRY_VERIFY(!list->isVisible());
-    QCOMPARE(combo->currentText(), entry);
-}
-
-
 struct Member
 {
     QString id;
     QString name;
 };
 const QList<Member> kHousehold = {{QStringLiteral("671234567v"), QStringLiteral("tÉ' tï' rKisxy")},
-                                  {QStringLiteral("702345678v"), QStringLiteral("ksu,d rKisxy")},
-                                  {QStringLiteral("951234567x"), QStringLiteral("iqks,a rKisxy")}};
+    {QStringLiteral("702345678v"), QStringLiteral("ksu,d rKisxy")},
+    {QStringLiteral("951234567x"), QStringLiteral("iqks,a rKisxy")}};
 } // namespace
 
 class tst_registry_walk : public QObject
 {
     Q_OBJECT
+    test::ScreenTest m_base;
+
 private slots:
     void initTestCase() { QVERIFY(test::loadParasFont()); }
-    void init()
-    {
-        registerScreens();
-        test::openDatabase();
-    }
-    void cleanup()
-    {
-        QCOMPARE(test::closeAllWindows(), QStringList());
-        test::destroyDatabase();
-    }
+    void init() { m_base.init(); }
+    void cleanup() { m_base.cleanup(); }
 
     void divisionsAndAHouseholdFromTheMainMenu()
     {
-        const QString chief = test::addUser(QStringLiteral("Chief"), QStringLiteral("p"), {QStringLiteral("4 - ish¨ wjir")});
-        frmhome *home = frmhome::open();
-        home->labusername->setText(QStringLiteral("Chief"));
-        home->labuser_srno->setText(chief);
-        test::showScreen(home);
+        const QString chief
+            = test::addUser(QStringLiteral("Chief"), QStringLiteral("p"), {QStringLiteral("4 - ish¨ wjir")});
+        frmhome *home = m_base.home(chief, QStringLiteral("Chief"), true);
 
         test::ModalAnswers answers;
         answers.with([](QWidget *dialog) {
@@ -96,13 +55,13 @@ private slots:
             QVERIFY(s);
             QCOMPARE(test::unaddressable(s), QStringList());
             test::type(s->txtgama, QStringLiteral("wkqrdOmqr"));
-            QTest::keyClick(s->txtgama, Qt::Key_Return);
+            test::enter(s->txtgama);
             for (const QString &village : {QStringLiteral("uyje,"), QStringLiteral("r;akmqr")}) {
                 test::type(s->txtgam, village);
-                QTest::keyClick(s->txtgam, Qt::Key_Return);
+                test::enter(s->txtgam);
             }
             QTest::mouseClick(s->cmdok, Qt::LeftButton);
-            doubleClickRow(s->lvgama_wasama, 0);
+            test::doubleClickRow(s->lvgama_wasama, 0);
             QVERIFY(s->txtgamiya_change->isVisible());
             test::type(s->txtgamiya_change, QStringLiteral("uykqjr"));
             QTest::mouseClick(s->cmdgamiya_change, Qt::LeftButton);
@@ -111,36 +70,36 @@ private slots:
         QTest::mouseClick(home->cmdgama, Qt::LeftButton);
         QCOMPARE(answers.answered(), 1);
         QCOMPARE(test::count(QStringLiteral("gamasewa_wasama"), QStringLiteral("srno = 1 AND gama_wasama = ?"),
-                             {QStringLiteral("uykqjr")}),
-                 2);
+                     {QStringLiteral("uykqjr")}),
+            2);
         QCOMPARE(test::value(QStringLiteral("SELECT username FROM gamasewa_wasama WHERE gsrno = '2'")),
-                 QStringLiteral("Chief"));
+            QStringLiteral("Chief"));
 
         answers.with([](QWidget *dialog) {
             auto *s = qobject_cast<frmlandoner *>(dialog);
             QVERIFY(s);
             QCOMPARE(test::unaddressable(s), QStringList());
             for (const Member &member : kHousehold) {
-                typeInto(s->txtid, member.id);
+                test::typeInto(s->txtid, member.id);
                 QTest::keyClick(s->txtid, Qt::Key_Tab);
                 QCOMPARE(s->labsakiya->text(), QStringLiteral("kj"));
-                typeInto(s->txtguhano, QStringLiteral("45"));
-                typeInto(s->txtlandname, member.name);
-                choose(s->cmbgamiya, QStringLiteral("1 - uykqjr"));
-                choose(s->cmbgama, QStringLiteral("2 - r;akmqr"));
+                test::typeInto(s->txtguhano, QStringLiteral("45"));
+                test::typeInto(s->txtlandname, member.name);
+                test::choose(s->cmbgamiya, QStringLiteral("1 - uykqjr"));
+                test::choose(s->cmbgama, QStringLiteral("2 - r;akmqr"));
                 QTest::mouseClick(s->cmdok, Qt::LeftButton);
                 QVERIFY(s->txtid->text().isEmpty());
             }
             // Found again by identity number.
-            typeInto(s->txtid, kHousehold[1].id);
+            test::typeInto(s->txtid, kHousehold[1].id);
             QTest::keyClick(s->txtid, Qt::Key_Tab);
             QCOMPARE(s->txtlandname->text(), kHousehold[1].name);
             QCOMPARE(s->txtguhano->text(), QStringLiteral("45"));
 
             // Found through the household: the chooser lists the three, the clerk picks the third.
             QTest::mouseClick(s->cmdnew, Qt::LeftButton);
-            typeInto(s->txtguhano, QStringLiteral("45"));
-            QTest::keyClick(s->txtguhano, Qt::Key_Return);
+            test::typeInto(s->txtguhano, QStringLiteral("45"));
+            test::enter(s->txtguhano);
             QCOMPARE(s->txtlandname->text(), kHousehold[2].name);
             QCOMPARE(s->txtid->text(), kHousehold[2].id);
             QTest::mouseClick(s->cmddelete, Qt::LeftButton);
@@ -161,12 +120,11 @@ private slots:
         QCOMPARE(test::count(QStringLiteral("landowner"), QStringLiteral("house_no = '45'")), 3);
         QCOMPARE(test::count(QStringLiteral("landowner1"), QStringLiteral("house_no = '45'")), 2);
         QCOMPARE(test::value(QStringLiteral("SELECT chak FROM landowner WHERE id = ?"), {kHousehold[2].id}),
-                 QStringLiteral("0"));
+            QStringLiteral("0"));
         QCOMPARE(test::value(QStringLiteral("SELECT gama FROM landowner WHERE id = ?"), {kHousehold[0].id}),
-                 QStringLiteral("2 - r;akmqr"));
+            QStringLiteral("2 - r;akmqr"));
         QCOMPARE(test::value(QStringLiteral("SELECT username FROM landowner WHERE id = ?"), {kHousehold[0].id}),
-                 QStringLiteral("Chief"));
-        home->close();
+            QStringLiteral("Chief"));
     }
 };
 

@@ -6,8 +6,10 @@
 #include "base/dbsession.h"
 #include "registry/frmgamase_wasam.h"
 #include "registry/frmlandoner.h"
+#include "support/clerk.h"
 #include "support/fixture.h"
 #include "support/modal.h"
+#include "support/records.h"
 #include "support/workstation.h"
 #include "ui/listview.h"
 #include "ui/screen.h"
@@ -21,9 +23,9 @@ using namespace parcelon;
 using namespace std::chrono_literals;
 
 namespace {
-const QString kInsertVillage = QStringLiteral(
-    "INSERT INTO gamasewa_wasama (srno, gama_wasama, gsrno, gama, username, date, time) "
-    "VALUES (?, ?, ?, ?, 'Other', '2026/12/10', '09:00:00')");
+const QString kInsertVillage
+    = QStringLiteral("INSERT INTO gamasewa_wasama (srno, gama_wasama, gsrno, gama, username, date, time) "
+                     "VALUES (?, ?, ?, ?, 'Other', '2026/12/10', '09:00:00')");
 
 QStringList villagesOf(int srno)
 {
@@ -69,10 +71,10 @@ private slots:
         test::showScreen(&screen);
         QCOMPARE(screen.labsrno->text(), QStringLiteral("1"));
         test::type(screen.txtgama, QStringLiteral("uykqjr"));
-        QTest::keyClick(screen.txtgama, Qt::Key_Return);
+        test::enter(screen.txtgama);
         for (const QString &village : {QStringLiteral("r;akmqr"), QStringLiteral("ud;r")}) {
             test::type(screen.txtgam, village);
-            QTest::keyClick(screen.txtgam, Qt::Key_Return);
+            test::enter(screen.txtgam);
         }
 
         // The other workstation saves its division, counted as number 1 too, while this clerk saves.
@@ -81,12 +83,13 @@ private slots:
         test::Signal clerkDone;
         {
             std::jthread other = otherSavesMeanwhile(otherError, holding, clerkDone, [](DbSession &session) {
-                const int srno = session.scalar(QStringLiteral("SELECT COUNT(DISTINCT gama_wasama) FROM "
-                                                               "gamasewa_wasama"))
+                const int srno = session
+                                     .scalar(QStringLiteral("SELECT COUNT(DISTINCT gama_wasama) FROM "
+                                                            "gamasewa_wasama"))
                                      .toInt()
                     + 1;
-                session.execute(kInsertVillage, {srno, QStringLiteral("l=vd"), QStringLiteral("1"),
-                                                 QStringLiteral("kqjr")});
+                session.execute(
+                    kInsertVillage, {srno, QStringLiteral("l=vd"), QStringLiteral("1"), QStringLiteral("kqjr")});
             });
             QVERIFY(holding.wait(30s));
             QTest::mouseClick(screen.cmdok, Qt::LeftButton);
@@ -100,9 +103,7 @@ private slots:
         // Saving this clerk's division again unchanged leaves the other's villages alone.
         screen.lv_add();
         QCOMPARE(screen.lvgama_wasama->count(), 2);
-        screen.lvgama_wasama->selectRow(1);
-        screen.lvgama_wasama_Click();
-        screen.lvgama_wasama_DblClick();
+        test::doubleClickRow(screen.lvgama_wasama, 1);
         QCOMPARE(screen.labsrno->text(), QStringLiteral("2"));
         QTest::mouseClick(screen.cmdok, Qt::LeftButton);
         QCOMPARE(villagesOf(1), QStringList {QStringLiteral("kqjr")});
@@ -114,17 +115,17 @@ private slots:
         frmgamase_wasam screen;
         test::showScreen(&screen);
         test::type(screen.txtgama, QStringLiteral("uykqjr"));
-        QTest::keyClick(screen.txtgama, Qt::Key_Return);
+        test::enter(screen.txtgama);
         test::type(screen.txtgam, QStringLiteral("r;akmqr"));
-        QTest::keyClick(screen.txtgam, Qt::Key_Return);
+        test::enter(screen.txtgam);
 
         QString otherError;
         test::Signal holding;
         test::Signal clerkDone;
         {
             std::jthread other = otherSavesMeanwhile(otherError, holding, clerkDone, [](DbSession &session) {
-                session.execute(kInsertVillage,
-                                {1, QStringLiteral("uykqjr"), QStringLiteral("1"), QStringLiteral("kqjr")});
+                session.execute(
+                    kInsertVillage, {1, QStringLiteral("uykqjr"), QStringLiteral("1"), QStringLiteral("kqjr")});
             });
             QVERIFY(holding.wait(30s));
             QTest::mouseClick(screen.cmdok, Qt::LeftButton);
@@ -138,14 +139,11 @@ private slots:
 
     void anOwnerGivenALandMeanwhileIsNotDeactivated()
     {
-        test::exec(QStringLiteral("INSERT INTO landowner (id, house_no, land_owner_name, chak) "
-                                  "VALUES ('123456789v', '77', 'mshd', '1')"));
-        const QString owner = test::value(QStringLiteral("SELECT srno FROM landowner"));
+        const QString owner = test::addOwner({.id = QStringLiteral("123456789v"), .house_no = QStringLiteral("77")});
         frmlandoner screen;
         test::showScreen(&screen);
-        screen.txtid->setFocus();
-        test::type(screen.txtid, QStringLiteral("123456789v"));
-        QTest::keyClick(screen.txtid, Qt::Key_Return); // on to the household box: the owner loads
+        test::typeInto(screen.txtid, QStringLiteral("123456789v"));
+        test::enter(screen.txtid); // on to the household box: the owner loads
         QCOMPARE(screen.labno->text(), owner);
         QVERIFY(screen.cmddelete->isEnabled());
 
@@ -158,7 +156,7 @@ private slots:
             std::jthread other = otherSavesMeanwhile(otherError, holding, clerkDone, [owner](DbSession &session) {
                 session.execute(QStringLiteral("INSERT INTO land (labn_owner_srno, balapa_no, chack) "
                                                "VALUES (?, '42', '1')"),
-                                {owner});
+                    {owner});
             });
             QVERIFY(holding.wait(30s));
             QTest::mouseClick(screen.cmddelete, Qt::LeftButton);
@@ -168,7 +166,7 @@ private slots:
         QCOMPARE(answers.answered(), 1);
         QCOMPARE(answers.name(), QStringLiteral("frmmessage"));
         QCOMPARE(test::value(QStringLiteral("SELECT chak FROM landowner WHERE srno = ?"), {owner.toInt()}),
-                 QStringLiteral("1"));
+            QStringLiteral("1"));
     }
 };
 

@@ -49,18 +49,6 @@ void backTo(QWidget *screen);
 // accessible description is not their name); empty when all can.
 QStringList unaddressable(QWidget *screen);
 
-// Names of the top-level windows still visible; closes and deletes every top-level window.
-// Types text into a control as a clerk does, key by key; characters outside ASCII (legacy text) go as
-// key events carrying the character, since QTest::keyClicks refuses them.
-void type(QWidget *box, const QString &text);
-// A window manager hands activation back to a screen when its dialog closes; the offscreen platform
-// does not, so tests do.
-void backTo(QWidget *screen);
-
-// Named controls of a screen that screen readers and outside tools cannot address by name (their
-// accessible description is not their name); empty when all can.
-QStringList unaddressable(QWidget *screen);
-
 // Names of the top-level windows still visible; closes every top-level window.
 QStringList closeAllWindows();
 
