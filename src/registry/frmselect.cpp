@@ -35,12 +35,12 @@ frmselect::frmselect(QWidget *opener)
     setBackground(this, colours::work);
     resize(twips(kWidth), twips(kHeight));
 
-    Label1 = named(this, "Label1", new QLabel(QStringLiteral("mjqf,a idudcsl f;dr;=re")));
+    Label1 = captionLabel(this, "Label1", QStringLiteral("mjqf,a idudcsl f;dr;=re"));
     Label1->setFont(parasFont(16));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setStyleSheet(QStringLiteral("color: white; background-color: black;"));
-    Label3 = named(this, "Label3", new QLabel(QStringLiteral(".Dy uq,sl wxlh")));
-    labguhano = named(this, "labguhano", new QLabel);
+    Label3 = captionLabel(this, "Label3", QStringLiteral(".Dy uq,sl wxlh"));
+    labguhano = captionLabel(this, "labguhano", QString());
     labguhano->setFont(latinFont(11, true));
     lv = named(this, "lv", new ListView);
     lv->setColumns(

@@ -7,6 +7,7 @@
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/failure.h"
+#include "ui/kit.h"
 #include "ui/legacyfont.h"
 #include "ui/messages.h"
 #include "ui/twipsgeometry.h"
@@ -47,27 +48,16 @@ constexpr int kMinColumnGap = 200;
 // The administration frame is wider than its buttons by this much, half on each side.
 constexpr int kFrameMargin = 240;
 
-QLabel *hiddenLabel(QWidget *parent, const char *name)
-{
-    QLabel *label = named(parent, name, new QLabel);
-    label->hide();
-    return label;
-}
-
+// The menu's buttons are the kit's buttons at the column's size; they are laid out on every activation.
 QPushButton *menuButton(QWidget *parent, const char *name, const QString &caption)
 {
-    QPushButton *button = named(parent, name, new QPushButton(caption));
-    button->setFont(parasFont(12));
-    button->setAutoDefault(false);
-    tw::place(button, 0, 0, kColumnWidth, kButtonHeight);
-    return button;
+    return button(parent, name, caption, {0, 0, kColumnWidth, kButtonHeight});
 }
 
 QLabel *caption(QWidget *parent, const char *name, const QString &text, int width, int height, const QFont &font)
 {
-    QLabel *label = named(parent, name, new QLabel(text));
+    QLabel *label = captionLabel(parent, name, text, {0, 0, width, height});
     label->setFont(font);
-    tw::place(label, 0, 0, width, height);
     return label;
 }
 } // namespace
