@@ -1,7 +1,6 @@
 #include "shell/screens.h"
 
 #include "registry/frmgamase_wasam.h"
-#include "registry/frmland.h"
 #include "registry/frmlandoner.h"
 #include "ui/screenregistry.h"
 
@@ -19,7 +18,6 @@ void registerScreens()
 {
     add<frmlandoner>(ScreenId::frmlandoner);
     add<frmgamase_wasam>(ScreenId::frmgamase_wasam);
-    add<frmland>(ScreenId::frmland);
 }
 
 } // namespace parcelon
