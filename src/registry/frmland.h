@@ -39,12 +39,12 @@ public:
     void Form_Load();
 
     // Public procedures.
-    void fno();         // next land number into labno
+    void fno(); // next land number into labno
     void home_mumant(); // reset the entry fields
     Q_INVOKABLE void land_lv(); // lands of the household in txtguhano
-    void land_all();    // all lands
-    void fgamanam();    // villages of the division in txtkottasaya
-    void fakkara();     // decimal acres from the extent
+    void land_all(); // all lands
+    void fgamanam(); // villages of the division in txtkottasaya
+    void fakkara(); // decimal acres from the extent
 
     // Owner look-up (frmland_owner.cpp).
     bool txtid_KeyPress(QKeyEvent *event); // true: the key is discarded
@@ -157,7 +157,7 @@ public:
     QPushButton *cmdupdate;
     QPushButton *cmddeleter;
     ListView *lvland;
-    QPushButton *cmdcha;    // hidden
+    QPushButton *cmdcha; // hidden
     QPushButton *cmdnanayo; // "Command1", narrow
 
 protected:

@@ -6,10 +6,10 @@
 
 namespace parcelon {
 
-void frmland::wireChange() {}
-void frmland::cmdedit_Click() {}
-void frmland::labno_LostFocus() {}
-void frmland::cmdupdate_Click() {}
-void frmland::cmddeleter_Click() {}
+void frmland::wireChange() { }
+void frmland::cmdedit_Click() { }
+void frmland::labno_LostFocus() { }
+void frmland::cmdupdate_Click() { }
+void frmland::cmddeleter_Click() { }
 
 } // namespace parcelon

@@ -6,13 +6,13 @@
 
 namespace parcelon {
 
-void frmland::wireSave() {}
-void frmland::cmblandno_Click() {}
-void frmland::txtlandno_Change() {}
-void frmland::txtlandno_LostFocus() {}
-void frmland::fakkara() {}
-void frmland::cmdenter_Click() {}
+void frmland::wireSave() { }
+void frmland::cmblandno_Click() { }
+void frmland::txtlandno_Change() { }
+void frmland::txtlandno_LostFocus() { }
+void frmland::fakkara() { }
+void frmland::cmdenter_Click() { }
 QString frmland::permitDate() const { return {}; }
-void frmland::saveLand() {}
+void frmland::saveLand() { }
 
 } // namespace parcelon

@@ -1,9 +1,8 @@
 #include "ui/handback.h"
 
+#include "ui/record.h"
+
 #include <QAbstractButton>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMetaObject>
 #include <QWidget>
 
@@ -35,14 +34,7 @@ QWidget *HandBack::control(const char *name) const
 
 HandBack &HandBack::set(const char *name, const QString &text)
 {
-    QWidget *target = control(name);
-    if (auto *label = qobject_cast<QLabel *>(target))
-        label->setText(text);
-    else if (auto *box = qobject_cast<QLineEdit *>(target))
-        box->setText(text);
-    else if (auto *combo = qobject_cast<QComboBox *>(target))
-        combo->setCurrentText(text);
-    else
+    if (!writeControlText(control(name), text))
         fail(QStringLiteral("%1 holds no text").arg(QString::fromLatin1(name)));
     return *this;
 }

@@ -83,7 +83,7 @@ QString controlText(const QWidget *control)
     throw std::logic_error("a record column is bound to a control that holds no text");
 }
 
-void setControlText(QWidget *control, const QString &text)
+bool writeControlText(QWidget *control, const QString &text)
 {
     if (auto *box = qobject_cast<QLineEdit *>(control))
         box->setText(text);
@@ -92,6 +92,13 @@ void setControlText(QWidget *control, const QString &text)
     else if (auto *combo = qobject_cast<QComboBox *>(control))
         combo->setCurrentText(text);
     else
+        return false;
+    return true;
+}
+
+void setControlText(QWidget *control, const QString &text)
+{
+    if (!writeControlText(control, text))
         throw std::logic_error("a record column is bound to a control that holds no text");
 }
 

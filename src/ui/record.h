@@ -56,5 +56,7 @@ private:
 // The text a control holds, and writing it: for a text box, a label and a drop-down.
 QString controlText(const QWidget *control);
 void setControlText(QWidget *control, const QString &text);
+// The same, false for a control that holds no text.
+bool writeControlText(QWidget *control, const QString &text);
 
 } // namespace parcelon
