@@ -18,6 +18,7 @@
 // The mode is whether `labno` is enabled: disabled in new mode, enabled in change mode.
 
 #include <QDialog>
+#include <QMargins>
 
 class QComboBox;
 class QFrame;
@@ -39,12 +40,12 @@ public:
     void Form_Load();
 
     // Public procedures.
-    void fno();         // next land number into labno
+    void fno(); // next land number into labno
     void home_mumant(); // reset the entry fields
     Q_INVOKABLE void land_lv(); // lands of the household in txtguhano
-    void land_all();    // all lands
-    void fgamanam();    // villages of the division in txtkottasaya
-    void fakkara();     // decimal acres from the extent
+    void land_all(); // all lands
+    void fgamanam(); // villages of the division in txtkottasaya
+    void fakkara(); // decimal acres from the extent
 
     // Owner look-up (frmland_owner.cpp).
     bool txtid_KeyPress(QKeyEvent *event); // true: the key is discarded
@@ -157,7 +158,7 @@ public:
     QPushButton *cmdupdate;
     QPushButton *cmddeleter;
     ListView *lvland;
-    QPushButton *cmdcha;    // hidden
+    QPushButton *cmdcha; // hidden
     QPushButton *cmdnanayo; // "Command1", narrow
 
 protected:
@@ -178,6 +179,9 @@ private:
     // The dimming pattern around a sub-screen: the main menu covered, this screen translucent until the
     // sub-screen presses cmdcha.
     void dimForSubScreen();
+    void fillRelationships(); // the successor's relationship list as it loads
+    int permitWidth() const; // the permit column of lvland: what the other columns leave
+    QMargins m_frame; // the window frame, known once shown
     // frmland_save.cpp: the row of `land` the save writes and the update changes.
     void saveLand();
 };
