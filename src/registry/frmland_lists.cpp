@@ -23,8 +23,10 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -123,12 +125,29 @@ void frmland::wireLists()
     new LabelClick(labkatti, [this] { labkatti_Click(); });
     Events::of(txtwawa)
         .gotFocus([this] { txtwawa_GotFocus(); })
-        .keyUp([this](QKeyEvent *) { txtwawa_KeyUp(); })
+        .keyUp([this](QKeyEvent *event) {
+            // Enter has moved the focus on: its release belongs to the next box.
+            if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+                txtwawa_KeyUp();
+        })
         .enter([this] { txtwawa_Enter(); })
         .lostFocus([this] { markNormal(txtwawa); });
     connect(lvwawa, &ListView::itemClicked, this, [this](int) { lvwawa_Click(); });
     connect(cmdsathara, &QPushButton::clicked, this, &frmland::cmdsathara_Click);
-    comboClick(cmbpasuaythiya, [this] { cmbpasuaythiya_Click(); });
+    // The pick that opens the relationship screen must open it once: the combo's Click guard against firing
+    // twice for one pick is reset inside the screen's own event loop, so the pick would fire again when the
+    // screen closes.
+    auto justOpened = std::make_shared<bool>(false);
+    comboClick(cmbpasuaythiya, [this, justOpened] {
+        if (*justOpened)
+            return;
+        const bool opens = cmbpasuaythiya->currentText() == kAddKind;
+        cmbpasuaythiya_Click();
+        if (opens) {
+            *justOpened = true;
+            QTimer::singleShot(0, this, [justOpened] { *justOpened = false; });
+        }
+    });
     connect(cmdnanayo, &QPushButton::clicked, this, &frmland::cmdnanayo_Click);
 }
 
