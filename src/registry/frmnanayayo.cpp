@@ -38,10 +38,10 @@ void frmnanayayo::build()
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setStyleSheet(QStringLiteral("QLabel { background: black; color: white; }"));
 
-    Label2 = captionLabel(this, "Label2", QStringLiteral(" wkq wxlh"), {240, 840, 2160, 375});
-    labsrno = valueLabel(this, "labsrno", {2520, 840, 1200, 375});
-    Label4 = captionLabel(this, "Label4", QStringLiteral(" {d;shka f.a ku"), {240, 1335, 2160, 375});
-    txtnayayo = textBox(this, "txtnayayo", {2520, 1335, 3480, 375});
+    Label2 = captionLabel(this, "Label2", QStringLiteral(" wkq wxlh"), {240, 840, 2520, 375});
+    labsrno = valueLabel(this, "labsrno", {2880, 840, 1200, 375});
+    Label4 = captionLabel(this, "Label4", QStringLiteral(" {d;shka f.a ku"), {240, 1335, 2520, 375});
+    txtnayayo = textBox(this, "txtnayayo", {2880, 1335, 3120, 375});
 
     cmdadd = button(this, "cmdadd", QStringLiteral("we;=,a lsrSu"), {2400, 2100, 1700, 420});
     Command2 = button(this, "Command2", QStringLiteral("msgjsu"), {4300, 2100, 1700, 420});
