@@ -172,18 +172,19 @@ void frmland::land_lv()
 void frmland::land_all()
 {
     guarded(this, [this] {
-        Query rows = db().select(QStringLiteral("SELECT o.house_no, l.id, l.balapa_no1, l.balapa_no, l.loan_sbawaya, "
-                                                "l.akkara_only, l.aythiye_sbawaya, l.pewarima")
-            + kLandsWithOwners + QStringLiteral(" ORDER BY l.srno"));
+        // The list of every land is the long one: the database cuts and joins its texts (the identity's first
+        // nine characters, the permit kind and number, the nature without its "1- " prefix, the decimal
+        // point as the PARAS-N list draws it), so the lines take the fetched values as they are.
+        Query rows
+            = db().select(QStringLiteral("SELECT o.house_no, SUBSTR(l.id, 1, 9), COALESCE(l.balapa_no1, '') || ' ' || "
+                                         "COALESCE(l.balapa_no, ''), l.balapa_no, SUBSTR(l.loan_sbawaya, 4, 20), "
+                                         "REPLACE(l.akkara_only, '.', ''''), l.aythiye_sbawaya, l.pewarima")
+                + kLandsWithOwners + QStringLiteral(" ORDER BY l.srno"));
         lvland->clear();
         std::vector<QStringList> lines;
         while (rows.next()) {
-            // The nature without its "1- " prefix; the decimal point as the PARAS-N list draws it.
-            QString extent = rows.value(5);
-            extent.replace(QLatin1Char('.'), QLatin1Char('\''));
-            lines.push_back(
-                {rows.value(0), identityInList(rows.value(1)), rows.value(2) + QStringLiteral(" ") + rows.value(3),
-                    rows.value(3), rows.value(4).mid(3, 20), extent, rows.value(6), rows.value(7)});
+            lines.push_back({rows.value(0), rows.value(1), rows.value(2), rows.value(3), rows.value(4), rows.value(5),
+                rows.value(6), rows.value(7)});
         }
         lvland->addItems(std::move(lines));
     });
@@ -192,11 +193,13 @@ void frmland::land_all()
 void frmland::fgamanam()
 {
     guarded(this, [this] {
-        // The division's number is what stands before " - ", so division 100 offers its own villages and
-        // not those of division 10.
+        // The division's number is what stands before " - " (or the whole box, a bare number typed), so
+        // division 100 offers its own villages and not those of division 10.
+        const QString division = txtkottasaya->text();
+        const QString number = division.contains(QStringLiteral(" - ")) ? entryNumber(division) : division;
         Query rows = db().select(QStringLiteral("SELECT gsrno, gama FROM gamasewa_wasama WHERE srno = ? "
                                                 "ORDER BY LENGTH(gsrno), gsrno"),
-            {Dialect::key(entryNumber(txtkottasaya->text()))});
+            {Dialect::key(number)});
         cmbgama->clear();
         QStringList villages;
         while (rows.next())

@@ -38,8 +38,9 @@ QTextStream out(stdout);
 // The screen's own queries (frmland_lists.cpp), for the native fetch.
 const QString kJoin
     = QStringLiteral(" FROM land l LEFT JOIN landowner o ON l.labn_owner_srno = CAST(o.srno AS VARCHAR(20))");
-const QString kAllLands = QStringLiteral("SELECT o.house_no, l.id, l.balapa_no1, l.balapa_no, l.loan_sbawaya, "
-                                         "l.akkara_only, l.aythiye_sbawaya, l.pewarima")
+const QString kAllLands = QStringLiteral("SELECT o.house_no, SUBSTR(l.id, 1, 9), COALESCE(l.balapa_no1, '') || ' ' || "
+                                         "COALESCE(l.balapa_no, ''), l.balapa_no, SUBSTR(l.loan_sbawaya, 4, 20), "
+                                         "REPLACE(l.akkara_only, '.', ''''), l.aythiye_sbawaya, l.pewarima")
     + kJoin + QStringLiteral(" ORDER BY l.srno");
 const QString kHousehold = QStringLiteral("SELECT o.house_no, l.id, l.balapa_no1, l.balapa_no, l.loan_sbawaya, "
                                           "l.akkara1, l.akkara, l.rut, l.parchase, l.aythiye_sbawaya, l.pewarima")
