@@ -356,6 +356,43 @@ private slots:
         QVERIFY(s->txtlandno->hasFocus());
     }
 
+    void resetEmptiesTheEntryAndKeepsTheRest()
+    {
+        test::exec(QStringLiteral("INSERT INTO nadayo (nathisambandaya) VALUES (?)"), {QStringLiteral("mq;d")});
+        frmland *s = openScreen();
+        const QList<QLineEdit *> emptied {s->txtlandno, s->txtadd, s->txtkatti, s->txtakkara, s->txtrud, s->txtparchase,
+            s->txtwawa, s->txtid, s->txtguhano, s->txtpasuaythiya, s->txtkottasaya, s->txtakkara_only};
+        for (QLineEdit *box : emptied)
+            box->setText(QStringLiteral("12"));
+        s->labname->setText(QStringLiteral("mshd"));
+        s->labsrno_customr->setText(QStringLiteral("7"));
+        s->labsathara->setText(QStringLiteral("igyka lr we;"));
+        s->cmbgama->setCurrentText(QStringLiteral("1 - wdrjk"));
+        s->mkbalapath_date->setText(QStringLiteral("14032026"));
+        for (QComboBox *combo : {s->cmblandno, s->cmbland_sabawaya, s->cmbaythiy_sbawaya, s->cmbakkara})
+            combo->setCurrentIndex(1);
+        s->cmbothland->setCurrentIndex(0);
+        s->cmbpasuaythiya->setCurrentIndex(1);
+        const QString date = s->mkbalapath_date->text();
+        const QString number = s->labno->text();
+
+        s->home_mumant();
+        for (QLineEdit *box : emptied)
+            QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
+        QCOMPARE(s->labname->text(), QString());
+        QCOMPARE(s->cmblandno->currentText(), QStringLiteral("fkd;drsia Tmamq wxlh"));
+        QCOMPARE(s->cmbland_sabawaya->currentText(), QStringLiteral("1- fkdoks"));
+        QCOMPARE(s->cmbaythiy_sbawaya->currentText(), QStringLiteral("1- Èukd m;%"));
+        QCOMPARE(s->cmbakkara->currentText(), QStringLiteral("1 - fylaghd¾"));
+        QCOMPARE(s->cmbothland->currentText(), QStringLiteral("2- ke;"));
+        QCOMPARE(s->labno->text(), number);
+        QCOMPARE(s->labsrno_customr->text(), QStringLiteral("7"));
+        QCOMPARE(s->labsathara->text(), QStringLiteral("igyka lr we;"));
+        QCOMPARE(s->cmbgama->currentText(), QStringLiteral("1 - wdrjk"));
+        QCOMPARE(s->cmbpasuaythiya->currentText(), QStringLiteral("1- mq;d"));
+        QCOMPARE(s->mkbalapath_date->text(), date);
+    }
+
     void subScreensOpenDimmed_data()
     {
         QTest::addColumn<int>("screen");
