@@ -71,6 +71,8 @@ const QStringList &portionAnswers()
     return entries;
 }
 const QString kPortionDefault = QStringLiteral("2- ke;");
+// What labsathara shows when a land's boundaries are recorded.
+const QString kBoundariesRecorded = QStringLiteral("igyka lr we;");
 const QString kRelationshipLast = QStringLiteral("{d;ska tla lsßu");
 
 QFont heavyLatin()
@@ -184,6 +186,12 @@ void frmland::build()
     txtguhano = textBox(fracuster, "txtguhano");
     txtid->setFont(heavyLatin());
     txtguhano->setFont(heavyLatin());
+    // The next number and a found owner's household are shown in disabled boxes: they stay readable.
+    for (QLineEdit *shown : {labno, txtguhano}) {
+        QPalette palette = shown->palette();
+        palette.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
+        shown->setPalette(palette);
+    }
     labname1 = captionLabel(fracuster, "labname1", QStringLiteral(" bvï ysñhdf.a ku"));
     labname = valueLabel(fracuster, "labname", {}, kLightGreen);
     cmdfind = button(fracuster, "cmdfind", QStringLiteral("f;drd"));
@@ -282,7 +290,10 @@ void frmland::build()
     // the extent, the change-mode number) restore light yellow in their own LostFocus handlers.
     for (QWidget *field : std::initializer_list<QWidget *> {txtid, txtguhano, labno, txtlandno, txtadd, txtkatti,
              txtakkara, txtrud, txtparchase, txtakkara_only, cmbland_sabawaya, cmbaythiy_sbawaya})
-        Events::of(field).gotFocus([field] { paint(field, kViolet); });
+        Events::of(field).gotFocus([field] {
+            if (field->isEnabled())
+                paint(field, kViolet);
+        });
     Events::of(cmbothland).gotFocus([this] {
         paint(cmbothland, kViolet);
         lvwawa->hide();
@@ -363,7 +374,8 @@ void frmland::layoutScreen()
     permit.box(txtadd, std::max(1500, inner - 100 - permit.x()));
     Row(100 + fit(Label4) + kGapCaption, 600)
         .box(cmdsathara, fit(cmdsathara, 1400), 100, kButtonHeight)
-        .box(labsathara, 2000, 200)
+        .box(labsathara,
+            std::max(2000, toTwips(labsathara->fontMetrics().horizontalAdvance(kBoundariesRecorded)) + 200), 200)
         .box(cmdchange_name, fit(cmdchange_name, 1800), 0, kButtonHeight);
     tw::setTop(cmdsathara, 550);
     tw::setTop(cmdchange_name, 550);

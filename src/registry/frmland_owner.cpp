@@ -131,7 +131,9 @@ bool frmland::txtguhano_KeyPress(QKeyEvent *event)
 void frmland::txtguhano_LostFocus()
 {
     guarded(this, [this] {
-        markNormal(txtguhano);
+        // The household of an owner found by identity number stays light green while the box is disabled.
+        if (txtguhano->isEnabled())
+            markNormal(txtguhano);
         // An owner found by identity number already named the household; an empty box names none.
         if (!txtid->text().isEmpty() || txtguhano->text().isEmpty())
             return;
