@@ -278,11 +278,13 @@ void saveWithBoundaries()
         screen.labsrno_customr->setText(owner->value(0));
         screen.labname->setText(owner->value(3));
         screen.txtkottasaya->setText(owner->value(4));
+        screen.fgamanam();
         screen.txtlandno->setText(permit);
         screen.txtadd->setText(QStringLiteral("mdr"));
         screen.txtakkara->setText(QStringLiteral("1"));
         screen.txtrud->setText(QStringLiteral("2"));
         screen.txtparchase->setText(QStringLiteral("20"));
+        screen.txtakkara_only->setText(QStringLiteral("1.625"));
         screen.txtwawa->setText(QStringLiteral("jej"));
         frmhathara boundaries(&screen);
         boundaries.lablandsrno->setText(screen.labno->text());
