@@ -1,8 +1,10 @@
 #include "shell/screens.h"
 
 #include "registry/frmgamase_wasam.h"
+#include "registry/frmhathara.h"
 #include "registry/frmland.h"
 #include "registry/frmlandoner.h"
+#include "registry/frmnanayayo.h"
 #include "ui/screenregistry.h"
 
 #include <memory>
@@ -20,6 +22,8 @@ void registerScreens()
     add<frmlandoner>(ScreenId::frmlandoner);
     add<frmgamase_wasam>(ScreenId::frmgamase_wasam);
     add<frmland>(ScreenId::frmland);
+    add<frmhathara>(ScreenId::frmhathara);
+    add<frmnanayayo>(ScreenId::frmnanayayo);
 }
 
 } // namespace parcelon
