@@ -1,7 +1,10 @@
 #include "shell/screens.h"
 
 #include "registry/frmgamase_wasam.h"
+#include "registry/frmhathara.h"
+#include "registry/frmland.h"
 #include "registry/frmlandoner.h"
+#include "registry/frmnanayayo.h"
 #include "ui/screenregistry.h"
 
 #include <memory>
@@ -18,6 +21,9 @@ void registerScreens()
 {
     add<frmlandoner>(ScreenId::frmlandoner);
     add<frmgamase_wasam>(ScreenId::frmgamase_wasam);
+    add<frmland>(ScreenId::frmland);
+    add<frmhathara>(ScreenId::frmhathara);
+    add<frmnanayayo>(ScreenId::frmnanayayo);
 }
 
 } // namespace parcelon

@@ -1,5 +1,7 @@
 #include "compare.h"
 
+#include "timing.h"
+
 #include "base/dbsession.h"
 #include "registry/frmgamase_wasam.h"
 #include "registry/frmlandoner.h"
@@ -22,91 +24,6 @@
 namespace parcelon::bench {
 namespace {
 QTextStream out(stdout);
-QTextStream err(stderr);
-
-using Lines = std::vector<QStringList>;
-
-// What the native fetches read, kept so that no reading can be left out.
-qsizetype fetchedCharacters = 0;
-
-double medianMs(const std::function<void()> &work, int runs = 5)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-double ratio(double slow, double fast) { return slow / std::max(fast, 0.001); }
-
-void report(const QString &what, double screen, double perLine, double native, qsizetype lines, bool same)
-{
-    out << qSetFieldWidth(40) << Qt::left << what << qSetFieldWidth(0)
-        << QStringLiteral("screen %1 ms  per line %2 ms  ratio %3   native %4 ms  screen/native %5   %6 lines %7")
-               .arg(screen, 8, 'f', 1)
-               .arg(perLine, 8, 'f', 1)
-               .arg(ratio(perLine, screen), 5, 'f', 1)
-               .arg(native, 8, 'f', 1)
-               .arg(ratio(screen, native), 5, 'f', 1)
-               .arg(lines)
-               .arg(same ? QStringLiteral("same") : QStringLiteral("DIFFER"))
-        << Qt::endl;
-}
-
-Lines linesOf(const ListView *list)
-{
-    Lines lines;
-    for (int row = 0; row < list->count(); ++row)
-        lines.push_back(list->line(row));
-    return lines;
-}
-
-bool sameLines(const QString &what, const Lines &screen, const Lines &perLine)
-{
-    if (screen == perLine)
-        return true;
-    err << "MISMATCH in " << what << ": the screen gave " << screen.size() << " lines, the per-line way "
-        << perLine.size() << Qt::endl;
-    for (size_t i = 0; i < std::max(screen.size(), perLine.size()); ++i) {
-        const QString a = i < screen.size() ? screen[i].join(QLatin1String(" | ")) : QStringLiteral("(none)");
-        const QString b = i < perLine.size() ? perLine[i].join(QLatin1String(" | ")) : QStringLiteral("(none)");
-        if (a != b) {
-            err << "  line " << i + 1 << ": screen  " << a << Qt::endl
-                << "  line " << i + 1 << ": per line " << b << Qt::endl;
-            break;
-        }
-    }
-    return false;
-}
-
-// The bare native fetch: the driver prepares, binds and runs the query, and every value of every row is
-// read as text, as any list must; no session, no model. Returns the number of rows.
-qsizetype nativeFetch(const QString &sql, const QVariantList &params = {})
-{
-    QSqlQuery query(db().database());
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        qFatal("%s", qPrintable(query.lastError().text()));
-    for (const QVariant &param : params)
-        query.addBindValue(param);
-    if (!query.exec())
-        qFatal("%s", qPrintable(query.lastError().text()));
-    const int columns = query.record().count();
-    qsizetype rows = 0;
-    qsizetype characters = 0;
-    while (query.next()) {
-        ++rows;
-        for (int column = 0; column < columns; ++column)
-            characters += query.value(column).toString().size();
-    }
-    fetchedCharacters += characters;
-    return rows;
-}
 
 // The household's lands the per-line way: the household's first owner, the numbers of its lands, then
 // each land by its number; the same six columns as the screen, into the same list.
@@ -280,7 +197,8 @@ bool compareLists(const Size &size)
 {
     const bool divisionsSame = divisions();
     const bool householdsSame = households(size);
-    return divisionsSame && householdsSame;
+    const bool landsSame = landRegister(size);
+    return divisionsSame && householdsSame && landsSame;
 }
 
 void timeViews(const Size &size)

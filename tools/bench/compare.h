@@ -17,6 +17,10 @@ namespace parcelon::bench {
 // Returns false when some list came out different the two ways.
 bool compareLists(const Size &size);
 
+// The land register: opening, the list of all lands and the household lists, the pickers, the save of a
+// land with four boundaries (landregister.cpp). Returns false when some list came out different.
+bool landRegister(const Size &size);
+
 // Times the queries of the report lists, which have no screen yet, by their native fetch alone.
 void timeViews(const Size &size);
 

@@ -97,6 +97,11 @@ void fillRegister(QSqlDatabase database, const Size &size)
         QStringLiteral("INSERT INTO pasuhimikam (landowner_srno, newcus_srno, land_srno, land_wargaya, landno) VALUES "
                        "(?, ?, ?, ?, ?)"));
     static const char *const kinds[] = {"fkd;drsia Tmamq wxlh", "wjirm;% wxlh", "osukdm;% wxlh", "wkjir bvï"};
+    // An office knows a few hundred tanks, each irrigating many lands.
+    QRandomGenerator tankRandom(4242);
+    QStringList tanks;
+    for (int t = 0; t < 400; ++t)
+        tanks << name(tankRandom);
     for (int l = 1; l <= size.lands; ++l) {
         const auto &[holder, household] = holders[size_t(random.bounded(int(holders.size())))];
         const QString kind = QString::fromUtf8(kinds[random.bounded(4)]);
@@ -105,7 +110,8 @@ void fillRegister(QSqlDatabase database, const Size &size)
         const int d = 1 + int(random.bounded(size.divisions));
         run(land,
             {l, QStringLiteral("%1v").arg(100000000 + holder.toInt()), household, holder, kind, permit, name(random),
-                name(random), inForce ? QStringLiteral("il%sh") : QStringLiteral("wl%sh"),
+                tanks.at(tankRandom.bounded(int(tanks.size()))),
+                inForce ? QStringLiteral("il%sh") : QStringLiteral("wl%sh"),
                 inForce ? QStringLiteral("1") : QStringLiteral("0"), QStringLiteral("%1 - x").arg(d),
                 QStringLiteral("%1 - y").arg(1 + random.bounded(size.villagesPerDivision))});
         run(boundary, {QString::number(l), kind, permit});
