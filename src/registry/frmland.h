@@ -29,6 +29,8 @@ class QPushButton;
 namespace parcelon {
 
 class ListView;
+class Query;
+class RecordColumns;
 
 class frmland final : public QDialog
 {
@@ -39,12 +41,12 @@ public:
     void Form_Load();
 
     // Public procedures.
-    void fno();         // next land number into labno
+    void fno(); // next land number into labno
     void home_mumant(); // reset the entry fields
     Q_INVOKABLE void land_lv(); // lands of the household in txtguhano
-    void land_all();    // all lands
-    void fgamanam();    // villages of the division in txtkottasaya
-    void fakkara();     // decimal acres from the extent
+    void land_all(); // all lands
+    void fgamanam(); // villages of the division in txtkottasaya
+    void fakkara(); // decimal acres from the extent
 
     // Owner look-up (frmland_owner.cpp).
     bool txtid_KeyPress(QKeyEvent *event); // true: the key is discarded
@@ -157,7 +159,7 @@ public:
     QPushButton *cmdupdate;
     QPushButton *cmddeleter;
     ListView *lvland;
-    QPushButton *cmdcha;    // hidden
+    QPushButton *cmdcha; // hidden
     QPushButton *cmdnanayo; // "Command1", narrow
 
 protected:
@@ -179,7 +181,13 @@ private:
     // sub-screen presses cmdcha.
     void dimForSubScreen();
     // frmland_save.cpp: the row of `land` the save writes and the update changes.
-    void saveLand();
+    RecordColumns landRecord() const;
+    // Saves the land and links its boundaries; false when its permit number was taken meanwhile.
+    bool saveLand();
+    // After saving or updating a portion of another land: the notice, then the transfer screen.
+    void openTransferForPortion();
+    // frmland_change.cpp
+    void showLand(const Query &land);
 };
 
 } // namespace parcelon
