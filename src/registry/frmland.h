@@ -18,6 +18,7 @@
 // The mode is whether `labno` is enabled: disabled in new mode, enabled in change mode.
 
 #include <QDialog>
+#include <QMargins>
 
 class QComboBox;
 class QFrame;
@@ -180,6 +181,9 @@ private:
     // The dimming pattern around a sub-screen: the main menu covered, this screen translucent until the
     // sub-screen presses cmdcha.
     void dimForSubScreen();
+    void fillRelationships(); // the successor's relationship list as it loads
+    int permitWidth() const; // the permit column of lvland: what the other columns leave
+    QMargins m_frame; // the window frame, known once shown
     // frmland_save.cpp: the row of `land` the save writes and the update changes.
     RecordColumns landRecord() const;
     // Saves the land and links its boundaries; false when its permit number was taken meanwhile.

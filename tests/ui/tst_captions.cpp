@@ -16,10 +16,11 @@ using namespace parcelon;
 
 namespace {
 // Captions that stay as they are although the converter finds them irregular. Each is the caption the
-// register's screens have always shown, used byte for byte; each types the long e-sign as a kombuva
+// register's screens have always shown, used byte for byte; most type the long e-sign as a kombuva
 // before a letter that already carries the i-sign (the MI, VI glyphs, or "u"/"j" + "s"), where the regular
 // spelling is kombuva + letter + al-lakuna. PARAS-N draws both alike, so the clerk reads the word right;
-// only a conversion to Unicode would keep the stray i-sign.
+// only a conversion to Unicode would keep the stray i-sign. The land register's title sets a vowel sign
+// on an independent vowel, as it always has.
 struct Kept
 {
     QString text;
@@ -33,6 +34,11 @@ const Kept kKeep[] = {
     {QStringLiteral(".sKqfus iajNdjh"), "owner register Label2: \"fus\" for mee"},
     {QStringLiteral("bvfñ iajNdjh"), "owner register's list header: \"fñ\" for mee"},
     {QStringLiteral(".%dñh jifñ .ï"), "division screen Label1 and village list header: \"fñ\" for mee"},
+    {QStringLiteral(" bvfñ m%udKh"), "land register labland_pramanaya: \"fñ\" for mee"},
+    {QStringLiteral(" bvfñ m%udKh wlalr j,ska"), "land register Label2: \"fñ\" for mee"},
+    {QStringLiteral(" bvfñ iajNdjh"), "land register labland_sbawaya and list header: \"fñ\" for mee"},
+    {QStringLiteral(" jefú ku"), "land register labwawa: \"fú\" for vee"},
+    {QStringLiteral("l=Tqre yd bvï o;a; moaO;sh"), "land register title: the u-sign \"q\" on the letter o \"T\""},
 };
 
 QSet<QString> keep()
