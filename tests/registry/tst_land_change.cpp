@@ -11,6 +11,7 @@
 #include "support/modal.h"
 #include "support/records.h"
 #include "support/screentest.h"
+#include "ui/kit.h"
 #include "ui/screen.h"
 
 #include <QComboBox>
@@ -198,7 +199,7 @@ private slots:
             .loan_sbawaya = QStringLiteral("9- wfkla"),
             .akkara1 = QStringLiteral("3 - kï")});
         frmland *s = openScreen();
-        s->txtid->setText(QStringLiteral("333333333v"));
+        s->labname->setText(QStringLiteral("mshd"));
         load(s, srno);
         QCOMPARE(s->txtlandno->text(), QStringLiteral("12"));
         // An owner no longer active leaves the owner's fields empty; the land is still shown.
