@@ -26,7 +26,6 @@ const QString kBackToChange = QStringLiteral("fjkia lsrsu");
 const QString kPortion = QStringLiteral("1- Tõ");
 const QString kBoundariesRecorded = QStringLiteral("igyka lr we;");
 
-const QColor kFocus {209, 116, 248}; // violet: the field being typed into
 const QColor kShownNumber {128, 255, 128}; // light green: labno showing the next number
 
 // Shows a stored value. A drop-down list shows the entry with that text, or none when the list has no
@@ -46,7 +45,8 @@ void showStored(QWidget *control, const QString &text)
 void frmland::wireChange()
 {
     connect(cmdedit, &QPushButton::clicked, this, &frmland::cmdedit_Click);
-    Events::of(labno).gotFocus([this] { markNormal(labno, kFocus); }).lostFocus([this] { labno_LostFocus(); });
+    // labno turns violet on focus with the other fields (frmland.cpp).
+    Events::of(labno).lostFocus([this] { labno_LostFocus(); });
     connect(cmdupdate, &QPushButton::clicked, this, &frmland::cmdupdate_Click);
     connect(cmddeleter, &QPushButton::clicked, this, &frmland::cmddeleter_Click);
 }
