@@ -501,6 +501,10 @@ private slots:
         QCOMPARE(test::value(QStringLiteral("SELECT srno FROM land WHERE balapa_no = 'w - 2'")), QStringLiteral("2"));
         QCOMPARE(land(QStringLiteral("akkara_only"), QStringLiteral("w - 2")), QStringLiteral("2.4752"));
         QCOMPARE(s->labno->text(), QStringLiteral("3"));
+        // The reset opens the permit box again for the next land's own number.
+        QVERIFY(s->txtlandno->isEnabled());
+        QCOMPARE(s->txtlandno->text(), QString());
+        QCOMPARE(s->cmblandno->currentIndex(), 0);
     }
 
     void twoWorkstationsKeepTheirOwnBoundaries()
