@@ -30,6 +30,8 @@ class QPushButton;
 namespace parcelon {
 
 class ListView;
+class Query;
+class RecordColumns;
 
 class frmland final : public QDialog
 {
@@ -183,7 +185,13 @@ private:
     int permitWidth() const; // the permit column of lvland: what the other columns leave
     QMargins m_frame; // the window frame, known once shown
     // frmland_save.cpp: the row of `land` the save writes and the update changes.
-    void saveLand();
+    RecordColumns landRecord() const;
+    // Saves the land and links its boundaries; false when its permit number was taken meanwhile.
+    bool saveLand();
+    // After saving or updating a portion of another land: the notice, then the transfer screen.
+    void openTransferForPortion();
+    // frmland_change.cpp
+    void showLand(const Query &land);
 };
 
 } // namespace parcelon
