@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include <utility>
 
@@ -125,6 +126,9 @@ void frmland::showLand(const Query &land)
         {"p_naya", cmbpasuaythiya}, {"kottashaya", txtkottasaya}, {"gama", cmbgama}};
     for (const auto &[column, control] : fields) {
         const QString value = land.value(QString::fromLatin1(column));
+        // A land stored with the relationship list's last entry shows it; only the clerk's pick of it opens
+        // the relationship screen.
+        const QSignalBlocker quiet(control == cmbpasuaythiya ? control : nullptr);
         showStored(control, control == mkbalapath_date ? shownPermitDate(value) : value);
     }
 

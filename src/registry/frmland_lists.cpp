@@ -134,20 +134,7 @@ void frmland::wireLists()
         .lostFocus([this] { markNormal(txtwawa); });
     connect(lvwawa, &ListView::itemClicked, this, [this](int) { lvwawa_Click(); });
     connect(cmdsathara, &QPushButton::clicked, this, &frmland::cmdsathara_Click);
-    // The pick that opens the relationship screen must open it once: the combo's Click guard against firing
-    // twice for one pick is reset inside the screen's own event loop, so the pick would fire again when the
-    // screen closes.
-    auto justOpened = std::make_shared<bool>(false);
-    comboClick(cmbpasuaythiya, [this, justOpened] {
-        if (*justOpened)
-            return;
-        const bool opens = cmbpasuaythiya->currentText() == kAddKind;
-        cmbpasuaythiya_Click();
-        if (opens) {
-            *justOpened = true;
-            QTimer::singleShot(0, this, [justOpened] { *justOpened = false; });
-        }
-    });
+    comboClick(cmbpasuaythiya, [this] { cmbpasuaythiya_Click(); });
     connect(cmdnanayo, &QPushButton::clicked, this, &frmland::cmdnanayo_Click);
 }
 

@@ -115,8 +115,13 @@ void comboClick(QComboBox *combo, std::function<void()> handler)
         if (index < 0)
             return;
         *justFired = true;
-        QTimer::singleShot(0, combo, [justFired] { *justFired = false; });
+        const QPointer<QComboBox> alive(combo);
         handler();
+        if (!alive)
+            return;
+        // Cleared only once the handler has returned: a handler that opens a modal screen runs an event
+        // loop of its own, and the activation that follows the pick must still count as the same Click.
+        QTimer::singleShot(0, combo, [justFired] { *justFired = false; });
     });
     QObject::connect(combo, &QComboBox::activated, combo, [handler, justFired](int) {
         if (*justFired) {

@@ -212,6 +212,16 @@ private slots:
         QVERIFY(s->cmdupdate->isEnabled());
     }
 
+    void aLandStoredWithTheAddKindEntryLoadsWithoutOpeningTheRelationshipScreen()
+    {
+        // Any dialog opening here fails the test: the relationship screen opens only on the clerk's pick.
+        const QString srno
+            = test::addLand({.balapa_no = QStringLiteral("31"), .p_naya = QStringLiteral("{d;ska tla lsßu")});
+        frmland *s = openScreen();
+        load(s, srno);
+        QCOMPARE(s->cmbpasuaythiya->currentText(), QStringLiteral("{d;ska tla lsßu"));
+    }
+
     void anUnknownNumberLoadsNothing_data()
     {
         QTest::addColumn<QString>("typed");
