@@ -45,7 +45,9 @@ public:
     void fno(); // next land number into labno
     void home_mumant(); // reset the entry fields
     Q_INVOKABLE void land_lv(); // lands of the household in txtguhano
-    void land_all(); // all lands
+    void land_all(); // all lands: the first page at once, the rest from the event loop
+    // Whether the list of all lands is still being filled (its later pages are on their way).
+    bool landListFilling() const;
     void fgamanam(); // villages of the division in txtkottasaya
     void fakkara(); // decimal acres from the extent
 
@@ -167,6 +169,11 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // frmland_lists.cpp: one page of the list of all lands, the lands after `after`.
+    void fillAllLands(quint64 filling, qlonglong after, int pageSize);
+    quint64 m_landFill = 0; // the filling under way; a new filling or land_lv() ends it
+    bool m_landFillPending = false;
+
     // frmland.cpp
     void build();
     void layoutScreen();

@@ -39,6 +39,11 @@ const QColor kFocusColour {209, 116, 248};
 // The last entry of the relationship list: it opens the screen that adds a kind.
 const QString kAddKind = QStringLiteral("{d;ska tla lsßu");
 
+// The all-lands list's pages: the first a screenful and more, the others large enough that a register of
+// 100,000 lands fills in a few steps.
+constexpr int kFirstLandPage = 200;
+constexpr int kLandPage = 10000;
+
 // The lands joined to their owners: the household number is the owner's own and stays empty when the
 // owner row is gone. The cast key is served by the index on the owner's srno as text.
 const QString kLandsWithOwners
@@ -140,6 +145,7 @@ void frmland::wireLists()
 
 void frmland::land_lv()
 {
+    ++m_landFill; // the household's lands replace a list of all lands still filling
     guarded(this, [this] {
         Query rows = db().select(QStringLiteral("SELECT o.house_no, l.id, l.balapa_no1, l.balapa_no, l.loan_sbawaya, "
                                                 "l.akkara1, l.akkara, l.rut, l.parchase, l.aythiye_sbawaya, l.pewarima")
@@ -158,23 +164,48 @@ void frmland::land_lv()
 
 void frmland::land_all()
 {
+    // A new filling ends any filling still under way.
+    ++m_landFill;
     guarded(this, [this] {
-        // The list of every land is the long one: the database cuts and joins its texts (the identity's first
-        // nine characters, the permit kind and number, the nature without its "1- " prefix, the decimal
-        // point as the PARAS-N list draws it), so the lines take the fetched values as they are.
-        Query rows
-            = db().select(QStringLiteral("SELECT o.house_no, SUBSTR(l.id, 1, 9), COALESCE(l.balapa_no1, '') || ' ' || "
-                                         "COALESCE(l.balapa_no, ''), l.balapa_no, SUBSTR(l.loan_sbawaya, 4, 20), "
-                                         "REPLACE(l.akkara_only, '.', ''''), l.aythiye_sbawaya, l.pewarima")
-                + kLandsWithOwners + QStringLiteral(" ORDER BY l.srno"));
         lvland->clear();
-        std::vector<QStringList> lines;
-        while (rows.next()) {
-            lines.push_back({rows.value(0), rows.value(1), rows.value(2), rows.value(3), rows.value(4), rows.value(5),
-                rows.value(6), rows.value(7)});
-        }
-        lvland->addItems(std::move(lines));
+        fillAllLands(m_landFill, 0, kFirstLandPage);
     });
+}
+
+bool frmland::landListFilling() const { return m_landFillPending; }
+
+void frmland::fillAllLands(quint64 filling, qlonglong after, int pageSize)
+{
+    m_landFillPending = false;
+    if (filling != m_landFill)
+        return;
+    // The list of every land is the long one. It is read in pages by land number, each page one query
+    // read whole: the first screenful shows at once, and the rest follows a page at a time from the event
+    // loop, so the window keeps painting and the clerk's keys are taken between pages. The database cuts
+    // and joins the texts (the identity's first nine characters, the permit kind and number, the nature
+    // without its "1- " prefix, the decimal point as the PARAS-N list draws it).
+    const bool paged = db().dialect().engine != Engine::Other; // LIMIT is SQLite's and PostgreSQL's
+    Query rows
+        = db().select(QStringLiteral("SELECT o.house_no, SUBSTR(l.id, 1, 9), COALESCE(l.balapa_no1, '') || ' ' || "
+                                     "COALESCE(l.balapa_no, ''), l.balapa_no, SUBSTR(l.loan_sbawaya, 4, 20), "
+                                     "REPLACE(l.akkara_only, '.', ''''), l.aythiye_sbawaya, l.pewarima, l.srno")
+                + kLandsWithOwners + QStringLiteral(" WHERE l.srno > ? ORDER BY l.srno")
+                + (paged ? QStringLiteral(" LIMIT ?") : QString()),
+            paged ? QVariantList {after, pageSize} : QVariantList {after});
+    std::vector<QStringList> lines;
+    qlonglong last = after;
+    while (rows.next()) {
+        lines.push_back({rows.value(0), rows.value(1), rows.value(2), rows.value(3), rows.value(4), rows.value(5),
+            rows.value(6), rows.value(7)});
+        last = rows.value(8).toLongLong();
+    }
+    const bool more = paged && qsizetype(lines.size()) == pageSize;
+    lvland->addItems(std::move(lines));
+    if (!more)
+        return;
+    m_landFillPending = true;
+    QTimer::singleShot(
+        0, this, [this, filling, last] { guarded(this, [&] { fillAllLands(filling, last, kLandPage); }); });
 }
 
 void frmland::fgamanam()

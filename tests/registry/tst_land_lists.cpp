@@ -362,6 +362,31 @@ private slots:
         QCOMPARE(entries(s->cmbpasuaythiya), utf8({"", "1- mq;d", "2- oshKsh"}) << kAddKind);
         QCOMPARE(s->cmbpasuaythiya->currentText(), kAddKind);
     }
+
+    void aLongListShowsItsFirstPageAtOnceAndFillsFromTheEventLoop()
+    {
+        // More lands than the first page holds, one statement for all.
+        test::exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 450) "
+                                  "INSERT INTO land (balapa_no1, balapa_no, pewarima) "
+                                  "SELECT 'ysñ', CAST(i AS VARCHAR(20)), 'il%sh' FROM n"));
+        frmland *s = openScreen();
+        s->land_all();
+        QVERIFY(s->lvland->count() > 0);
+        QVERIFY(s->lvland->count() < 450);
+        QVERIFY(s->landListFilling());
+        QTRY_VERIFY(!s->landListFilling());
+        QCOMPARE(s->lvland->count(), 450);
+        for (int row = 0; row < 450; ++row)
+            QCOMPARE(s->lvland->text(row, 3), QString::number(row + 1));
+
+        // A household's lands asked for while the list of all lands fills replace it for good.
+        s->land_all();
+        s->txtguhano->setText(QStringLiteral("none"));
+        s->land_lv();
+        QTRY_VERIFY(!s->landListFilling());
+        QTest::qWait(50);
+        QCOMPARE(s->lvland->count(), 0);
+    }
 };
 
 QTEST_MAIN(tst_land_lists)

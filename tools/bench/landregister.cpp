@@ -127,6 +127,13 @@ private:
     QStringList m_seen;
 };
 
+// Lets the list of all lands fill its later pages, as the event loop does while the screen is shown.
+void fillWhole(frmland &screen)
+{
+    while (screen.landListFilling())
+        QCoreApplication::processEvents();
+}
+
 bool landLists(const Size &size)
 {
     bool allSame = true;
@@ -148,18 +155,28 @@ bool landLists(const Size &size)
     const double native = medianMs([] { nativeFetch(kAllLands); }, 3);
     reportNative(QStringLiteral("land register: opening the screen"), opening, native, screen.lvland->count());
 
-    // The list fills at once (one fetch, one addItems), so its first screenful is there when the fill
-    // ends: timed is the fill and the painting of the list's first screenful.
-    const double firstScreen = medianMs(
-        [&] {
-            screen.land_all();
-            const QPixmap shown = screen.lvland->viewport()->grab();
-            Q_UNUSED(shown);
-        },
-        3);
+    // The list shows its first page at once and fills the rest from the event loop: timed is the first
+    // page and the painting of the list's first screenful.
+    std::vector<double> firstTimes;
+    for (int run = 0; run < 3; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        screen.land_all();
+        const QPixmap shown = screen.lvland->viewport()->grab();
+        Q_UNUSED(shown);
+        firstTimes.push_back(double(timer.nsecsElapsed()) / 1e6);
+        fillWhole(screen);
+    }
+    std::sort(firstTimes.begin(), firstTimes.end());
+    const double firstScreen = firstTimes[1];
     reportNative(QStringLiteral("lvland all lands: first screenful"), firstScreen, native, screen.lvland->count());
 
-    const double all = medianMs([&] { screen.land_all(); }, 3);
+    const double all = medianMs(
+        [&] {
+            screen.land_all();
+            fillWhole(screen);
+        },
+        3);
     const Lines byScreen = linesOf(screen.lvland);
     const double perLine = medianMs([&] { allLandsPerLine(screen.lvland); }, 1);
     const Lines byLine = linesOf(screen.lvland);
