@@ -313,6 +313,20 @@ private:
             << QStringLiteral(
                    "SELECT gsrno, gama FROM gamasewa_wasama WHERE gama_wasama = ? ORDER BY LENGTH(gsrno), gsrno")
             << QVariantList {QStringLiteral("division 7")} << villages << true << false;
+        const QString landRegisterList
+            = QStringLiteral("SELECT o.house_no, l.balapa_no, l.pewarima, l.srno FROM land l LEFT JOIN landowner o "
+                             "ON l.labn_owner_srno = CAST(o.srno AS VARCHAR(20))");
+        QTest::newRow("land register: a page of all lands, in order")
+            << landRegisterList + QStringLiteral(" WHERE l.srno > ? ORDER BY l.srno LIMIT ?")
+            << QVariantList {qlonglong(77), 200} << bothInJoin << true << false;
+        QTest::newRow("land register: a household's lands")
+            << landRegisterList + QStringLiteral(" WHERE l.guhasth = ? ORDER BY l.srno")
+            << QVariantList {QStringLiteral("39")} << bothInJoin << false << false;
+        QTest::newRow("land by number") << QStringLiteral("SELECT * FROM land WHERE srno = ?") << QVariantList {77}
+                                        << land << false << false;
+        QTest::newRow("active owner by number")
+            << QStringLiteral("SELECT id, house_no, land_owner_name FROM landowner1 WHERE srno = ?")
+            << QVariantList {77} << landowner << false << false;
         QTest::newRow("land report view for one owner")
             << QStringLiteral("SELECT * FROM land_re_1 WHERE labn_owner_srno = ?")
             << QVariantList {QStringLiteral("77")} << bothInJoin << false << false;
