@@ -169,8 +169,9 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    // frmland_lists.cpp: one page of the list of all lands, the lands after `after`.
-    void fillAllLands(quint64 filling, qlonglong after, int pageSize);
+    // frmland_lists.cpp: one page of the list of all lands, the lands after number `after`; `highest` is
+    // the highest land number when the filling began (0 for the first page).
+    void fillAllLands(quint64 filling, qlonglong after, qlonglong highest);
     quint64 m_landFill = 0; // the filling under way; a new filling or land_lv() ends it
     bool m_landFillPending = false;
 

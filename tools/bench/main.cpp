@@ -146,6 +146,16 @@ int main(int argc, char *argv[])
             qFatal("%s", qPrintable(database.lastError().text()));
         runSchema(database, engine);
         bench::fillRegister(database, size);
+        if (engine == QLatin1String("postgresql")) {
+            // The register was written with its numbers given; the identities go on after the highest, as
+            // a register the screens filled would, so the screens' own saves get new numbers.
+            for (const char *table : {"land", "landowner", "hathara_maym", "land_pera", "land_pewarima", "pasuhimikam",
+                     "nadayo", "user_loging", "awasara"}) {
+                QSqlQuery(database).exec(QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', 'srno'), "
+                                                        "COALESCE((SELECT MAX(srno) FROM %1), 0) + 1, false)")
+                                             .arg(QLatin1String(table)));
+            }
+        }
         // Planner statistics, as the office's set-up leaves them on either engine.
         QSqlQuery(database).exec(QStringLiteral("ANALYZE"));
         database.close();
