@@ -319,6 +319,9 @@ private:
         QTest::newRow("land register: a page of all lands, in order")
             << landRegisterList + QStringLiteral(" WHERE l.srno > ? ORDER BY l.srno LIMIT ?")
             << QVariantList {qlonglong(77), 200} << bothInJoin << true << false;
+        QTest::newRow("land register: a range of lands, in order")
+            << landRegisterList + QStringLiteral(" WHERE l.srno > ? AND l.srno <= ? ORDER BY l.srno")
+            << QVariantList {qlonglong(200), qlonglong(25200)} << bothInJoin << true << true;
         QTest::newRow("land register: a household's lands")
             << landRegisterList + QStringLiteral(" WHERE l.guhasth = ? ORDER BY l.srno")
             << QVariantList {QStringLiteral("39")} << bothInJoin << false << false;
