@@ -1,5 +1,6 @@
 #include "shell/screens.h"
 
+#include "lifecycle/frmfind_land_onew.h"
 #include "registry/frmgamase_wasam.h"
 #include "registry/frmhathara.h"
 #include "registry/frmland.h"
@@ -24,6 +25,7 @@ void registerScreens()
     add<frmland>(ScreenId::frmland);
     add<frmhathara>(ScreenId::frmhathara);
     add<frmnanayayo>(ScreenId::frmnanayayo);
+    add<frmfind_land_onew>(ScreenId::frmfind_land_onew);
 }
 
 } // namespace parcelon

@@ -15,6 +15,21 @@ void StringTableModel::setHeaders(const QStringList &headers)
     endResetModel();
 }
 
+void StringTableModel::setAlignments(QList<Qt::Alignment> alignments)
+{
+    m_alignments = std::move(alignments);
+    if (!m_headers.isEmpty())
+        emit headerDataChanged(Qt::Horizontal, 0, int(m_headers.size()) - 1);
+}
+
+QVariant StringTableModel::alignment(int column) const
+{
+    // Left-aligned columns keep the view's own alignment.
+    if (column >= m_alignments.size() || m_alignments.at(column) == Qt::AlignLeft)
+        return {};
+    return int(m_alignments.at(column) | Qt::AlignVCenter);
+}
+
 void StringTableModel::append(QStringList line)
 {
     const int row = int(m_lines.size());
@@ -58,6 +73,8 @@ int StringTableModel::columnCount(const QModelIndex &parent) const
 
 QVariant StringTableModel::data(const QModelIndex &index, int role) const
 {
+    if (index.isValid() && role == Qt::TextAlignmentRole)
+        return alignment(index.column());
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
     const QStringList &line = m_lines[size_t(index.row())];
@@ -68,6 +85,8 @@ QVariant StringTableModel::headerData(int section, Qt::Orientation orientation, 
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section < m_headers.size())
         return m_headers.at(section);
+    if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole && section < m_headers.size())
+        return alignment(section);
     return {};
 }
 
@@ -105,9 +124,13 @@ ListView::ListView(QWidget *parent)
 void ListView::setColumns(const std::vector<Column> &columns)
 {
     QStringList headers;
-    for (const Column &column : columns)
+    QList<Qt::Alignment> alignments;
+    for (const Column &column : columns) {
         headers << column.caption;
+        alignments << column.alignment;
+    }
     m_model->setHeaders(headers);
+    m_model->setAlignments(alignments);
     for (size_t i = 0; i < columns.size(); ++i)
         setColumnWidth(int(i), twips(columns[i].widthTwips));
 }

@@ -18,6 +18,8 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     void setHeaders(const QStringList &headers);
+    // How each column's caption and texts are aligned (left when not given).
+    void setAlignments(QList<Qt::Alignment> alignments);
     void append(QStringList line);
     void appendMany(std::vector<QStringList> lines);
     void removeLine(int row);
@@ -31,7 +33,9 @@ public:
     void sort(int column, Qt::SortOrder order) override;
 
 private:
+    QVariant alignment(int column) const;
     QStringList m_headers;
+    QList<Qt::Alignment> m_alignments;
     std::vector<QStringList> m_lines;
 };
 
@@ -45,6 +49,7 @@ public:
     {
         QString caption;
         int widthTwips;
+        Qt::Alignment alignment = Qt::AlignLeft;
     };
     void setColumns(const std::vector<Column> &columns);
 
