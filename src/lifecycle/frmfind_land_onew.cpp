@@ -20,9 +20,9 @@
 
 namespace parcelon {
 namespace {
-constexpr int kWidth = 10200;
+constexpr int kWidth = 10800;
 constexpr int kHeight = 7560;
-constexpr int kListWidth = 9720;
+constexpr int kListWidth = 10320;
 
 // The columns of a result line: the owner's number, the first nine characters of the identity number,
 // the household number and the name.
@@ -105,20 +105,20 @@ void frmfind_land_onew::build()
     labname->setStyleSheet(QStringLiteral("QLabel { background: black; color: white; }"));
 
     // Two rows of two boxes, each with its caption before it.
-    labsrno = captionLabel(this, "labsrno", QStringLiteral("wkq wxlh"), {240, 840, 2000, 375});
-    txtsrno = textBox(this, "txtsrno", {2340, 840, 2500, 375});
-    labguha = captionLabel(this, "labguha", QStringLiteral(".Dy wxlh"), {5100, 840, 2000, 375});
-    txtguha = textBox(this, "txtguha", {7200, 840, 2760, 375});
-    labid = captionLabel(this, "labid", QStringLiteral("yeÿkqïm;a wxlh"), {240, 1335, 2000, 375});
-    txtid = textBox(this, "txtid", {2340, 1335, 2500, 375});
+    labsrno = captionLabel(this, "labsrno", QStringLiteral("wkq wxlh"), {240, 840, 2500, 375});
+    txtsrno = textBox(this, "txtsrno", {2840, 840, 2300, 375});
+    labguha = captionLabel(this, "labguha", QStringLiteral(".Dy wxlh"), {5400, 840, 2500, 375});
+    txtguha = textBox(this, "txtguha", {8000, 840, 2560, 375});
+    labid = captionLabel(this, "labid", QStringLiteral("yeÿkqïm;a wxlh"), {240, 1335, 2500, 375});
+    txtid = textBox(this, "txtid", {2840, 1335, 2300, 375});
     identityBox(txtid);
-    lablname = captionLabel(this, "lablname", QStringLiteral("bvñ ysñhdf.a ku"), {5100, 1335, 2000, 375});
-    txtlname = textBox(this, "txtlname", {7200, 1335, 2760, 375});
+    lablname = captionLabel(this, "lablname", QStringLiteral("bvñ ysñhdf.a ku"), {5400, 1335, 2500, 375});
+    txtlname = textBox(this, "txtlname", {8000, 1335, 2560, 375});
 
     lvfind = control(this, new ListView, "lvfind", 240, 1920, kListWidth, 4800);
 
-    cmdadd = button(this, "cmdadd", QStringLiteral("w;=,a lsrSu"), {6360, 6960, 1700, 420});
-    cmdexit = button(this, "cmdexit", QStringLiteral("msgúu"), {8260, 6960, 1700, 420});
+    cmdadd = button(this, "cmdadd", QStringLiteral("w;=,a lsrSu"), {6960, 6960, 1700, 420});
+    cmdexit = button(this, "cmdexit", QStringLiteral("msgúu"), {8860, 6960, 1700, 420});
     labch = hiddenLabel(this, "labch");
 
     setTabOrder(txtsrno, txtguha);
