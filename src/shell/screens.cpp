@@ -1,5 +1,6 @@
 #include "shell/screens.h"
 
+#include "lifecycle/frmland_search.h"
 #include "registry/frmgamase_wasam.h"
 #include "registry/frmhathara.h"
 #include "registry/frmland.h"
@@ -24,6 +25,7 @@ void registerScreens()
     add<frmland>(ScreenId::frmland);
     add<frmhathara>(ScreenId::frmhathara);
     add<frmnanayayo>(ScreenId::frmnanayayo);
+    add<frmland_search>(ScreenId::frmland_search);
 }
 
 } // namespace parcelon
