@@ -143,10 +143,11 @@ void frmland_search::Form_Load()
 {
     guarded(this, [this] {
         center_form(this);
-        const int rest = kListWidth - 9850;
-        lvland->setColumns({{QStringLiteral("wkq wxlh"), 1200}, {QStringLiteral("bvï wxlh "), rest},
-            {QStringLiteral("cd ye wxlh"), 1500}, {QStringLiteral(".Dy wxlh"), 1300},
-            {QStringLiteral("bvfñ iajNdjh"), 1750}, {QStringLiteral("whs;sfha iajNdjh"), 1900},
+        // The columns are as wide as their captions need in the PARAS-N font; the permit takes the rest.
+        const int rest = kListWidth - 1400 - 1700 - 1500 - 2100 - 2300 - 350;
+        lvland->setColumns({{QStringLiteral("wkq wxlh"), 1400}, {QStringLiteral("bvï wxlh "), rest},
+            {QStringLiteral("cd ye wxlh"), 1700}, {QStringLiteral(".Dy wxlh"), 1500},
+            {QStringLiteral("bvfñ iajNdjh"), 2100}, {QStringLiteral("whs;sfha iajNdjh"), 2300},
             {QStringLiteral("landname"), 0}, {QStringLiteral("landno"), 0}});
         // Filling the lists by code must not run their filters: the hooks are on the clerk's picks.
         const QSignalBlocker blockKinds(cmblandno);
