@@ -3,6 +3,7 @@
 #include "ui/record.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMetaObject>
 #include <QWidget>
 
@@ -45,6 +46,22 @@ HandBack &HandBack::press(const char *name)
     if (!button)
         fail(QStringLiteral("%1 is not a button").arg(QString::fromLatin1(name)));
     button->click();
+    return *this;
+}
+
+HandBack &HandBack::focus(const char *name, const char *ifDisabled)
+{
+    QWidget *target = control(name);
+    if (ifDisabled && !target->isEnabled())
+        target = control(ifDisabled);
+    // The opener takes the keys again first, so the focus moves there now and not when it is next
+    // activated (that would skip the handlers of the controls left on the way).
+    QWidget *window = m_opener->window();
+    if (QApplication::activeWindow() != window) {
+        window->activateWindow();
+        QApplication::setActiveWindow(window);
+    }
+    target->setFocus(Qt::OtherFocusReason);
     return *this;
 }
 

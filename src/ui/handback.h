@@ -28,6 +28,10 @@ public:
     HandBack &set(const char *control, const QString &text);
     // Presses a button of the opener, hidden or not.
     HandBack &press(const char *button);
+    // Moves the opener's focus to a control, as a clerk's click would: leaving the control that had it
+    // runs that control's own handler. With `ifDisabled`, a disabled control passes the focus to that
+    // one instead.
+    HandBack &focus(const char *control, const char *ifDisabled = nullptr);
     // Runs a procedure of the opener declared Q_INVOKABLE.
     HandBack &call(const char *procedure);
 

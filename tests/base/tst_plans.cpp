@@ -325,6 +325,20 @@ private:
         QTest::newRow("land register: a household's lands")
             << landRegisterList + QStringLiteral(" WHERE l.guhasth = ? ORDER BY l.srno")
             << QVariantList {QStringLiteral("39")} << bothInJoin << false << false;
+        // The land search: owners found by a part of their number, each with its first land; lands found
+        // by a part of a kind, each with its owner.
+        QTest::newRow("land search: owners by part of the identity number, with their first land")
+            << QStringLiteral("SELECT l.srno, l.balapa_no1, l.balapa_no, o.id, o.house_no, l.loan_sbawaya, "
+                              "l.aythiye_sbawaya FROM landowner o JOIN land l ON l.labn_owner_srno = CAST(o.srno AS "
+                              "VARCHAR(20)) WHERE o.id LIKE ? ESCAPE '!' AND l.srno = (SELECT MIN(f.srno) FROM land f "
+                              "WHERE f.labn_owner_srno = CAST(o.srno AS VARCHAR(20))) ORDER BY o.srno")
+            << QVariantList {QStringLiteral("%00077%")}
+            << QStringList {QStringLiteral("land l"), QStringLiteral("land f")} << false << false;
+        QTest::newRow("land search: lands by part of the permit kind, with their owners")
+            << QStringLiteral("SELECT l.srno, l.balapa_no1, l.balapa_no, o.id, o.house_no, l.loan_sbawaya, "
+                              "l.aythiye_sbawaya FROM land l LEFT JOIN landowner o ON l.labn_owner_srno = CAST(o.srno "
+                              "AS VARCHAR(20)) WHERE l.balapa_no1 LIKE ? ESCAPE '!' ORDER BY l.srno")
+            << QVariantList {QStringLiteral("%ysñ%")} << holder << false << false;
         QTest::newRow("land by number") << QStringLiteral("SELECT * FROM land WHERE srno = ?") << QVariantList {77}
                                         << land << false << false;
         QTest::newRow("active owner by number")

@@ -218,9 +218,9 @@ private slots:
 
     void registryOpensPreparedScreensAndTestsReplaceEntries()
     {
-        QVERIFY(!Screens::open(ScreenId::frmland_search, nullptr)); // not built yet: nothing opens
+        QVERIFY(!Screens::open(ScreenId::frmpawarim_wartha, nullptr)); // not built yet: nothing opens
         QString seenWhenShown;
-        Screens::add(ScreenId::frmland_search, [&](QWidget *opener) -> std::unique_ptr<QDialog> {
+        Screens::add(ScreenId::frmpawarim_wartha, [&](QWidget *opener) -> std::unique_ptr<QDialog> {
             auto screen = std::make_unique<Sample>(opener);
             QTimer::singleShot(0, screen.get(), [&, s = screen.get()] {
                 seenWhenShown = s->labsrno->text();
@@ -228,11 +228,11 @@ private slots:
             });
             return screen;
         });
-        QVERIFY(Screens::open(ScreenId::frmland_search, nullptr,
+        QVERIFY(Screens::open(ScreenId::frmpawarim_wartha, nullptr,
             [](QDialog *s) { static_cast<Sample *>(s)->labsrno->setText(QStringLiteral("42")); }));
         QCOMPARE(seenWhenShown, QStringLiteral("42"));
-        Screens::remove(ScreenId::frmland_search);
-        QVERIFY(!Screens::has(ScreenId::frmland_search));
+        Screens::remove(ScreenId::frmpawarim_wartha);
+        QVERIFY(!Screens::has(ScreenId::frmpawarim_wartha));
     }
 
     void handBackWritesControlsAndRunsTheHandler()

@@ -1,0 +1,285 @@
+#include "lifecycle/frmland_search.h"
+
+#include "base/dbsession.h"
+#include "ui/accessibility.h"
+#include "ui/events.h"
+#include "ui/failure.h"
+#include "ui/handback.h"
+#include "ui/kit.h"
+#include "ui/legacyfont.h"
+#include "ui/listview.h"
+#include "ui/screen.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <utility>
+
+namespace parcelon {
+namespace {
+constexpr int kWidth = 12300;
+constexpr int kHeight = 7560;
+constexpr int kListWidth = 11820;
+
+// A field has this colour while it holds the focus, and the field colour when it loses it.
+const QColor kFocusColour {209, 116, 248};
+
+// The lands with their owners, as a line of the list shows them. A land whose owner row is gone keeps
+// its line with empty owner columns. The cast key is served by the index on the owner's srno as text.
+const QString kLines
+    = QStringLiteral("SELECT l.srno, l.balapa_no1, l.balapa_no, o.id, o.house_no, l.loan_sbawaya, l.aythiye_sbawaya "
+                     "FROM land l LEFT JOIN landowner o ON l.labn_owner_srno = CAST(o.srno AS VARCHAR(20)) ");
+
+// The owners whose identity or house number contains the typed text, each with the first of its lands;
+// an owner without land has no line.
+const QString kOwnersWithFirstLand
+    = QStringLiteral("SELECT l.srno, l.balapa_no1, l.balapa_no, o.id, o.house_no, l.loan_sbawaya, l.aythiye_sbawaya "
+                     "FROM landowner o JOIN land l ON l.labn_owner_srno = CAST(o.srno AS VARCHAR(20)) "
+                     "WHERE o.%1 LIKE ? ESCAPE '!' AND l.srno = (SELECT MIN(f.srno) FROM land f "
+                     "WHERE f.labn_owner_srno = CAST(o.srno AS VARCHAR(20))) ORDER BY o.srno");
+
+void paint(QWidget *field, const QColor &colour)
+{
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, colour);
+    if (qobject_cast<QComboBox *>(field))
+        palette.setColor(QPalette::Button, colour);
+    field->setPalette(palette);
+    if (qobject_cast<QLineEdit *>(field))
+        setBackground(field, colour);
+}
+
+// Purple while the field holds the focus, light yellow after.
+void focusColours(QWidget *field)
+{
+    Events::of(field).gotFocus([field] { paint(field, kFocusColour); }).lostFocus([field] {
+        paint(field, colours::field);
+    });
+}
+} // namespace
+
+frmland_search::frmland_search(QWidget *opener)
+    : QDialog(opener)
+    , m_opener(opener)
+{
+    build();
+    wire();
+    Form_Load();
+}
+
+void frmland_search::build()
+{
+    setObjectName(QStringLiteral("frmland_search"));
+    setWindowTitle(QStringLiteral(" "));
+    setFont(parasFont(12));
+    setFixedSize(twips(kWidth), twips(kHeight));
+
+    labime = captionLabel(this, "labime", QStringLiteral("bvï fiùu"), {0, 0, kWidth, 600});
+    labime->setObjectName(QStringLiteral("labíme"));
+    labime->setFont(parasFont(18));
+    labime->setAlignment(Qt::AlignCenter);
+
+    labid = captionLabel(this, "labid", QStringLiteral("yeÿkqïm;a wxlh"), {240, 780, 2600, 375});
+    txtid = textBox(this, "txtid", {2900, 780, 2400, 375});
+    identityBox(txtid);
+    labguha = captionLabel(this, "labguha", QStringLiteral(".Dy wxlh"), {5600, 780, 1700, 375});
+    txtguha = textBox(this, "txtguha", {7400, 780, 2400, 375});
+
+    labland_no = captionLabel(this, "labland_no", QStringLiteral("bvfñ wxlh"), {240, 1275, 2600, 375});
+    cmblandno = dropDown(this, "cmblandno", {2900, 1275, 3800, 375});
+    txtlandno = textBox(this, "txtlandno", {6900, 1275, 2400, 375});
+
+    labaythiye_sbawaya
+        = captionLabel(this, "labaythiye_sbawaya", QStringLiteral(" whs;sfha iajNdjh"), {240, 1770, 2600, 375});
+    cmbaythiy_sbawaya = dropDown(this, "cmbaythiy_sbawaya", {2900, 1770, 3800, 375});
+    labland_sbawaya = captionLabel(this, "labland_sbawaya", QStringLiteral(" bvfñ iajNdjh"), {240, 2265, 2600, 375});
+    cmbland_sabawaya = dropDown(this, "cmbland_sabawaya", {2900, 2265, 3800, 375});
+
+    lvland = new ListView(this);
+    lvland->setObjectName(QStringLiteral("lvland"));
+    lvland->setGeometry(twips(240), twips(2820), twips(kListWidth), twips(3900));
+
+    cmdadd = button(this, "cmdadd", QStringLiteral("w;=,a lsÍu"), {8160, 6900, 1800, 420});
+    cmdexit = button(this, "cmdexit", QStringLiteral("bj;a ùu"), {10260, 6900, 1800, 420});
+    labcc = hiddenLabel(this, "labcc");
+    labch = hiddenLabel(this, "labch");
+
+    setTabOrder(txtid, txtguha);
+    setTabOrder(txtguha, cmblandno);
+    setTabOrder(cmblandno, txtlandno);
+    setTabOrder(txtlandno, cmbaythiy_sbawaya);
+    setTabOrder(cmbaythiy_sbawaya, cmbland_sabawaya);
+    setTabOrder(cmbland_sabawaya, cmdadd);
+    setTabOrder(cmdadd, cmdexit);
+
+    applyKeyPolicy(this, cmdexit);
+    applyAccessibility(this,
+        {{"labid", "txtid"}, {"labguha", "txtguha"}, {"labland_no", "cmblandno"},
+            {"labaythiye_sbawaya", "cmbaythiy_sbawaya"}, {"labland_sbawaya", "cmbland_sabawaya"}});
+}
+
+void frmland_search::wire()
+{
+    for (QWidget *field :
+        {static_cast<QWidget *>(txtid), static_cast<QWidget *>(txtguha), static_cast<QWidget *>(txtlandno),
+            static_cast<QWidget *>(cmbaythiy_sbawaya), static_cast<QWidget *>(cmbland_sabawaya)})
+        focusColours(field);
+    Events::of(txtid).keyUp([this](QKeyEvent *) { runFilter(QStringLiteral("1")); });
+    Events::of(txtguha).keyUp([this](QKeyEvent *) { runFilter(QStringLiteral("2")); });
+    comboClick(cmblandno, [this] { runFilter(QStringLiteral("3")); });
+    Events::of(txtlandno).keyUp([this](QKeyEvent *) { runFilter(QStringLiteral("4")); });
+    comboClick(cmbaythiy_sbawaya, [this] { runFilter(QStringLiteral("6")); });
+    comboClick(cmbland_sabawaya, [this] { runFilter(QStringLiteral("7")); });
+    connect(lvland, &ListView::itemDoubleClicked, this, [this](int) { guarded(this, [this] { FSET(); }); });
+    connect(cmdadd, &QPushButton::clicked, this, &frmland_search::cmdadd_Click);
+    connect(cmdexit, &QPushButton::clicked, this, &frmland_search::cmdexit_Click);
+}
+
+void frmland_search::Form_Load()
+{
+    guarded(this, [this] {
+        center_form(this);
+        // The columns are as wide as their captions need in the PARAS-N font; the permit takes the rest.
+        const int rest = kListWidth - 1400 - 1700 - 1500 - 2100 - 2300 - 350;
+        lvland->setColumns({{QStringLiteral("wkq wxlh"), 1400}, {QStringLiteral("bvï wxlh "), rest},
+            {QStringLiteral("cd ye wxlh"), 1700}, {QStringLiteral(".Dy wxlh"), 1500},
+            {QStringLiteral("bvfñ iajNdjh"), 2100}, {QStringLiteral("whs;sfha iajNdjh"), 2300},
+            {QStringLiteral("landname"), 0}, {QStringLiteral("landno"), 0}});
+        // Filling the lists by code must not run their filters: the hooks are on the clerk's picks.
+        const QSignalBlocker blockKinds(cmblandno);
+        const QSignalBlocker blockOwnership(cmbaythiy_sbawaya);
+        const QSignalBlocker blockLand(cmbland_sabawaya);
+        cmblandno->addItems({QStringLiteral("fkd;drsia Tmamq wxlh"), QStringLiteral("wjirm;% wxlh"),
+            QStringLiteral("osukdm;% wxlh"), QStringLiteral("wkjir bvï")});
+        cmbaythiy_sbawaya->addItems({QStringLiteral("1- Èukd m;%"), QStringLiteral("2- wjir m;%"),
+            QStringLiteral("3- fkd;ßia Tmamq"), QStringLiteral("4- iskaklalr"), QStringLiteral("5- È¾. ld,sk nÿ"),
+            QStringLiteral("6- foajd, bvï"), QStringLiteral("5- wkjir")});
+        cmbland_sabawaya->addItems({QStringLiteral("1- fkdoks"), QStringLiteral("2- uv"), QStringLiteral("3- f.dv")});
+        fland();
+    });
+}
+
+void frmland_search::fill(const QString &sql, const QVariantList &values)
+{
+    Query rows = db().select(sql, values);
+    std::vector<QStringList> lines;
+    while (rows.next()) {
+        const QString kind = rows.value(1);
+        const QString number = rows.value(2);
+        lines.push_back({rows.value(0), kind + QStringLiteral("  ") + number, rows.value(3).left(9), rows.value(4),
+            rows.value(5), rows.value(6), kind, number});
+    }
+    lvland->addItems(std::move(lines));
+}
+
+void frmland_search::fland()
+{
+    // The active lands, as the view land1 holds them.
+    fill(kLines + QStringLiteral("WHERE l.chack = '1' ORDER BY l.srno"), {});
+}
+
+void frmland_search::runFilter(const QString &code)
+{
+    guarded(this, [this, &code] {
+        labcc->setText(code);
+        all_sort();
+    });
+}
+
+void frmland_search::all_sort()
+{
+    lvland->clear();
+    const QString code = labcc->text();
+    if (code == QLatin1String("1") || code == QLatin1String("2")) {
+        const QString typed = (code == QLatin1String("1") ? txtid : txtguha)->text().trimmed();
+        if (typed.isEmpty()) {
+            fland();
+            return;
+        }
+        const QString column = code == QLatin1String("1") ? QStringLiteral("id") : QStringLiteral("house_no");
+        fill(kOwnersWithFirstLand.arg(column), {Dialect::containsPattern(typed)});
+    } else if (code == QLatin1String("3")) {
+        fill(kLines + QStringLiteral("WHERE l.balapa_no1 LIKE ? ESCAPE '!' ORDER BY l.srno"),
+            {Dialect::containsPattern(cmblandno->currentText())});
+    } else if (code == QLatin1String("4")) {
+        fill(kLines
+                + QStringLiteral(
+                    "WHERE l.balapa_no1 LIKE ? ESCAPE '!' AND l.balapa_no LIKE ? ESCAPE '!' ORDER BY l.srno"),
+            {Dialect::containsPattern(cmblandno->currentText()),
+                Dialect::containsPattern(txtlandno->text().trimmed())});
+    } else if (code == QLatin1String("6")) {
+        fill(kLines + QStringLiteral("WHERE l.aythiye_sbawaya LIKE ? ESCAPE '!' ORDER BY l.srno"),
+            {Dialect::containsPattern(cmbaythiy_sbawaya->currentText())});
+    } else if (code == QLatin1String("7")) {
+        fill(kLines + QStringLiteral("WHERE l.loan_sbawaya LIKE ? ESCAPE '!' ORDER BY l.srno"),
+            {Dialect::containsPattern(cmbland_sabawaya->currentText())});
+    }
+}
+
+void frmland_search::FSET()
+{
+    const int row = lvland->selectedRow();
+    if (row < 0)
+        return;
+    const QString landname = lvland->text(row, 6);
+    const QString landno = lvland->text(row, 7);
+    const QString caller = labch->text();
+    HandBack opener(m_opener);
+    m_left = true;
+    if (caller == QLatin1String("1")) {
+        opener.set("txtlandno1", landno).set("cmblandno", landname);
+        close();
+        // Leaving txtlandno1 makes the permit change screen load the land.
+        opener.focus("txtlandno1").focus("txtlandno");
+    } else if (caller == QLatin1String("2")) {
+        opener.set("txtlandno_h", landno);
+        close();
+        // Leaving txtlandno_h makes the transfer screen load the first land.
+        opener.press("cmdtra").focus("txtlandno_h").focus("cmbrajaya", "txtlandno");
+    } else if (caller == QLatin1String("3")) {
+        opener.set("txtlandno", landno);
+        close();
+        opener.press("cmdtra").focus("txtlandno").focus("cmdok");
+    } else if (caller == QLatin1String("4")) {
+        opener.set("txtlandno", landno).press("cmdlv");
+        close();
+    } else if (caller == QLatin1String("5")) {
+        opener.set("txtlandno", landno);
+        close();
+    } else if (caller == QLatin1String("6")) {
+        opener.set("txtlandno", landno).press("cmdff");
+        close();
+    } else {
+        m_left = false;
+        throw HandBackError(QStringLiteral("the land search has no caller code \"%1\"").arg(caller).toStdString());
+    }
+}
+
+void frmland_search::cmdadd_Click()
+{
+    guarded(this, [this] { FSET(); });
+}
+
+void frmland_search::cmdexit_Click()
+{
+    guarded(this, [this] {
+        m_left = true;
+        // The transfer screen dimmed itself when it opened the search.
+        if (labch->text() == QLatin1String("2") || labch->text() == QLatin1String("3"))
+            HandBack(m_opener).press("cmdtra");
+        close();
+    });
+}
+
+void frmland_search::closeEvent(QCloseEvent *event)
+{
+    if (event->spontaneous() && !m_left)
+        cmdexit_Click();
+    QDialog::closeEvent(event);
+}
+
+} // namespace parcelon
