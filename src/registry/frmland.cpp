@@ -75,14 +75,6 @@ const QString kPortionDefault = QStringLiteral("2- ke;");
 const QString kBoundariesRecorded = QStringLiteral("igyka lr we;");
 const QString kRelationshipLast = QStringLiteral("{d;ska tla lsßu");
 
-QFont heavyLatin()
-{
-    // The identity and household numbers read in a heavy Latin face, as in the owner register.
-    QFont font(QStringLiteral("Arial Black"), 11);
-    font.setWeight(QFont::Black);
-    return font;
-}
-
 // A field's colour: a text box's base, and a drop-down's base and button face.
 void paint(QWidget *field, const QColor &colour)
 {
@@ -184,8 +176,8 @@ void frmland::build()
     txtid = textBox(fracuster, "txtid", {}, 10);
     Label1 = captionLabel(fracuster, "Label1", QStringLiteral(" .Dy uq,sl wxlh"));
     txtguhano = textBox(fracuster, "txtguhano");
-    txtid->setFont(heavyLatin());
-    txtguhano->setFont(heavyLatin());
+    txtid->setFont(heavyLatinFont(11));
+    txtguhano->setFont(heavyLatinFont(11));
     // The next number and a found owner's household are shown in disabled boxes: they stay readable.
     for (QLineEdit *shown : {labno, txtguhano}) {
         QPalette palette = shown->palette();
@@ -334,13 +326,7 @@ void frmland::layoutScreen()
 {
     // The screen lies over the main menu: its left, top and width, and its height less 600 twips. The
     // window's frame counts in that area, so the frame too stays on the screen.
-    QRect area;
-    if (auto *home = dynamic_cast<QWidget *>(Home::instance()))
-        area = home->geometry();
-    else if (const QScreen *screen = QGuiApplication::primaryScreen())
-        area = screen->geometry();
-    area.setHeight(std::max(0, area.height() - twips(600)));
-    setGeometry(area.marginsRemoved(m_frame));
+    cover_main_menu(this);
 
     const int width = toTwips(this->width());
     const int height = toTwips(this->height());
@@ -455,10 +441,6 @@ void frmland::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     // The frame is known now: lay the screen out again inside it when it differs from what was assumed.
-    const QRect frameRect = frameGeometry();
-    const QRect client = geometry();
-    m_frame = QMargins(client.left() - frameRect.left(), client.top() - frameRect.top(),
-        frameRect.right() - client.right(), frameRect.bottom() - client.bottom());
     const QRect before = geometry();
     layoutScreen();
     if (geometry() != before)

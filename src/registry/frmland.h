@@ -191,7 +191,6 @@ private:
     void dimForSubScreen();
     void fillRelationships(); // the successor's relationship list as it loads
     int permitWidth() const; // the permit column of lvland: what the other columns leave
-    QMargins m_frame; // the window frame, known once shown
     // frmland_save.cpp: the row of `land` the save writes and the update changes.
     RecordColumns landRecord() const;
     // Saves the land and links its boundaries; false when its permit number was taken meanwhile.

@@ -33,13 +33,6 @@ constexpr int kCaptionWidth = 3000;
 constexpr int kButtonWidth = 1800;
 constexpr int kButtonHeight = 495;
 
-QFont heavyLatin()
-{
-    // The identity and household numbers read in a heavy Latin face.
-    QFont font(QStringLiteral("Arial Black"), 12);
-    font.setWeight(QFont::Black);
-    return font;
-}
 } // namespace
 
 frmlandoner::frmlandoner(QWidget *parent)
@@ -68,8 +61,8 @@ void frmlandoner::build()
     txtid = textBox(this, "txtid", {}, 10);
     Label8 = captionLabel(this, "Label8", QStringLiteral(" .Dy uq,sl wxlh"));
     txtguhano = textBox(this, "txtguhano", {}, 50);
-    txtid->setFont(heavyLatin());
-    txtguhano->setFont(heavyLatin());
+    txtid->setFont(heavyLatinFont(12));
+    txtguhano->setFont(heavyLatinFont(12));
     Label7 = captionLabel(this, "Label7", QStringLiteral(" bvñ ysñhdf.a ku"));
     txtlandname = textBox(this, "txtlandname", {}, 200);
     Label6 = captionLabel(this, "Label6", QStringLiteral(" ,smskh 1"));
@@ -155,14 +148,7 @@ void frmlandoner::layoutScreen()
 {
     // The screen lies over the main menu: its left, top and width, and its height less 600 twips. The
     // window's frame counts in that area, so the frame too stays on the screen.
-    QRect area;
-    if (auto *home = dynamic_cast<QWidget *>(Home::instance()))
-        area = home->geometry();
-    else if (const QScreen *screen = QGuiApplication::primaryScreen())
-        area = screen->geometry();
-    area.setHeight(std::max(0, area.height() - twips(600)));
-    const QMargins frame = frameMargins();
-    setGeometry(area.marginsRemoved(frame));
+    cover_main_menu(this);
 
     const int width = toTwips(this->width());
     const int height = toTwips(this->height());
@@ -201,19 +187,6 @@ void frmlandoner::layoutScreen()
     }
     const int listTop = row(8);
     tw::place(lvdetels, 200, listTop, width - 400, std::max(600, buttonTop - 200 - listTop));
-}
-
-QMargins frmlandoner::frameMargins() const
-{
-    // Known once the window exists; until then the frame the last shown window had, or none.
-    static QMargins known;
-    if (isVisible()) {
-        const QRect frame = frameGeometry();
-        const QRect client = geometry();
-        known = QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-            frame.bottom() - client.bottom());
-    }
-    return known;
 }
 
 void frmlandoner::showEvent(QShowEvent *event)

@@ -99,7 +99,6 @@ protected:
 private:
     void build();
     void layoutScreen();
-    QMargins frameMargins() const;
     void fillDivisions();
     // Lists the lands of the household of the first owner matching `where` (one bound value).
     void householdLands(const QString &where, const QString &value);

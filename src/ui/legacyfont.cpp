@@ -40,4 +40,11 @@ QFont latinFont(int pointSize, bool bold)
     return font;
 }
 
+QFont heavyLatinFont(int pointSize)
+{
+    QFont font(QStringLiteral("Arial Black"), pointSize);
+    font.setWeight(QFont::Black);
+    return font;
+}
+
 } // namespace parcelon

@@ -18,5 +18,7 @@ bool isParasFont(const QFont &font);
 
 QFont parasFont(int pointSize);
 QFont latinFont(int pointSize, bool bold = false); // "Arial" (Liberation Sans)
+// The heavy Latin face identity and household numbers read in ("Arial Black").
+QFont heavyLatinFont(int pointSize);
 
 } // namespace parcelon

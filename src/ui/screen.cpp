@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace parcelon {
@@ -53,6 +54,24 @@ void center_form(QWidget *form)
     const int top = screenHeightTwips() / 2 - toTwips(form->height()) / 2;
     form->move(twips(left), twips(top));
     setBackground(form, colours::dialog);
+}
+
+void cover_main_menu(QWidget *form)
+{
+    QRect area;
+    if (auto *home = dynamic_cast<QWidget *>(Home::instance()))
+        area = home->geometry();
+    else if (const QScreen *screen = QGuiApplication::primaryScreen())
+        area = screen->geometry();
+    area.setHeight(std::max(0, area.height() - twips(600)));
+    QMargins frame;
+    if (form->isVisible()) {
+        const QRect outer = form->frameGeometry();
+        const QRect client = form->geometry();
+        frame = QMargins(client.left() - outer.left(), client.top() - outer.top(), outer.right() - client.right(),
+            outer.bottom() - client.bottom());
+    }
+    form->setGeometry(area.marginsRemoved(frame));
 }
 
 void fill_screen(QWidget *form)

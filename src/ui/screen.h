@@ -36,6 +36,10 @@ QColor background(const QWidget *widget);
 void center_form(QWidget *form);
 // Fills the screen but a strip at the bottom, in the work colour.
 void fill_screen(QWidget *form);
+// Lays a screen over the main menu (or the screen, without one): its left, top and width and its height
+// less 600 twips, the window frame included, so the frame too stays on the screen. The frame is known
+// once the window is shown: a screen lays itself out again from its showEvent.
+void cover_main_menu(QWidget *form);
 
 // The opacity that dim_home and undim_home last chose: 100 while a screen is dimmed, 255 restored.
 int sharedAlpha();
