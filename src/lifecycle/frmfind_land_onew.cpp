@@ -8,6 +8,7 @@
 #include "ui/kit.h"
 #include "ui/legacyfont.h"
 #include "ui/listview.h"
+#include "ui/pagedfill.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -30,14 +31,10 @@ const QString kColumns = QStringLiteral("srno, id, house_no, land_owner_name");
 // The register's identity numbers are nine digits and a letter; the list shows the digits only.
 constexpr int kShownIdLength = 9;
 
-// Fills a list from rows read with kColumns: one addItems for the whole list.
-void fillList(ListView *list, Query &rows)
+// A line of the list from a row read with kColumns.
+QStringList lineOf(const Query &row)
 {
-    std::vector<QStringList> lines;
-    while (rows.next())
-        lines.push_back({rows.value(0), rows.value(1).left(kShownIdLength), rows.value(2), rows.value(3)});
-    list->clear();
-    list->addItems(std::move(lines));
+    return {row.value(0), row.value(1).left(kShownIdLength), row.value(2), row.value(3)};
 }
 
 // A control of the opener's own window, found by name; missing it is a fault of the program.
@@ -116,6 +113,7 @@ void frmfind_land_onew::build()
     txtlname = textBox(this, "txtlname", {8000, 1335, 2560, 375});
 
     lvfind = control(this, new ListView, "lvfind", 240, 1920, kListWidth, 4800);
+    m_owners = new PagedFill(lvfind, this, lineOf);
 
     cmdadd = button(this, "cmdadd", QStringLiteral("w;=,a lsrSu"), {6960, 6960, 1700, 420});
     cmdexit = button(this, "cmdexit", QStringLiteral("msgúu"), {8860, 6960, 1700, 420});
@@ -155,21 +153,23 @@ void frmfind_land_onew::Form_Load()
 
 void frmfind_land_onew::fin_lv()
 {
-    Query rows = db().select(QStringLiteral("SELECT %1 FROM landowner1 ORDER BY srno").arg(kColumns));
-    fillList(lvfind, rows);
+    m_owners->start({QStringLiteral("SELECT %1 FROM landowner1").arg(kColumns), {}, {}, QStringLiteral("srno"), 0,
+        QStringLiteral("SELECT MAX(srno) FROM landowner")});
 }
 
 void frmfind_land_onew::sort_f()
 {
     // Empty boxes match every owner; typed % and _ match themselves.
     const QString like = QStringLiteral(" LIKE ? ESCAPE '!'");
-    Query rows = db().select(QStringLiteral("SELECT %1 FROM landowner WHERE %2 AND id%3 AND house_no%3 "
-                                            "AND land_owner_name%3 ORDER BY srno")
-                                 .arg(kColumns, Dialect::numberLike(QStringLiteral("srno")), like),
+    m_owners->start({QStringLiteral("SELECT %1 FROM landowner").arg(kColumns),
+        QStringLiteral("%1 AND id%2 AND house_no%2 AND land_owner_name%2")
+            .arg(Dialect::numberLike(QStringLiteral("srno")), like),
         {Dialect::containsPattern(txtsrno->text().trimmed()), Dialect::containsPattern(txtid->text().trimmed()),
-            Dialect::containsPattern(txtguha->text().trimmed()), Dialect::containsPattern(txtlname->text().trimmed())});
-    fillList(lvfind, rows);
+            Dialect::containsPattern(txtguha->text().trimmed()), Dialect::containsPattern(txtlname->text().trimmed())},
+        QStringLiteral("srno"), 0, QStringLiteral("SELECT MAX(srno) FROM landowner")});
 }
+
+bool frmfind_land_onew::listFilling() const { return m_owners->filling(); }
 
 void frmfind_land_onew::fadd()
 {

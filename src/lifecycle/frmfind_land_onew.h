@@ -16,6 +16,7 @@ class QPushButton;
 namespace parcelon {
 
 class ListView;
+class PagedFill;
 
 class frmfind_land_onew final : public QDialog
 {
@@ -30,6 +31,9 @@ public:
     void sort_f();
     // Hands the selected owner back to the opener by the caller code.
     void fadd();
+
+    // True while the list's later pages are still to come from the event loop.
+    bool listFilling() const;
 
     void lvfind_Click();
     void cmdadd_Click();
@@ -57,6 +61,7 @@ private:
     void build();
     void setColumnWidths();
     void leave();
+    PagedFill *m_owners;
     QWidget *m_opener;
     bool m_left = false;
 };

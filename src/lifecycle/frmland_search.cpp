@@ -8,6 +8,7 @@
 #include "ui/kit.h"
 #include "ui/legacyfont.h"
 #include "ui/listview.h"
+#include "ui/pagedfill.h"
 #include "ui/screen.h"
 
 #include <QCloseEvent>
@@ -32,15 +33,15 @@ const QColor kFocusColour {209, 116, 248};
 // its line with empty owner columns. The cast key is served by the index on the owner's srno as text.
 const QString kLines
     = QStringLiteral("SELECT l.srno, l.balapa_no1, l.balapa_no, o.id, o.house_no, l.loan_sbawaya, l.aythiye_sbawaya "
-                     "FROM land l LEFT JOIN landowner o ON l.labn_owner_srno = CAST(o.srno AS VARCHAR(20)) ");
+                     "FROM land l LEFT JOIN landowner o ON l.labn_owner_srno = CAST(o.srno AS VARCHAR(20))");
 
 // The owners whose identity or house number contains the typed text, each with the first of its lands;
 // an owner without land has no line.
-const QString kOwnersWithFirstLand
-    = QStringLiteral("SELECT l.srno, l.balapa_no1, l.balapa_no, o.id, o.house_no, l.loan_sbawaya, l.aythiye_sbawaya "
-                     "FROM landowner o JOIN land l ON l.labn_owner_srno = CAST(o.srno AS VARCHAR(20)) "
-                     "WHERE o.%1 LIKE ? ESCAPE '!' AND l.srno = (SELECT MIN(f.srno) FROM land f "
-                     "WHERE f.labn_owner_srno = CAST(o.srno AS VARCHAR(20))) ORDER BY o.srno");
+const QString kOwnersWithFirstLand = QStringLiteral(
+    "SELECT l.srno, l.balapa_no1, l.balapa_no, o.id, o.house_no, l.loan_sbawaya, l.aythiye_sbawaya, o.srno "
+    "FROM landowner o JOIN land l ON l.labn_owner_srno = CAST(o.srno AS VARCHAR(20))");
+const QString kFirstLandOfOwner = QStringLiteral("o.%1 LIKE ? ESCAPE '!' AND l.srno = (SELECT MIN(f.srno) FROM land f "
+                                                 "WHERE f.labn_owner_srno = CAST(o.srno AS VARCHAR(20)))");
 
 void paint(QWidget *field, const QColor &colour)
 {
@@ -102,6 +103,7 @@ void frmland_search::build()
     lvland = new ListView(this);
     lvland->setObjectName(QStringLiteral("lvland"));
     lvland->setGeometry(twips(240), twips(2820), twips(kListWidth), twips(3900));
+    m_lands = new PagedFill(lvland, this, &frmland_search::lineOf);
 
     cmdadd = button(this, "cmdadd", QStringLiteral("w;=,a lsÍu"), {8160, 6900, 1800, 420});
     cmdexit = button(this, "cmdexit", QStringLiteral("bj;a ùu"), {10260, 6900, 1800, 420});
@@ -163,23 +165,23 @@ void frmland_search::Form_Load()
     });
 }
 
-void frmland_search::fill(const QString &sql, const QVariantList &values)
+QStringList frmland_search::lineOf(const Query &rows)
 {
-    Query rows = db().select(sql, values);
-    std::vector<QStringList> lines;
-    while (rows.next()) {
-        const QString kind = rows.value(1);
-        const QString number = rows.value(2);
-        lines.push_back({rows.value(0), kind + QStringLiteral("  ") + number, rows.value(3).left(9), rows.value(4),
-            rows.value(5), rows.value(6), kind, number});
-    }
-    lvland->addItems(std::move(lines));
+    const QString kind = rows.value(1);
+    const QString number = rows.value(2);
+    return {rows.value(0), kind + QStringLiteral("  ") + number, rows.value(3).left(9), rows.value(4), rows.value(5),
+        rows.value(6), kind, number};
+}
+
+void frmland_search::fillLands(const QString &where, const QVariantList &values)
+{
+    m_lands->start({kLines, where, values, QStringLiteral("l.srno"), 0, QStringLiteral("SELECT MAX(srno) FROM land")});
 }
 
 void frmland_search::fland()
 {
     // The active lands, as the view land1 holds them.
-    fill(kLines + QStringLiteral("WHERE l.chack = '1' ORDER BY l.srno"), {});
+    fillLands(QStringLiteral("l.chack = '1'"), {});
 }
 
 void frmland_search::runFilter(const QString &code)
@@ -192,6 +194,7 @@ void frmland_search::runFilter(const QString &code)
 
 void frmland_search::all_sort()
 {
+    m_lands->stop();
     lvland->clear();
     const QString code = labcc->text();
     if (code == QLatin1String("1") || code == QLatin1String("2")) {
@@ -201,21 +204,20 @@ void frmland_search::all_sort()
             return;
         }
         const QString column = code == QLatin1String("1") ? QStringLiteral("id") : QStringLiteral("house_no");
-        fill(kOwnersWithFirstLand.arg(column), {Dialect::containsPattern(typed)});
+        m_lands->start({kOwnersWithFirstLand, kFirstLandOfOwner.arg(column), {Dialect::containsPattern(typed)},
+            QStringLiteral("o.srno"), 7, QStringLiteral("SELECT MAX(srno) FROM landowner")});
     } else if (code == QLatin1String("3")) {
-        fill(kLines + QStringLiteral("WHERE l.balapa_no1 LIKE ? ESCAPE '!' ORDER BY l.srno"),
-            {Dialect::containsPattern(cmblandno->currentText())});
+        fillLands(
+            QStringLiteral("l.balapa_no1 LIKE ? ESCAPE '!'"), {Dialect::containsPattern(cmblandno->currentText())});
     } else if (code == QLatin1String("4")) {
-        fill(kLines
-                + QStringLiteral(
-                    "WHERE l.balapa_no1 LIKE ? ESCAPE '!' AND l.balapa_no LIKE ? ESCAPE '!' ORDER BY l.srno"),
+        fillLands(QStringLiteral("l.balapa_no1 LIKE ? ESCAPE '!' AND l.balapa_no LIKE ? ESCAPE '!'"),
             {Dialect::containsPattern(cmblandno->currentText()),
                 Dialect::containsPattern(txtlandno->text().trimmed())});
     } else if (code == QLatin1String("6")) {
-        fill(kLines + QStringLiteral("WHERE l.aythiye_sbawaya LIKE ? ESCAPE '!' ORDER BY l.srno"),
+        fillLands(QStringLiteral("l.aythiye_sbawaya LIKE ? ESCAPE '!'"),
             {Dialect::containsPattern(cmbaythiy_sbawaya->currentText())});
     } else if (code == QLatin1String("7")) {
-        fill(kLines + QStringLiteral("WHERE l.loan_sbawaya LIKE ? ESCAPE '!' ORDER BY l.srno"),
+        fillLands(QStringLiteral("l.loan_sbawaya LIKE ? ESCAPE '!'"),
             {Dialect::containsPattern(cmbland_sabawaya->currentText())});
     }
 }
@@ -258,6 +260,8 @@ void frmland_search::FSET()
         throw HandBackError(QStringLiteral("the land search has no caller code \"%1\"").arg(caller).toStdString());
     }
 }
+
+bool frmland_search::listFilling() const { return m_lands->filling(); }
 
 void frmland_search::cmdadd_Click()
 {

@@ -23,6 +23,8 @@ class QPushButton;
 namespace parcelon {
 
 class ListView;
+class PagedFill;
+class Query;
 
 class frmland_search final : public QDialog
 {
@@ -37,6 +39,9 @@ public:
     void all_sort();
     // Hands the selected line back to the opener as its caller code says; nothing when no line is selected.
     void FSET();
+
+    // True while the list's later pages are still to come from the event loop.
+    bool listFilling() const;
 
     void cmdadd_Click();
     void cmdexit_Click();
@@ -68,8 +73,11 @@ private:
     void wire();
     // Sets the filter code and rebuilds the list.
     void runFilter(const QString &code);
-    // Adds a line per row of a lines query (kLines and its like) with one addItems.
-    void fill(const QString &sql, const QVariantList &values);
+    // A line of the list from a row of the lands query.
+    static QStringList lineOf(const Query &rows);
+    // Fills the list with the lands the condition selects, in land order, a page at a time.
+    void fillLands(const QString &where, const QVariantList &values);
+    PagedFill *m_lands;
     QWidget *m_opener;
     bool m_left = false;
 };

@@ -11,6 +11,7 @@
 #include "ui/kit.h"
 #include "ui/legacyfont.h"
 #include "ui/listview.h"
+#include "ui/pagedfill.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -268,6 +269,12 @@ void frmland::build()
     cmdcha = button(this, "cmdcha", QString());
     cmdcha->hide();
     lvland = named(this, "lvland", new ListView);
+    m_allLands = new PagedFill(lvland, this, [](const Query &row) {
+        QStringList line;
+        for (int column = 0; column < 8; ++column)
+            line << row.value(column);
+        return line;
+    });
     lvland->setFont(parasFont(12));
 
     // The fields, in their tab order; the controls without a place in it follow.

@@ -30,6 +30,7 @@ class QPushButton;
 namespace parcelon {
 
 class ListView;
+class PagedFill;
 class Query;
 class RecordColumns;
 
@@ -171,9 +172,7 @@ protected:
 private:
     // frmland_lists.cpp: one page of the list of all lands, the lands after number `after`; `highest` is
     // the highest land number when the filling began (0 for the first page).
-    void fillAllLands(quint64 filling, qlonglong after, qlonglong highest);
-    quint64 m_landFill = 0; // the filling under way; a new filling or land_lv() ends it
-    bool m_landFillPending = false;
+    PagedFill *m_allLands = nullptr; // the list of all lands; land_lv() ends a filling under way
 
     // frmland.cpp
     void build();

@@ -14,6 +14,7 @@
 #include "ui/failure.h"
 #include "ui/kit.h"
 #include "ui/listview.h"
+#include "ui/pagedfill.h"
 #include "ui/screenregistry.h"
 
 #include <QComboBox>
@@ -23,7 +24,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -38,11 +38,6 @@ const QColor kFocusColour {209, 116, 248};
 
 // The last entry of the relationship list: it opens the screen that adds a kind.
 const QString kAddKind = QStringLiteral("{d;ska tla lsßu");
-
-// The all-lands list's pages: the first a screenful and more, the others ranges of land numbers large
-// enough that a register of 100,000 lands fills in a few steps.
-constexpr int kFirstLandPage = 200;
-constexpr qlonglong kLandPage = 25000;
 
 // The lands joined to their owners: the household number is the owner's own and stays empty when the
 // owner row is gone. The cast key is served by the index on the owner's srno as text.
@@ -145,7 +140,7 @@ void frmland::wireLists()
 
 void frmland::land_lv()
 {
-    ++m_landFill; // the household's lands replace a list of all lands still filling
+    m_allLands->stop(); // the household's lands replace a list of all lands still filling
     guarded(this, [this] {
         Query rows = db().select(QStringLiteral("SELECT o.house_no, l.id, l.balapa_no1, l.balapa_no, l.loan_sbawaya, "
                                                 "l.akkara1, l.akkara, l.rut, l.parchase, l.aythiye_sbawaya, l.pewarima")
@@ -164,61 +159,19 @@ void frmland::land_lv()
 
 void frmland::land_all()
 {
-    // A new filling ends any filling still under way.
-    ++m_landFill;
+    // The list of every land is the long one: it fills a page at a time (ui/pagedfill.h). The database
+    // cuts and joins the texts (the identity's first nine characters, the permit kind and number, the
+    // nature without its "1- " prefix, the decimal point as the PARAS-N list draws it).
     guarded(this, [this] {
-        lvland->clear();
-        fillAllLands(m_landFill, 0, 0);
+        m_allLands->start({QStringLiteral("SELECT o.house_no, SUBSTR(l.id, 1, 9), COALESCE(l.balapa_no1, '') || ' ' || "
+                                          "COALESCE(l.balapa_no, ''), l.balapa_no, SUBSTR(l.loan_sbawaya, 4, 20), "
+                                          "REPLACE(l.akkara_only, '.', ''''), l.aythiye_sbawaya, l.pewarima, l.srno")
+                + kLandsWithOwners,
+            {}, {}, QStringLiteral("l.srno"), 8, QStringLiteral("SELECT MAX(srno) FROM land")});
     });
 }
 
-bool frmland::landListFilling() const { return m_landFillPending; }
-
-void frmland::fillAllLands(quint64 filling, qlonglong after, qlonglong highest)
-{
-    m_landFillPending = false;
-    if (filling != m_landFill)
-        return;
-    // The list of every land is the long one. It is read in pages by land number, each page one query
-    // read whole: the first screenful shows at once, and the rest follows a page at a time from the event
-    // loop, so the window keeps painting and the clerk's keys are taken between pages. The first page is
-    // the first lands; the others are ranges of land numbers, which the engines read the way they read the
-    // whole list (PostgreSQL hashes the owners for a range, but looks them up one by one under a LIMIT).
-    // The database cuts and joins the texts (the identity's first nine characters, the permit kind and
-    // number, the nature without its "1- " prefix, the decimal point as the PARAS-N list draws it).
-    const bool first = highest == 0;
-    const bool paged = db().dialect().engine != Engine::Other; // LIMIT is SQLite's and PostgreSQL's
-    QString range = QStringLiteral(" WHERE l.srno > ?");
-    QVariantList params {after};
-    if (first && paged) {
-        highest = db().scalar(QStringLiteral("SELECT MAX(srno) FROM land")).toLongLong();
-    } else if (paged) {
-        range += QStringLiteral(" AND l.srno <= ?");
-        params << after + kLandPage;
-    }
-    Query rows
-        = db().select(QStringLiteral("SELECT o.house_no, SUBSTR(l.id, 1, 9), COALESCE(l.balapa_no1, '') || ' ' || "
-                                     "COALESCE(l.balapa_no, ''), l.balapa_no, SUBSTR(l.loan_sbawaya, 4, 20), "
-                                     "REPLACE(l.akkara_only, '.', ''''), l.aythiye_sbawaya, l.pewarima, l.srno")
-                + kLandsWithOwners + range + QStringLiteral(" ORDER BY l.srno")
-                + (first && paged ? QStringLiteral(" LIMIT %1").arg(kFirstLandPage) : QString()),
-            params);
-    std::vector<QStringList> lines;
-    qlonglong last = first ? after : after + kLandPage;
-    while (rows.next()) {
-        lines.push_back({rows.value(0), rows.value(1), rows.value(2), rows.value(3), rows.value(4), rows.value(5),
-            rows.value(6), rows.value(7)});
-        if (first)
-            last = rows.value(8).toLongLong();
-    }
-    const bool more = paged && last < highest && !(first && qsizetype(lines.size()) < kFirstLandPage);
-    lvland->addItems(std::move(lines));
-    if (!more)
-        return;
-    m_landFillPending = true;
-    QTimer::singleShot(
-        0, this, [this, filling, last, highest] { guarded(this, [&] { fillAllLands(filling, last, highest); }); });
-}
+bool frmland::landListFilling() const { return m_allLands->filling(); }
 
 void frmland::fgamanam()
 {

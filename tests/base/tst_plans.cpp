@@ -326,19 +326,47 @@ private:
             << landRegisterList + QStringLiteral(" WHERE l.guhasth = ? ORDER BY l.srno")
             << QVariantList {QStringLiteral("39")} << bothInJoin << false << false;
         // The land search: owners found by a part of their number, each with its first land; lands found
-        // by a part of a kind, each with its owner.
-        QTest::newRow("land search: owners by part of the identity number, with their first land")
-            << QStringLiteral("SELECT l.srno, l.balapa_no1, l.balapa_no, o.id, o.house_no, l.loan_sbawaya, "
-                              "l.aythiye_sbawaya FROM landowner o JOIN land l ON l.labn_owner_srno = CAST(o.srno AS "
-                              "VARCHAR(20)) WHERE o.id LIKE ? ESCAPE '!' AND l.srno = (SELECT MIN(f.srno) FROM land f "
-                              "WHERE f.labn_owner_srno = CAST(o.srno AS VARCHAR(20))) ORDER BY o.srno")
-            << QVariantList {QStringLiteral("%00077%")}
-            << QStringList {QStringLiteral("land l"), QStringLiteral("land f")} << false << false;
-        QTest::newRow("land search: lands by part of the permit kind, with their owners")
-            << QStringLiteral("SELECT l.srno, l.balapa_no1, l.balapa_no, o.id, o.house_no, l.loan_sbawaya, "
-                              "l.aythiye_sbawaya FROM land l LEFT JOIN landowner o ON l.labn_owner_srno = CAST(o.srno "
-                              "AS VARCHAR(20)) WHERE l.balapa_no1 LIKE ? ESCAPE '!' ORDER BY l.srno")
-            << QVariantList {QStringLiteral("%ysñ%")} << holder << false << false;
+        // by a part of a kind, each with its owner. Each list comes a page at a time: the first page in
+        // key order (LIMIT), the others ranges of the key.
+        const QString searchLands
+            = QStringLiteral("SELECT l.srno, l.balapa_no1, l.balapa_no, o.id, o.house_no, l.loan_sbawaya, "
+                             "l.aythiye_sbawaya FROM land l LEFT JOIN landowner o ON l.labn_owner_srno = CAST(o.srno "
+                             "AS VARCHAR(20))");
+        const QString searchOwners = QStringLiteral(
+            "SELECT l.srno, l.balapa_no1, l.balapa_no, o.id, o.house_no, l.loan_sbawaya, l.aythiye_sbawaya, o.srno "
+            "FROM landowner o JOIN land l ON l.labn_owner_srno = CAST(o.srno AS VARCHAR(20)) WHERE o.srno > ? %1 AND "
+            "(o.id LIKE ? ESCAPE '!' AND l.srno = (SELECT MIN(f.srno) FROM land f WHERE f.labn_owner_srno = "
+            "CAST(o.srno AS VARCHAR(20)))) ORDER BY o.srno %2");
+        QTest::newRow("land search: owners by part of the identity number, first page")
+            << searchOwners.arg(QString(), QStringLiteral("LIMIT 200"))
+            << QVariantList {qlonglong(0), QStringLiteral("%00077%")}
+            << QStringList {QStringLiteral("land l"), QStringLiteral("land f")} << true << false;
+        QTest::newRow("land search: owners by part of the identity number, a range")
+            << searchOwners.arg(QStringLiteral("AND o.srno <= ?"), QString())
+            << QVariantList {qlonglong(200), qlonglong(25200), QStringLiteral("%00077%")}
+            << QStringList {QStringLiteral("land l"), QStringLiteral("land f")} << true << false;
+        QTest::newRow("land search: lands by part of the permit kind, first page")
+            << searchLands
+                + QStringLiteral(" WHERE l.srno > ? AND (l.balapa_no1 LIKE ? ESCAPE '!') ORDER BY l.srno LIMIT 200")
+            << QVariantList {qlonglong(0), QStringLiteral("%ysñ%")} << bothInJoin << true << false;
+        QTest::newRow("land search: lands by part of the permit kind, a range")
+            << searchLands
+                + QStringLiteral(" WHERE l.srno > ? AND l.srno <= ? AND (l.balapa_no1 LIKE ? ESCAPE '!') ORDER BY "
+                                 "l.srno")
+            << QVariantList {qlonglong(200), qlonglong(25200), QStringLiteral("%ysñ%")} << bothInJoin << true << true;
+        // The owner finder: its four boxes together, a page at a time.
+        const QString finder = QStringLiteral(
+            "SELECT srno, id, house_no, land_owner_name FROM landowner WHERE srno > ? %1 AND (CAST(srno AS "
+            "VARCHAR(20)) LIKE ? ESCAPE '!' AND id LIKE ? ESCAPE '!' AND house_no LIKE ? ESCAPE '!' AND "
+            "land_owner_name LIKE ? ESCAPE '!') ORDER BY srno %2");
+        const QVariantList finderBoxes {QStringLiteral("%%"), QStringLiteral("%857%"), QStringLiteral("%%"),
+            QStringLiteral("%%")};
+        QTest::newRow("owner finder: four boxes, first page")
+            << finder.arg(QString(), QStringLiteral("LIMIT 200")) << (QVariantList {qlonglong(0)} << finderBoxes)
+            << landowner << true << false;
+        QTest::newRow("owner finder: four boxes, a range")
+            << finder.arg(QStringLiteral("AND srno <= ?"), QString())
+            << (QVariantList {qlonglong(200), qlonglong(25200)} << finderBoxes) << landowner << true << false;
         QTest::newRow("land by number") << QStringLiteral("SELECT * FROM land WHERE srno = ?") << QVariantList {77}
                                         << land << false << false;
         QTest::newRow("active owner by number")

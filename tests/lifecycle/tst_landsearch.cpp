@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 
 #include <functional>
@@ -274,6 +275,44 @@ private slots:
         });
         QCOMPARE(ran, code);
         QCOMPARE(lines, want);
+    }
+
+    // A register longer than a page: the list opens with its first page, fills the rest from the event
+    // loop, and a filter the clerk picks meanwhile replaces it without the old list's later pages.
+    void aLongListFillsByPagesAndAFilterEndsTheFillUnderWay()
+    {
+        const int bulk = 450;
+        test::exec(
+            QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                           "INSERT INTO land (labn_owner_srno, balapa_no1, balapa_no, loan_sbawaya, "
+                           "aythiye_sbawaya, chack) SELECT ?, ?, CAST(5000 + i AS VARCHAR(20)), ?, ?, '1' FROM n")
+                .arg(bulk),
+            {m_owner3, kGrant, kHighland, kOwnGrant});
+        int firstPage = 0;
+        bool filling = false;
+        int whole = 0;
+        QStringList highland;
+        inSearch(QStringLiteral("5"), [&](frmland_search *s) {
+            // The list the search opens with, as it stands before the event loop runs again.
+            s->fland();
+            firstPage = s->lvland->count();
+            filling = s->listFilling();
+            QTRY_VERIFY(!s->listFilling());
+            whole = s->lvland->count();
+            s->fland();
+            QVERIFY(s->listFilling());
+            test::choose(s->cmbland_sabawaya, kHighland);
+            QTRY_VERIFY(!s->listFilling());
+            QTest::qWait(50);
+            highland = shown(s);
+        });
+        QCOMPARE(firstPage, 200);
+        QVERIFY(filling);
+        QCOMPARE(whole, bulk + 5);
+        // Every highland land once, in order: the opening list's later pages never came.
+        QCOMPARE(highland.size(), bulk + 2);
+        QCOMPARE(highland.mid(0, 2), QStringList({m_land2, m_land3}));
+        QCOMPARE(QSet<QString>(highland.cbegin(), highland.cend()).size(), highland.size());
     }
 
     void identityBoxTakesDigitsVAndXOnly()

@@ -198,7 +198,8 @@ bool compareLists(const Size &size)
     const bool divisionsSame = divisions();
     const bool householdsSame = households(size);
     const bool landsSame = landRegister(size);
-    return divisionsSame && householdsSame && landsSame;
+    const bool choosersSame = choosers(size);
+    return divisionsSame && householdsSame && landsSame && choosersSame;
 }
 
 void timeViews(const Size &size)

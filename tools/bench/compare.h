@@ -21,6 +21,10 @@ bool compareLists(const Size &size);
 // land with four boundaries (landregister.cpp). Returns false when some list came out different.
 bool landRegister(const Size &size);
 
+// The land search as it opens and after each filter, and the owner finder at every key (choosers.cpp).
+// Returns false when some list came out different.
+bool choosers(const Size &size);
+
 // Times the queries of the report lists, which have no screen yet, by their native fetch alone.
 void timeViews(const Size &size);
 

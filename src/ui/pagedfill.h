@@ -1,0 +1,63 @@
+#pragma once
+// A long list filled a page at a time: the first lines at once, the rest from the event loop.
+//
+// A list that may hold every land of the register (a hundred thousand lines) is read in pages of its
+// key, each page one query read whole. The first page is the first lines in key order (a LIMIT), so the
+// first screenful shows at once; the others are ranges of the key, which the engines read the way they
+// read the whole list, one after the other from the event loop, so the window keeps painting and the
+// clerk's keys are taken between pages. A new fill (or `stop`) ends a fill still under way. An engine
+// reached through a generic driver, which has no LIMIT, gets the whole list in one query.
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+#include <functional>
+
+class QWidget;
+
+namespace parcelon {
+
+class ListView;
+class Query;
+
+class PagedFill final : public QObject
+{
+    Q_OBJECT
+public:
+    // The list's lines are made by `lineOf` from the rows; failures are shown over `screen`.
+    PagedFill(ListView *list, QWidget *screen, std::function<QStringList(const Query &)> lineOf);
+
+    struct Source
+    {
+        QString select; // "SELECT <columns> FROM <tables>", the key among the columns
+        QString where; // a condition on the rows, or empty for every row
+        QVariantList params; // the condition's values
+        QString key; // the whole-number key the list is ordered by, as the select names it ("l.srno")
+        int keyColumn = 0; // the key's place among the selected columns
+        QString highest; // the query of the highest key of the table ("SELECT MAX(srno) FROM land")
+    };
+
+    // Empties the list and starts filling it from the source.
+    void start(Source source);
+    // Ends a fill under way; the lines already shown stay.
+    void stop();
+    // True while pages are still to come.
+    bool filling() const { return m_pending; }
+
+    static constexpr int kFirstPage = 200;
+    static constexpr qlonglong kPage = 25000;
+
+private:
+    void page(quint64 fill, qlonglong after, qlonglong highest);
+
+    ListView *m_list;
+    QWidget *m_screen;
+    std::function<QStringList(const Query &)> m_lineOf;
+    Source m_source;
+    quint64 m_fill = 0;
+    bool m_pending = false;
+};
+
+} // namespace parcelon
