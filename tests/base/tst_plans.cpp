@@ -349,18 +349,17 @@ private:
             << searchLands
                 + QStringLiteral(" WHERE l.srno > ? AND (l.balapa_no1 LIKE ? ESCAPE '!') ORDER BY l.srno LIMIT 200")
             << QVariantList {qlonglong(0), QStringLiteral("%ysñ%")} << bothInJoin << true << false;
-        QTest::newRow("land search: lands by part of the permit kind, a range")
-            << searchLands
+        QTest::newRow("land search: lands by part of the permit kind, a range") << searchLands
                 + QStringLiteral(" WHERE l.srno > ? AND l.srno <= ? AND (l.balapa_no1 LIKE ? ESCAPE '!') ORDER BY "
-                                 "l.srno")
-            << QVariantList {qlonglong(200), qlonglong(25200), QStringLiteral("%ysñ%")} << bothInJoin << true << true;
+                                 "l.srno") << QVariantList {qlonglong(200), qlonglong(25200), QStringLiteral("%ysñ%")}
+                                                                                << bothInJoin << true << true;
         // The owner finder: its four boxes together, a page at a time.
         const QString finder = QStringLiteral(
             "SELECT srno, id, house_no, land_owner_name FROM landowner WHERE srno > ? %1 AND (CAST(srno AS "
             "VARCHAR(20)) LIKE ? ESCAPE '!' AND id LIKE ? ESCAPE '!' AND house_no LIKE ? ESCAPE '!' AND "
             "land_owner_name LIKE ? ESCAPE '!') ORDER BY srno %2");
-        const QVariantList finderBoxes {QStringLiteral("%%"), QStringLiteral("%857%"), QStringLiteral("%%"),
-            QStringLiteral("%%")};
+        const QVariantList finderBoxes {
+            QStringLiteral("%%"), QStringLiteral("%857%"), QStringLiteral("%%"), QStringLiteral("%%")};
         QTest::newRow("owner finder: four boxes, first page")
             << finder.arg(QString(), QStringLiteral("LIMIT 200")) << (QVariantList {qlonglong(0)} << finderBoxes)
             << landowner << true << false;
