@@ -21,6 +21,9 @@ bool compareLists(const Size &size);
 // land with four boundaries (landregister.cpp). Returns false when some list came out different.
 bool landRegister(const Size &size);
 
+// Times the permit change's and the succession's stores, each made by its screen (lifecyclestores.cpp).
+void lifecycleStores();
+
 // Times the queries of the report lists, which have no screen yet, by their native fetch alone.
 void timeViews(const Size &size);
 
