@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlQuery>
 #include <QTest>
 #include <QWindow>
 
@@ -91,6 +92,21 @@ public:
     }
     int restored = 0;
 };
+// The register refuses every change of a land row from now on, as a fault inside a store.
+void refuseLandUpdates()
+{
+    const bool postgres = test::backend() == test::Backend::PostgreSQL;
+    const QStringList statements = postgres
+        ? QStringList {QStringLiteral("CREATE FUNCTION refuse() RETURNS trigger AS $$ BEGIN RAISE EXCEPTION "
+                                      "'refused'; END $$ LANGUAGE plpgsql"),
+            QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON land FOR EACH ROW EXECUTE FUNCTION refuse()")}
+        : QStringList {QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON land BEGIN SELECT RAISE(ABORT, "
+                                      "'refused'); END")};
+    for (const QString &sql : statements) {
+        QSqlQuery query(db().database());
+        QVERIFY2(query.exec(sql), qPrintable(sql));
+    }
+}
 } // namespace
 
 class tst_permitchange : public QObject
@@ -309,17 +325,11 @@ private slots:
         const QStringList before = landRow(m_land125);
         frmland_change *s = openScreen();
         typeChange(s, QStringLiteral("125"), QStringLiteral("300"));
-        const bool postgres = db().dialect().engine == Engine::PostgreSQL;
         if (fault == QLatin1String("boundaries")) {
-            test::exec(QStringLiteral("DROP TABLE hathara_maym"));
-        } else if (postgres) {
-            test::exec(QStringLiteral("CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS "
-                                      "$$ BEGIN RAISE EXCEPTION 'refused'; END $$"));
-            test::exec(
-                QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON land FOR EACH ROW EXECUTE FUNCTION refuse()"));
+            QSqlQuery drop(db().database());
+            QVERIFY(drop.exec(QStringLiteral("DROP TABLE hathara_maym")));
         } else {
-            test::exec(QStringLiteral(
-                "CREATE TRIGGER refuse BEFORE UPDATE ON land BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+            refuseLandUpdates();
         }
         test::ModalAnswers answers;
         answers.press(QStringLiteral("OK"));

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlQuery>
 #include <QTest>
 
 #include <memory>
@@ -47,6 +48,21 @@ QStringList rows(const QString &sql, const QVariantList &params = {})
 }
 
 QString joined(const QStringList &cells) { return cells.join(QLatin1Char('|')); }
+// The register refuses every change of a land row from now on, as a fault inside a store.
+void refuseLandUpdates()
+{
+    const bool postgres = test::backend() == test::Backend::PostgreSQL;
+    const QStringList statements = postgres
+        ? QStringList {QStringLiteral("CREATE FUNCTION refuse() RETURNS trigger AS $$ BEGIN RAISE EXCEPTION "
+                                      "'refused'; END $$ LANGUAGE plpgsql"),
+            QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON land FOR EACH ROW EXECUTE FUNCTION refuse()")}
+        : QStringList {QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON land BEGIN SELECT RAISE(ABORT, "
+                                      "'refused'); END")};
+    for (const QString &sql : statements) {
+        QSqlQuery query(db().database());
+        QVERIFY2(query.exec(sql), qPrintable(sql));
+    }
+}
 } // namespace
 
 class tst_succession : public QObject
@@ -226,15 +242,7 @@ private slots:
     {
         frmpasuhimika_change *s = openScreen();
         typeSuccession(s, QStringLiteral("125"), QStringLiteral("123456789v"));
-        if (db().dialect().engine == Engine::PostgreSQL) {
-            test::exec(QStringLiteral("CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS "
-                                      "$$ BEGIN RAISE EXCEPTION 'refused'; END $$"));
-            test::exec(
-                QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON land FOR EACH ROW EXECUTE FUNCTION refuse()"));
-        } else {
-            test::exec(QStringLiteral(
-                "CREATE TRIGGER refuse BEFORE UPDATE ON land BEGIN SELECT RAISE(ABORT, 'refused'); END"));
-        }
+        refuseLandUpdates();
         test::ModalAnswers answers;
         answers.press(QStringLiteral("OK"));
         QTest::mouseClick(s->cmdok, Qt::LeftButton);
