@@ -1,6 +1,7 @@
 #include "lifecycle/frmfind_land_onew.h"
 
 #include "base/dbsession.h"
+#include "lifecycle/landregister.h"
 #include "ui/accessibility.h"
 #include "ui/events.h"
 #include "ui/failure.h"
@@ -62,22 +63,6 @@ void focusThrough(QWidget *opener, const char *first, const char *then)
         QApplication::setActiveWindow(opener->window());
     from->setFocus(Qt::OtherFocusReason);
     to->setFocus(Qt::OtherFocusReason);
-}
-
-// The land register restores itself (its cmdcha) when a sub-screen it dimmed itself for is left. The
-// finder's opener may be the land register or a screen opened over it; when no land register is open,
-// nothing was dimmed for the finder.
-QWidget *openLandRegister(QWidget *opener)
-{
-    for (QWidget *w = opener; w; w = w->parentWidget()) {
-        if (w->objectName() == QLatin1String("frmland"))
-            return w;
-    }
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String("frmland") && w->isVisible())
-            return w;
-    }
-    return nullptr;
 }
 } // namespace
 
@@ -242,8 +227,9 @@ void frmfind_land_onew::cmdexit_Click()
 void frmfind_land_onew::leave()
 {
     m_left = true;
-    if (QWidget *landRegister = openLandRegister(m_opener))
-        HandBack(landRegister).press("cmdcha");
+    // The land register restores itself (its cmdcha) when a sub-screen it dimmed itself for is left;
+    // when no land register is open, nothing was dimmed for the finder.
+    restoreLandRegister(m_opener);
     close();
 }
 

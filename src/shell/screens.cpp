@@ -1,7 +1,9 @@
 #include "shell/screens.h"
 
 #include "lifecycle/frmfind_land_onew.h"
+#include "lifecycle/frmland_change.h"
 #include "lifecycle/frmland_search.h"
+#include "lifecycle/frmpasuhimika_change.h"
 #include "registry/frmgamase_wasam.h"
 #include "registry/frmhathara.h"
 #include "registry/frmland.h"
@@ -28,6 +30,8 @@ void registerScreens()
     add<frmnanayayo>(ScreenId::frmnanayayo);
     add<frmfind_land_onew>(ScreenId::frmfind_land_onew);
     add<frmland_search>(ScreenId::frmland_search);
+    add<frmland_change>(ScreenId::frmland_change);
+    add<frmpasuhimika_change>(ScreenId::frmpasuhimika_change);
 }
 
 } // namespace parcelon

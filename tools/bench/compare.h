@@ -25,6 +25,9 @@ bool landRegister(const Size &size);
 // Returns false when some list came out different.
 bool choosers(const Size &size);
 
+// Times the permit change's and the succession's stores, each made by its screen (lifecyclestores.cpp).
+void lifecycleStores();
+
 // Times the queries of the report lists, which have no screen yet, by their native fetch alone.
 void timeViews(const Size &size);
 

@@ -175,6 +175,7 @@ int main(int argc, char *argv[])
 
     const bool same = bench::compareLists(size);
     bench::timeViews(size);
+    bench::lifecycleStores();
     db().close();
     if (!same) {
         err << "parcelon-bench: FAILED: the screen and the per-line way gave different lines" << Qt::endl;
