@@ -1,6 +1,7 @@
 #include "shell/screens.h"
 
 #include "lifecycle/frmfind_land_onew.h"
+#include "lifecycle/frmland_pewarima.h"
 #include "lifecycle/frmland_search.h"
 #include "registry/frmgamase_wasam.h"
 #include "registry/frmhathara.h"
@@ -28,6 +29,7 @@ void registerScreens()
     add<frmnanayayo>(ScreenId::frmnanayayo);
     add<frmfind_land_onew>(ScreenId::frmfind_land_onew);
     add<frmland_search>(ScreenId::frmland_search);
+    add<frmland_pewarima>(ScreenId::frmland_pewarima);
 }
 
 } // namespace parcelon
