@@ -400,6 +400,9 @@ void frmland_pewarima::Form_Load()
             for (QWidget *w : std::initializer_list<QWidget *> {txtlandno, txtlandno_h, cmdfind, cmdfind_h})
                 w->setEnabled(false);
         }
+        // The clerk starts with the first land.
+        if (txtlandno_h->isEnabled())
+            txtlandno_h->setFocus();
     });
 }
 

@@ -21,6 +21,9 @@ bool compareLists(const Size &size);
 // land with four boundaries (landregister.cpp). Returns false when some list came out different.
 bool landRegister(const Size &size);
 
+// The transfer and division screen: opening it, a transfer and a division stored (transfer.cpp).
+void transferAndDivision(const Size &size);
+
 // Times the queries of the report lists, which have no screen yet, by their native fetch alone.
 void timeViews(const Size &size);
 
