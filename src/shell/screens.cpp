@@ -2,6 +2,7 @@
 
 #include "lifecycle/frmfind_land_onew.h"
 #include "lifecycle/frmland_change.h"
+#include "lifecycle/frmland_pewarima.h"
 #include "lifecycle/frmland_search.h"
 #include "lifecycle/frmpasuhimika_change.h"
 #include "registry/frmgamase_wasam.h"
@@ -32,6 +33,7 @@ void registerScreens()
     add<frmland_search>(ScreenId::frmland_search);
     add<frmland_change>(ScreenId::frmland_change);
     add<frmpasuhimika_change>(ScreenId::frmpasuhimika_change);
+    add<frmland_pewarima>(ScreenId::frmland_pewarima);
 }
 
 } // namespace parcelon

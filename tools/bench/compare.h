@@ -27,6 +27,8 @@ bool choosers(const Size &size);
 
 // Times the permit change's and the succession's stores, each made by its screen (lifecyclestores.cpp).
 void lifecycleStores();
+// The transfer and division screen: opening it, a transfer and a division stored (transfer.cpp).
+void transferAndDivision(const Size &size);
 
 // Times the queries of the report lists, which have no screen yet, by their native fetch alone.
 void timeViews(const Size &size);

@@ -174,6 +174,7 @@ int main(int argc, char *argv[])
         << Qt::endl;
 
     const bool same = bench::compareLists(size);
+    bench::transferAndDivision(size);
     bench::timeViews(size);
     bench::lifecycleStores();
     db().close();
