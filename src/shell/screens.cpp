@@ -1,5 +1,10 @@
 #include "shell/screens.h"
 
+#include "admin/frmdetel_ct.h"
+#include "admin/frmdetels.h"
+#include "admin/frmlog.h"
+#include "admin/frmpramission.h"
+#include "admin/frmuser.h"
 #include "lifecycle/frmfind_land_onew.h"
 #include "lifecycle/frmland_search.h"
 #include "registry/frmgamase_wasam.h"
@@ -28,6 +33,11 @@ void registerScreens()
     add<frmnanayayo>(ScreenId::frmnanayayo);
     add<frmfind_land_onew>(ScreenId::frmfind_land_onew);
     add<frmland_search>(ScreenId::frmland_search);
+    add<frmuser>(ScreenId::frmuser);
+    add<frmpramission>(ScreenId::frmpramission);
+    add<frmlog>(ScreenId::frmlog);
+    add<FRMDETELS>(ScreenId::FRMDETELS);
+    add<frmdetel_ct>(ScreenId::frmdetel_ct);
 }
 
 } // namespace parcelon
