@@ -69,6 +69,15 @@ class tst_details : public QObject
         return m_screen.get();
     }
 
+    // The main menu of the application's next start.
+    void restartMenu()
+    {
+        m_home->close();
+        QTRY_VERIFY(!frmhome::current());
+        m_home
+            = m_base.home(test::value(QStringLiteral("SELECT srno FROM user_loging")), QStringLiteral("Chief"), true);
+    }
+
     QList<QLineEdit *> boxes() const
     {
         FRMDETELS *s = m_screen.get();
@@ -194,18 +203,14 @@ private slots:
     void mainMenuShowsTheNewNameFromItsNextStart()
     {
         addDetails(QStringLiteral("7"), QStringLiteral("old"));
-        m_home->close();
-        m_home
-            = m_base.home(test::value(QStringLiteral("SELECT srno FROM user_loging")), QStringLiteral("Chief"), true);
+        restartMenu();
         QCOMPARE(m_home->labname->text(), QStringLiteral("old"));
         FRMDETELS *s = openScreen();
         s->txtNAME->setText(kOffice);
         QTest::mouseClick(s->OK, Qt::LeftButton);
         QCOMPARE(m_home->labname->text(), QStringLiteral("old")); // read only when the menu loads
         m_screen.reset();
-        m_home->close();
-        m_home
-            = m_base.home(test::value(QStringLiteral("SELECT srno FROM user_loging")), QStringLiteral("Chief"), true);
+        restartMenu();
         QCOMPARE(m_home->labname->text(), kOffice);
     }
 
