@@ -13,7 +13,7 @@
 namespace parcelon {
 namespace {
 constexpr int kFormWidth = 7560;
-constexpr int kFormHeight = 4680;
+constexpr int kFormHeight = 4800;
 
 // A small emblem drawn here, so the screen needs no image file: a plot of land divided into lots.
 QPixmap emblem(int size)
@@ -63,8 +63,8 @@ void frmdetel_ct::build()
     Label4 = captionLabel(this, "Label4", QStringLiteral("Website         :-"), {360, 3060, 2280, 375});
     labwebvalue = captionLabel(this, "labwebvalue", QStringLiteral("Not published"), {2760, 3060, 4440, 375});
     labcontact = captionLabel(this, "labcontact", QStringLiteral("For help, ask your office's system administrator."),
-        {360, 3870, 5040, 375});
-    cmdexit = button(this, "cmdexit", QStringLiteral("Exit"), {5520, 3840, 1680, 435});
+        {360, 3540, 6840, 375});
+    cmdexit = button(this, "cmdexit", QStringLiteral("Exit"), {5520, 4020, 1680, 435});
 
     labheading->setFont(latinFont(16, true));
     for (QLabel *label : {labhelp, labcontact, labnamevalue, labtelvalue, labemailvalue, labwebvalue})

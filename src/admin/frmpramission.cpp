@@ -96,8 +96,8 @@ void frmpramission::build()
         *combos[i] = dropDown(this, listNames[i], listAt(i));
     }
 
-    cmdenter = button(this, "cmdenter", QStringLiteral("we;=,;a lsrsu"), {kListLeft, 6360, 1620, 480});
-    cmdexit = button(this, "cmdexit", QStringLiteral("msgúu"), {kListLeft + 1740, 6360, 1620, 480});
+    cmdenter = button(this, "cmdenter", QStringLiteral("we;=,;a lsrsu"), {kListLeft, 6360, 1920, 480});
+    cmdexit = button(this, "cmdexit", QStringLiteral("msgúu"), {kListLeft + 2040, 6360, 1320, 480});
 
     QWidget *previous = nullptr;
     for (QComboBox *combo : lists()) {
