@@ -171,6 +171,22 @@ private slots:
         QCOMPARE(permissionLevel(kamal, Flag::Lands), 1);
     }
 
+    void nameTakenMeanwhileIsNotCreatedTwice()
+    {
+        frmuser *s = openAs(QStringLiteral("Chief"));
+        enterName(s, QStringLiteral("Kamal"));
+        s->txtpassword1->setText(QStringLiteral("k"));
+        s->txtpassword2->setText(QStringLiteral("k"));
+        // Another workstation creates the same account after the name was looked at here.
+        test::addUser(QStringLiteral("Kamal"), QStringLiteral("other"));
+        QTest::mouseClick(s->cmdsave, Qt::LeftButton); // no permission screen opens
+        QCOMPARE(test::count(QStringLiteral("user_loging"), QStringLiteral("username = 'Kamal'")), 1);
+        QCOMPARE(test::value(QStringLiteral("SELECT password1 FROM user_loging WHERE username = 'Kamal'")),
+            QStringLiteral("other"));
+        QCOMPARE(background(s->txtuser), kRed);
+        QCOMPARE(s->txtuser->text(), QStringLiteral("Kamal"));
+    }
+
     // Who sees an existing account: "Chief" and the account's owner see its passwords; a session whose
     // name begins with "Chi" may give it permissions; anyone else is told "Not Permission ".
     void existingAccountShownTo_data()
