@@ -9,9 +9,11 @@
 #include "ui/controls.h"
 #include "ui/events.h"
 #include "ui/failure.h"
+#include "ui/handback.h"
 #include "ui/kit.h"
 #include "ui/legacyfont.h"
 #include "ui/screen.h"
+#include "ui/screenregistry.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -86,6 +88,7 @@ frmloging::frmloging(QWidget *parent)
     connect(ccmdlog, &QPushButton::clicked, this, &frmloging::ccmdlog_Click);
     connect(cmdnotlog, &QPushButton::clicked, this, &frmloging::cmdnotlog_Click);
     connect(cmdend, &QPushButton::clicked, this, &frmloging::cmdend_Click);
+    connect(cmdchange_password, &QPushButton::clicked, this, &frmloging::cmdchange_password_Click);
     // Escape would close the screen and with it the application; only Exit does that.
     applyKeyPolicy(this, nullptr);
     applyAccessibility(this, {{"Label2", "txtusername"}, {"Label4", "txtpassword"}});
@@ -157,6 +160,16 @@ void frmloging::cmdnotlog_Click()
         if (!account)
             throw DbError(QStringLiteral("The shared account \"All User\" is not registered."), applicationTitle());
         enterMainMenu(QStringLiteral("All user"), account->value(QStringLiteral("srno")));
+    });
+}
+
+void frmloging::cmdchange_password_Click()
+{
+    guarded(this, [this] {
+        Screens::open(ScreenId::frmlog, this, [this](QDialog *screen) {
+            HandBack(screen).set("txtusername", txtusername->text());
+            screen->findChild<QLineEdit *>(QStringLiteral("txtusername"))->setEnabled(false);
+        });
     });
 }
 

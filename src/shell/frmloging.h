@@ -26,6 +26,8 @@ public:
     void txtusername_LostFocus();
     void ccmdlog_Click();
     void cmdnotlog_Click();
+    // Opens the password screen for the name typed, which it may not change.
+    void cmdchange_password_Click();
     void cmdend_Click();
 
     QLineEdit *txtusername;

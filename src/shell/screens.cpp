@@ -1,5 +1,10 @@
 #include "shell/screens.h"
 
+#include "admin/frmdetel_ct.h"
+#include "admin/frmdetels.h"
+#include "admin/frmlog.h"
+#include "admin/frmpramission.h"
+#include "admin/frmuser.h"
 #include "lifecycle/frmfind_land_onew.h"
 #include "lifecycle/frmland_change.h"
 #include "lifecycle/frmland_pewarima.h"
@@ -34,6 +39,11 @@ void registerScreens()
     add<frmland_change>(ScreenId::frmland_change);
     add<frmpasuhimika_change>(ScreenId::frmpasuhimika_change);
     add<frmland_pewarima>(ScreenId::frmland_pewarima);
+    add<frmuser>(ScreenId::frmuser);
+    add<frmpramission>(ScreenId::frmpramission);
+    add<frmlog>(ScreenId::frmlog);
+    add<FRMDETELS>(ScreenId::FRMDETELS);
+    add<frmdetel_ct>(ScreenId::frmdetel_ct);
 }
 
 } // namespace parcelon

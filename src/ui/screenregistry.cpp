@@ -34,6 +34,8 @@ constexpr Name kNames[] = {
     {ScreenId::frmland_one_report, "frmland_one_report"},
     {ScreenId::frmpawarim_wartha, "frmpawarim_wartha"},
     {ScreenId::frmuser, "frmuser"},
+    {ScreenId::frmpramission, "frmpramission"},
+    {ScreenId::frmlog, "frmlog"},
     {ScreenId::FRMBACKUP, "FRMBACKUP"},
     {ScreenId::frmbackup_m, "frmbackup_m"},
     {ScreenId::frmdelect_all, "frmdelect_all"},

@@ -38,6 +38,8 @@ enum class ScreenId {
     frmpawarim_wartha,
     // Administration
     frmuser,
+    frmpramission,
+    frmlog,
     FRMBACKUP,
     frmbackup_m,
     frmdelect_all,
