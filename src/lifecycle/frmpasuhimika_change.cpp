@@ -90,22 +90,25 @@ void frmpasuhimika_change::build()
     labland_wargaya = valueLabel(this, "labland_wargaya", {6360, 780, 4800, kRowHeight});
 
     frawargaya = frame(this, "frawargaya", QString(), {240, 1320, 10920, 1680});
-    auto inLand = [this](const char *captionName, const QString &caption, const char *valueName, int left,
+    // Two columns of caption and value; the right-hand captions are the longer ones.
+    auto inLand = [this](const char *captionName, const QString &caption, const char *valueName, bool right,
                       int top) -> std::pair<QLabel *, QLabel *> {
-        QLabel *c = captionLabel(frawargaya, captionName, caption, {left, top, 2600, kRowHeight});
-        QLabel *v = valueLabel(frawargaya, valueName, {left + 2660, top, 2500, kRowHeight});
+        const Twips at = right ? Twips {5340, top, 3400, kRowHeight} : Twips {120, top, 2400, kRowHeight};
+        QLabel *c = captionLabel(frawargaya, captionName, caption, at);
+        QLabel *v = valueLabel(
+            frawargaya, valueName, right ? Twips {8800, top, 2000, kRowHeight} : Twips {2580, top, 2600, kRowHeight});
         return {c, v};
     };
     std::tie(labland_sbawaya1, labland_sbawaya)
-        = inLand("labland_sbawaya1", QStringLiteral(" bvfñ iajNdjh"), "labland_sbawaya", 120, 180);
+        = inLand("labland_sbawaya1", QStringLiteral(" bvfñ iajNdjh"), "labland_sbawaya", false, 180);
     std::tie(labaythiye_sbawaya1, labaythiye_sbawaya)
-        = inLand("labaythiye_sbawaya1", QStringLiteral(" whs;sfha iajNdjh"), "labaythiye_sbawaya", 5460, 180);
+        = inLand("labaythiye_sbawaya1", QStringLiteral(" whs;sfha iajNdjh"), "labaythiye_sbawaya", true, 180);
     std::tie(labbalapath_date1, labbalapa_date)
-        = inLand("labbalapath_date1", QStringLiteral(" ksl=;a lr oskh"), "labbalapa_date", 120, 660);
+        = inLand("labbalapath_date1", QStringLiteral(" ksl=;a lr oskh"), "labbalapa_date", false, 660);
     std::tie(labotheland1, labother)
-        = inLand("labotheland1", QStringLiteral(" fjk;a bvul fldgila o"), "labother", 5460, 660);
-    std::tie(Label3, labpasuaythiya) = inLand("Label3", QStringLiteral(" miq whs;sh"), "labpasuaythiya", 120, 1140);
-    labnakama = valueLabel(frawargaya, "labnakama", {5460, 1140, 2600, kRowHeight});
+        = inLand("labotheland1", QStringLiteral(" fjk;a bvul fldgila o"), "labother", true, 660);
+    std::tie(Label3, labpasuaythiya) = inLand("Label3", QStringLiteral(" miq whs;sh"), "labpasuaythiya", false, 1140);
+    labnakama = valueLabel(frawargaya, "labnakama", {5340, 1140, 2600, kRowHeight});
 
     // The holder and the successor side by side.
     Frame1 = frame(this, "Frame1", QStringLiteral("bvñ ysñhdf.a úia;r"), {240, 3120, kFrameWidth, 2580});

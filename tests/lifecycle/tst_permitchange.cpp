@@ -238,6 +238,22 @@ private slots:
             QStringList({QStringLiteral("400|") + kGrant}));
     }
 
+    // A retired land that kept the same permit number is another land: it keeps its number, also when
+    // it was registered before the active one.
+    void aRetiredLandWithTheOldNumberKeepsIt()
+    {
+        test::exec(QStringLiteral("UPDATE land SET chack = '0' WHERE srno = ?"), {m_land125.toInt()});
+        const QString active = test::addLand({.balapa_no1 = kGrant, .balapa_no = QStringLiteral("125")});
+        frmland_change *s = openScreen();
+        typeChange(s, QStringLiteral("125"), QStringLiteral("300"));
+        QCOMPARE(s->labno->text(), active);
+        QTest::mouseClick(s->cmdenter, Qt::LeftButton);
+        QCOMPARE(rows(QStringLiteral("SELECT land_srno FROM land_pera")), QStringList({active}));
+        QCOMPARE(rows(QStringLiteral("SELECT srno, balapa_no FROM land WHERE srno IN (?, ?) ORDER BY srno"),
+                     {m_land125.toInt(), active.toInt()}),
+            QStringList({m_land125 + QStringLiteral("|125"), active + QStringLiteral("|300")}));
+    }
+
     void unknownOldNumberKeepsTheLandShown()
     {
         frmland_change *s = openScreen();

@@ -41,6 +41,7 @@ const Kept kKeep[] = {
     {QStringLiteral(" bvfñ m%udKh wlalr j,ska"), "land register Label2: \"fñ\" for mee"},
     {QStringLiteral(" bvfñ iajNdjh"), "land register labland_sbawaya and list header: \"fñ\" for mee"},
     {QStringLiteral("bvfñ wxlh"), "land search labland_no: \"fñ\" for mee"},
+    {QStringLiteral("bvfñ n,m;%h fjkia lsßu"), "permit change title labhname: \"fñ\" for mee"},
     {QStringLiteral(" jefú ku"), "land register labwawa: \"fú\" for vee"},
     {QStringLiteral("l=Tqre yd bvï o;a; moaO;sh"), "land register title: the u-sign \"q\" on the letter o \"T\""},
 };
