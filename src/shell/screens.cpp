@@ -1,5 +1,6 @@
 #include "shell/screens.h"
 
+#include "admin/frmdelect_all.h"
 #include "lifecycle/frmfind_land_onew.h"
 #include "lifecycle/frmland_search.h"
 #include "registry/frmgamase_wasam.h"
@@ -28,6 +29,7 @@ void registerScreens()
     add<frmnanayayo>(ScreenId::frmnanayayo);
     add<frmfind_land_onew>(ScreenId::frmfind_land_onew);
     add<frmland_search>(ScreenId::frmland_search);
+    add<frmdelect_all>(ScreenId::frmdelect_all);
 }
 
 } // namespace parcelon
