@@ -5,7 +5,7 @@
 // What other screens may set or call (the land register among them):
 // - txtid: set it before exec() to open the screen on an identity number; leaving the box looks it up.
 // - labno: the owner on screen (the expected next number for a new owner). Set it and press cmdselect
-//   (hidden) to load that owner's row; the household number, division and village stay as they are.
+//   (hidden) to load that owner's row with its own division and village; the household number stays.
 // - lastno(): shows the next owner number in labno.
 // - newOwnerMode(): the owner chooser starts a new member of the household with it (status, number and
 //   the writing buttons, which only ever change through the permission gate below).
