@@ -235,11 +235,12 @@ void frmgamase_wasam::txtgam_KeyPress(int keyAscii)
         const QString number = labgsrno->text().isEmpty() ? QString::number(lvgam->count() + 1) : labgsrno->text();
         lvgam->addItem({number, txtgam->text()});
         labgsrno->setText(QString::number(lvgam->count() + 1));
-        lvgam->setEnabled(true);
-        lvgama_wasama->setEnabled(true);
+        unlockLists();
         txtgam->clear();
         setLabiv(lvgam->count());
     } else {
+        // Enter on an empty box drops a village taken out of the list.
+        unlockLists();
         cmdok->setFocus();
     }
 }
@@ -252,7 +253,7 @@ void frmgamase_wasam::lvgam_DblClick()
     if (row < 0)
         return;
     // The village leaves the list to be edited: Enter puts it back with its old number, Enter on an
-    // emptied box drops it. Both lists stay locked until then.
+    // emptied box drops it. Both lists stay locked until one or the other.
     labgsrno->setText(lvgam->text(row, 0));
     txtgam->setText(lvgam->text(row, 1));
     lvgam->removeItem(row);
@@ -284,11 +285,18 @@ void frmgamase_wasam::setLabiv(int count)
     labiv_Change();
 }
 
+void frmgamase_wasam::unlockLists()
+{
+    lvgam->setEnabled(true);
+    lvgama_wasama->setEnabled(true);
+}
+
 void frmgamase_wasam::cmdnew_Click()
 {
     guarded(this, [this] {
         lastno();
         lvgam->clear();
+        unlockLists();
         setLabiv(lvgam->count());
         txtgama->clear();
         txtgam->clear();
@@ -347,6 +355,7 @@ void frmgamase_wasam::cmdok_Click()
             return;
         }
         lvgam->clear();
+        unlockLists();
         txtgama->clear();
         cmdok->setText(kNewMode);
         setLabiv(lvgam->count());

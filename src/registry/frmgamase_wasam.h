@@ -64,6 +64,9 @@ private:
     // labiv is a label, which has no change signal of its own: every write goes through here so the
     // count rule runs whenever the count really changes.
     void setLabiv(int count);
+    // Both lists are locked while a village is out of the working list for editing; they are free again
+    // once it is back or gone (dropped, saved without it, or the list started anew).
+    void unlockLists();
     // A division name that another division already bears: saving or renaming to it would give two
     // divisions the same next number and let one save replace the other's villages.
     bool nameTakenByOtherDivision(const QString &name, int srno) const;

@@ -112,6 +112,9 @@ void frmlandoner::build()
         setTabOrder(order[i - 1], order[i]);
 
     comboClick(cmbgamiya, [this] { cmbgamiya_Click(); });
+    // Only the clerk's own pick changes a loaded owner's place: activated is never sent by code.
+    for (QComboBox *place : {cmbgamiya, cmbgama})
+        connect(place, &QComboBox::activated, this, [this] { m_placeChosen = true; });
     identityBox(txtid);
     Events::of(txtid).keyUp([this](QKeyEvent *e) { txtid_KeyUp(e->key()); }).lostFocus([this] { txtid_LostFocus(); });
     connect(txtid, &QLineEdit::textChanged, this, [this] { txtid_Change(); });
@@ -216,10 +219,11 @@ void frmlandoner::Form_Load()
             txtguhano->setEnabled(false);
             labcu->setText(QStringLiteral("1"));
         } else if (level == EntryOnlyOrAll) {
-            cmddelete->setEnabled(false);
-            cmdupdata->setEnabled(false);
             labcu->setText(QStringLiteral("2"));
         }
+        // From here on the gate decides, for the whole time the screen is open.
+        for (QPushButton *writing : {cmdok, cmdupdata, cmddelete})
+            allowWriting(writing, writing->isEnabled());
         lastno();
     });
 }
@@ -284,8 +288,9 @@ void frmlandoner::txtid_Change()
 
 void frmlandoner::txtguhano_Change()
 {
+    markNormal(txtguhano);
     if (!labcu->text().isEmpty())
-        cmdok->setEnabled(true);
+        allowWriting(cmdok, true);
     if (txtid->text().isEmpty())
         clearEntry(false);
 }
@@ -299,6 +304,14 @@ void frmlandoner::txtlandname_LostFocus()
 }
 
 void frmlandoner::cmdexit_Click() { close(); }
+
+void frmlandoner::allowWriting(QPushButton *button, bool on)
+{
+    const QString mode = labcu->text();
+    if (mode == QLatin1String("1") || (mode == QLatin1String("2") && button != cmdok))
+        on = false;
+    button->setEnabled(on);
+}
 
 void frmlandoner::clearEntry(bool withHousehold)
 {

@@ -5,16 +5,18 @@
 // What other screens may set or call (the land register among them):
 // - txtid: set it before exec() to open the screen on an identity number; leaving the box looks it up.
 // - labno: the owner on screen (the expected next number for a new owner). Set it and press cmdselect
-//   (hidden) to load that owner's row; the household number, division and village stay as they are.
+//   (hidden) to load that owner's row with its own division and village; the household number stays.
 // - lastno(): shows the next owner number in labno.
-// - cmdok, cmdupdata, cmddelete (enabled state) and labsakiya (status): the owner chooser sets them
-//   when the clerk starts a new member of the household.
+// - newOwnerMode(): the owner chooser starts a new member of the household with it (status, number and
+//   the writing buttons, which only ever change through the permission gate below).
 // The owner chooser frmselect tells its opener by its cmdok caption: "fjkia lsrsu" for this screen,
 // any other caption for the land register (see frmselect.h).
 
 #include <QDialog>
 #include <QMargins>
 #include <QVariantList>
+
+#include <utility>
 
 class QComboBox;
 class QLabel;
@@ -51,6 +53,8 @@ public:
 
     // Public procedures.
     void lastno();
+    // A new owner is entered: status "kj", the next number, save allowed, change and deactivation not.
+    void newOwnerMode();
     void lvland(); // lands of the household typed in txtguhano
     void flww(); // lands of the household of the owner whose identity number is in txtid
 
@@ -104,14 +108,26 @@ private:
     void householdLands(const QString &where, const QString &value);
     void fillOwner(const Query &row);
     void setPlace(const QString &division, const QString &village);
-    void newOwnerMode();
+    // Shows a loaded owner's division and village and remembers them as stored.
+    void loadPlace(const Query &row);
+    // The division and village an update writes: what the clerk chose, or the stored ones when the clerk
+    // chose nothing since the owner was loaded.
+    std::pair<QString, QString> placeToStore() const;
     void loadedOwnerButtons();
+    // The permission gate of the writing buttons, the one place that enables or disables them: a view-only
+    // clerk (labcu "1") never gets any of them, an entry-only clerk (labcu "2") only cmdok.
+    void allowWriting(QPushButton *button, bool on);
     void checkIdentity();
     void clearEntry(bool withHousehold);
     void clearAll();
     // The owner's columns and their controls, and the select of them with the status.
     RecordColumns owner() const;
     QString ownerSelect() const;
+
+    // The loaded owner's stored division and village, and whether the clerk has picked either since.
+    QString m_storedDivision;
+    QString m_storedVillage;
+    bool m_placeChosen = false;
 };
 
 } // namespace parcelon

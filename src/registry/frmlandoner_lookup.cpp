@@ -84,26 +84,39 @@ void frmlandoner::setPlace(const QString &division, const QString &village)
     cmbgama->setCurrentIndex(cmbgama->findText(village));
 }
 
+void frmlandoner::loadPlace(const Query &row)
+{
+    m_storedDivision = row.value(QStringLiteral("gamiya"));
+    m_storedVillage = row.value(QStringLiteral("gama"));
+    setPlace(m_storedDivision, m_storedVillage);
+    m_placeChosen = false;
+}
+
+std::pair<QString, QString> frmlandoner::placeToStore() const
+{
+    // A stored place the drop-downs no longer offer shows as nothing chosen; an update the clerk made for
+    // other details must not blank it.
+    if (m_placeChosen)
+        return {cmbgamiya->currentText(), cmbgama->currentText()};
+    return {m_storedDivision, m_storedVillage};
+}
+
 void frmlandoner::fillOwner(const Query &row) { owner().fill(row, kDetails); }
 
 void frmlandoner::newOwnerMode()
 {
     labsakiya->setText(QStringLiteral("kj"));
     lastno();
-    cmdok->setEnabled(true);
-    if (labcu->text() != QLatin1String("2")) {
-        cmdupdata->setEnabled(false);
-        cmddelete->setEnabled(false);
-    }
+    allowWriting(cmdok, true);
+    allowWriting(cmdupdata, false);
+    allowWriting(cmddelete, false);
 }
 
 void frmlandoner::loadedOwnerButtons()
 {
-    cmdok->setEnabled(false);
-    if (labcu->text() != QLatin1String("2")) {
-        cmdupdata->setEnabled(true);
-        cmddelete->setEnabled(true);
-    }
+    allowWriting(cmdok, false);
+    allowWriting(cmdupdata, true);
+    allowWriting(cmddelete, true);
 }
 
 void frmlandoner::checkIdentity()
@@ -125,7 +138,7 @@ void frmlandoner::txtid_LostFocus()
             = db().first(ownerSelect() + QStringLiteral("WHERE id = ? ORDER BY srno"), {txtid->text()})) {
             labno->setText(owner->value(QStringLiteral("srno")));
             fillOwner(*owner);
-            setPlace(owner->value(QStringLiteral("gamiya")), owner->value(QStringLiteral("gama")));
+            loadPlace(*owner);
             loadedOwnerButtons();
             labsakiya->setText(statusOf(*owner));
             return;
@@ -176,14 +189,8 @@ void frmlandoner::txtguhano_LostFocus()
             members.push_back({rows.value(0), rows.value(1), rows.value(2)});
         if (members.empty()) {
             // A new household.
-            labsakiya->setText(QStringLiteral("kj"));
-            lastno();
             clearEntry(false);
-            cmdok->setEnabled(true);
-            if (labcu->text() != QLatin1String("2")) {
-                cmdupdata->setEnabled(false);
-                cmddelete->setEnabled(false);
-            }
+            newOwnerMode();
             return;
         }
         frmselect chooser(this);
@@ -243,10 +250,21 @@ void frmlandoner::cmdupdata_Click()
             markRed(txtid);
             return;
         }
+        // The number a new owner could not be saved with is not stored by an update either; a household
+        // member may still be kept without one.
+        if (!txtid->text().isEmpty() && !isIdentityNumber(txtid->text())) {
+            message(this, QStringLiteral("Tn we;=<;a l< cd;sl ye÷kqïm;a wxlh jerÈh"));
+            return;
+        }
         // Storing an owner's details always makes the owner active again.
         const RecordColumns record = owner();
-        db().execute(record.updateSql({QStringLiteral("chak = '1'")}),
-            record.values() + QVariantList {Dialect::key(labno->text())});
+        QVariantList values = record.values();
+        const QStringList columns = record.columnNames();
+        const auto [division, village] = placeToStore();
+        values[columns.indexOf(QStringLiteral("gamiya"))] = division;
+        values[columns.indexOf(QStringLiteral("gama"))] = village;
+        db().execute(
+            record.updateSql({QStringLiteral("chak = '1'")}), values + QVariantList {Dialect::key(labno->text())});
         clearAll();
         lastno();
     });
@@ -289,11 +307,13 @@ void frmlandoner::cmdselect_Click()
             return;
         labsakiya->setText(statusOf(*owner));
         loadedOwnerButtons();
-        // The household number stays as the clerk typed it.
+        // The household number stays as the clerk typed it; the member's own division and village are
+        // shown, so that an update writes what the clerk sees.
         this->owner().fill(*owner,
             {QStringLiteral("id"), QStringLiteral("land_owner_name"), QStringLiteral("ad1"), QStringLiteral("ad2"),
                 QStringLiteral("ad3"), QStringLiteral("ad4"), QStringLiteral("samajika_qty"), QStringLiteral("job"),
                 QStringLiteral("amoun")});
+        loadPlace(*owner);
     });
 }
 

@@ -113,13 +113,9 @@ void frmselect::cmdnew_Click()
 {
     guarded(this, [this] {
         // The person is a new member of the household on the owner register; the household number stays.
-        if (auto *owners = qobject_cast<frmlandoner *>(m_opener)) {
-            owners->cmdok->setEnabled(true);
-            owners->cmddelete->setEnabled(false);
-            owners->cmdupdata->setEnabled(false);
-            owners->lastno();
-            owners->labsakiya->setText(QStringLiteral("kj"));
-        }
+        // Its writing buttons go through the register's permission gate.
+        if (auto *owners = qobject_cast<frmlandoner *>(m_opener))
+            owners->newOwnerMode();
         close();
     });
 }

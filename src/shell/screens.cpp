@@ -5,6 +5,7 @@
 #include "admin/frmlog.h"
 #include "admin/frmpramission.h"
 #include "admin/frmuser.h"
+#include "admin/frmdelect_all.h"
 #include "lifecycle/frmfind_land_onew.h"
 #include "lifecycle/frmland_change.h"
 #include "lifecycle/frmland_pewarima.h"
@@ -44,6 +45,7 @@ void registerScreens()
     add<frmlog>(ScreenId::frmlog);
     add<FRMDETELS>(ScreenId::FRMDETELS);
     add<frmdetel_ct>(ScreenId::frmdetel_ct);
+    add<frmdelect_all>(ScreenId::frmdelect_all);
 }
 
 } // namespace parcelon

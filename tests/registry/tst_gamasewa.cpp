@@ -165,6 +165,36 @@ private slots:
         QVERIFY(s->lvgama_wasama->isEnabled());
     }
 
+    void droppedVillageFreesBothLists_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Enter on the emptied box") << "enter";
+        QTest::newRow("saved without it") << "save";
+        QTest::newRow("list started anew") << "new";
+    }
+    void droppedVillageFreesBothLists()
+    {
+        QFETCH(QString, how);
+        frmgamase_wasam *s = openScreen();
+        typeDivision(s, QStringLiteral("uy;a"), {QStringLiteral("a"), QStringLiteral("b")});
+        test::doubleClickRow(s->lvgam, 1);
+        QVERIFY(!s->lvgam->isEnabled() && !s->lvgama_wasama->isEnabled());
+        QTest::keyClick(s->txtgam, Qt::Key_Backspace);
+        if (how == QLatin1String("enter")) {
+            test::enter(s->txtgam);
+            QCOMPARE(focus(), s->cmdok);
+            QCOMPARE(test::listLines(s->lvgam), QStringList {QStringLiteral("1|a")});
+        } else if (how == QLatin1String("save")) {
+            QTest::mouseClick(s->cmdok, Qt::LeftButton);
+            QCOMPARE(storedVillages(1), QStringList {QStringLiteral("1|a")});
+        } else {
+            QTest::mouseClick(s->cmdnew, Qt::LeftButton);
+            QCOMPARE(s->lvgam->count(), 0);
+        }
+        QVERIFY(s->lvgam->isEnabled());
+        QVERIFY(s->lvgama_wasama->isEnabled());
+    }
+
     void removedSecondVillageLeavesNumbersOneAndThree()
     {
         frmgamase_wasam *s = openScreen();
@@ -176,10 +206,6 @@ private slots:
         QCOMPARE(focus(), s->cmdok);
         test::enter(s->cmdok);
         QCOMPARE(storedVillages(1), (QStringList {QStringLiteral("1|a"), QStringLiteral("3|c")}));
-        // The lists stay locked until a village is next added: the clerk opens the screen again.
-        QVERIFY(!s->lvgama_wasama->isEnabled());
-        s->cmdexit->click();
-        s = openScreen();
 
         test::clickRow(s->lvgama_wasama, 0);
         test::doubleClickRow(s->lvgama_wasama, 0);

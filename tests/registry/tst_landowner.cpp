@@ -10,6 +10,7 @@
 #include "support/modal.h"
 #include "support/records.h"
 #include "support/screentest.h"
+#include "ui/kit.h"
 #include "ui/listview.h"
 #include "ui/screen.h"
 #include "ui/twipsgeometry.h"
@@ -79,6 +80,33 @@ class tst_landowner : public QObject
         QVERIFY(box->hasFocus());
         QTest::keyClick(box, Qt::Key_Tab);
         QVERIFY(!box->hasFocus());
+    }
+
+    // Types a household number and picks a member in the chooser, by the line it stands on.
+    static void chooseMember(frmlandoner *s, const QString &household, int line)
+    {
+        test::ModalAnswers answers;
+        answers.with([line](QWidget *dialog) {
+            auto *chooser = qobject_cast<frmselect *>(dialog);
+            QVERIFY(chooser);
+            chooser->lv->selectRow(line);
+            QTest::mouseClick(chooser->cmdok, Qt::LeftButton);
+        });
+        test::typeInto(s->txtguhano, household);
+        test::enter(s->txtguhano);
+        QCOMPARE(answers.answered(), 1);
+        test::backTo(s);
+    }
+
+    // Registers an owner through the screen, which leaves the division chosen and its villages emptied.
+    static void saveAnyOwner(frmlandoner *s)
+    {
+        test::typeInto(s->txtid, QStringLiteral("100000001v"));
+        test::typeInto(s->txtlandname, QStringLiteral("wkH"));
+        test::choose(s->cmbgamiya, kDivision1);
+        test::choose(s->cmbgama, kVillage11);
+        QTest::mouseClick(s->cmdok, Qt::LeftButton);
+        QCOMPARE(s->cmbgama->count(), 0);
     }
 
     static QString owner(const QString &column, const QString &srno)
@@ -399,6 +427,211 @@ private slots:
         QVERIFY(!s->cmdupdata->isEnabled());
         QCOMPARE(s->labcha->text(), QStringLiteral("1"));
         QVERIFY(isRed(s->txtid));
+    }
+
+    void updateKeepsThePlaceTheClerkDidNotChange_data()
+    {
+        QTest::addColumn<bool>("throughChooser");
+        QTest::addColumn<QString>("division");
+        QTest::addColumn<QString>("village");
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("chosen member of another division") << true << kDivision2 << kVillage21 << true;
+        QTest::newRow("chosen member, division no longer offered")
+            << true << QStringLiteral("9 - .,a,") << QStringLiteral("1 - ,S,d") << false;
+        QTest::newRow("looked up, division no longer offered")
+            << false << QStringLiteral("9 - .,a,") << QStringLiteral("1 - ,S,d") << false;
+        QTest::newRow("looked up, village no longer offered")
+            << false << kDivision1 << QStringLiteral("7 - lkao") << false;
+    }
+    void updateKeepsThePlaceTheClerkDidNotChange()
+    {
+        QFETCH(bool, throughChooser);
+        QFETCH(QString, division);
+        QFETCH(QString, village);
+        QFETCH(bool, offered);
+        test::addOwner({.id = QStringLiteral("444444444v"),
+            .house_no = QStringLiteral("H-5"),
+            .land_owner_name = QStringLiteral("mshd")});
+        const QString member = test::addOwner({.id = throughChooser ? QString() : QStringLiteral("555555555x"),
+            .house_no = QStringLiteral("H-5"),
+            .land_owner_name = QStringLiteral("mq;d"),
+            .gamiya = division,
+            .gama = village});
+        frmlandoner *s = openScreen();
+        saveAnyOwner(s);
+
+        if (throughChooser) {
+            chooseMember(s, QStringLiteral("H-5"), 1);
+            QCOMPARE(s->labno->text(), member);
+            test::typeInto(s->txtid, QStringLiteral("666666666x"));
+            leave(s->txtid);
+        } else {
+            test::typeInto(s->txtid, QStringLiteral("555555555x"));
+            leave(s->txtid);
+            QCOMPARE(s->labno->text(), member);
+        }
+        // What the clerk sees is the member's own place, as far as the drop-downs still offer it.
+        if (offered) {
+            QCOMPARE(s->cmbgamiya->currentText(), division);
+            QCOMPARE(s->cmbgama->currentText(), village);
+        }
+        QVERIFY(s->cmdupdata->isEnabled());
+        QTest::mouseClick(s->txtad2, Qt::LeftButton);
+        s->txtad2->selectAll();
+        test::type(s->txtad2, QStringLiteral("kjmdr"));
+        QTest::mouseClick(s->cmdupdata, Qt::LeftButton);
+        QCOMPARE(owner(QStringLiteral("ad2"), member), QStringLiteral("kjmdr"));
+        QCOMPARE(owner(QStringLiteral("gamiya"), member), division);
+        QCOMPARE(owner(QStringLiteral("gama"), member), village);
+    }
+
+    void chosenPlaceIsStoredByUpdate()
+    {
+        // A member of the second division moves to the first: the clerk's own pick is what is stored.
+        const QString member = test::addOwner({.id = QString(),
+            .house_no = QStringLiteral("H-5"),
+            .land_owner_name = QStringLiteral("mq;d"),
+            .gamiya = kDivision2,
+            .gama = kVillage21});
+        frmlandoner *s = openScreen();
+        chooseMember(s, QStringLiteral("H-5"), 0);
+        test::choose(s->cmbgamiya, kDivision1);
+        test::choose(s->cmbgama, kVillage12);
+        QTest::mouseClick(s->cmdupdata, Qt::LeftButton);
+        QCOMPARE(owner(QStringLiteral("gamiya"), member), kDivision1);
+        QCOMPARE(owner(QStringLiteral("gama"), member), kVillage12);
+    }
+
+    void updateChecksTheIdentityNumber_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("eight digits and v") << "12345678v" << false;
+        QTest::newRow("ten digits") << "1234567890" << false;
+        QTest::newRow("nine digits and x") << "123456789x" << true;
+    }
+    void updateChecksTheIdentityNumber()
+    {
+        QFETCH(QString, id);
+        QFETCH(bool, valid);
+        test::addOwner({.id = QStringLiteral("444444444v"),
+            .house_no = QStringLiteral("H-5"),
+            .land_owner_name = QStringLiteral("mshd")});
+        const QString member = test::addOwner(
+            {.id = QString(), .house_no = QStringLiteral("H-5"), .land_owner_name = QStringLiteral("mq;d")});
+        frmlandoner *s = openScreen();
+        chooseMember(s, QStringLiteral("H-5"), 1);
+        test::typeInto(s->txtid, id);
+        leave(s->txtid);
+        QVERIFY(s->cmdupdata->isEnabled());
+
+        test::ModalAnswers answers;
+        if (!valid)
+            answers.press(QStringLiteral("cmdexit"));
+        QTest::mouseClick(s->cmdupdata, Qt::LeftButton);
+        QCOMPARE(answers.answered(), valid ? 0 : 1);
+        QCOMPARE(answers.text(), valid ? QString() : kWrongId);
+        QCOMPARE(owner(QStringLiteral("id"), member), valid ? id : QString());
+        if (!valid) {
+            test::backTo(s);
+            QCOMPARE(s->txtid->text(), id); // nothing is cleared: the clerk corrects the number
+        }
+    }
+
+    void householdBoxReturnsToFieldColourOnFirstChange_data()
+    {
+        QTest::addColumn<bool>("refusedSave");
+        QTest::newRow("save refused without numbers") << true;
+        QTest::newRow("left empty") << false;
+    }
+    void householdBoxReturnsToFieldColourOnFirstChange()
+    {
+        QFETCH(bool, refusedSave);
+        frmlandoner *s = openScreen();
+        if (refusedSave) {
+            QTest::mouseClick(s->cmdok, Qt::LeftButton);
+        } else {
+            QTest::mouseClick(s->txtguhano, Qt::LeftButton);
+            leave(s->txtguhano);
+        }
+        QVERIFY(isRed(s->txtguhano));
+        QTest::mouseClick(s->txtguhano, Qt::LeftButton);
+        QTest::keyClick(s->txtguhano, Qt::Key_H);
+        QCOMPARE(background(s->txtguhano), colours::field);
+    }
+
+    void writingButtonsStayWithinThePermission_data()
+    {
+        QTest::addColumn<QString>("flag");
+        QTest::addColumn<bool>("mayRegister");
+        QTest::newRow("view only") << "2 - ne,su muKhs" << false;
+        QTest::newRow("entry only") << "3 - we;=,a lsrsu muKs" << true;
+    }
+    void writingButtonsStayWithinThePermission()
+    {
+        QFETCH(QString, flag);
+        QFETCH(bool, mayRegister);
+        test::addOwner({.id = QStringLiteral("111111111v"),
+            .house_no = QStringLiteral("H-1"),
+            .land_owner_name = QStringLiteral("mshd")});
+        test::addOwner({.id = QString(), .house_no = QStringLiteral("H-1"), .land_owner_name = QStringLiteral("mq;d")});
+        frmlandoner *s = openScreen(flag);
+        // Whether every writing button the level forbids is disabled.
+        auto shut = [&] {
+            return !s->cmdupdata->isEnabled() && !s->cmddelete->isEnabled() && (mayRegister || !s->cmdok->isEnabled());
+        };
+        QVERIFY2(shut(), "at load");
+
+        // Every box a clerk can type in.
+        for (QLineEdit *box : s->findChildren<QLineEdit *>()) {
+            if (!box->isEnabled())
+                continue;
+            test::typeInto(box, QStringLiteral("1"));
+            QVERIFY2(shut(), qPrintable(box->objectName()));
+        }
+        QTest::mouseClick(s->cmdnew, Qt::LeftButton);
+
+        // The numbers as another screen or a look-up sets them, and the look-ups they start.
+        s->txtguhano->setText(QStringLiteral("H-9"));
+        QVERIFY2(shut(), "household number set");
+        s->txtguhano_LostFocus();
+        QVERIFY2(shut(), "new household");
+        s->txtguhano->clear();
+        s->txtid->setText(QStringLiteral("111111111v"));
+        s->txtid_LostFocus();
+        QCOMPARE(s->txtguhano->text(), QStringLiteral("H-1"));
+        QVERIFY2(shut(), "identity found");
+        s->txtid->setText(QStringLiteral("222222222v"));
+        s->txtid_LostFocus();
+        QVERIFY2(shut(), "identity not registered");
+
+        // The chooser: a member taken (and completed with an identity number), and a new member started.
+        using Pick = QPushButton *frmselect::*;
+        for (const Pick pick : {Pick(&frmselect::cmdok), Pick(&frmselect::cmdnew)}) {
+            test::ModalAnswers answers;
+            answers.with([pick](QWidget *dialog) {
+                auto *chooser = qobject_cast<frmselect *>(dialog);
+                QVERIFY(chooser);
+                chooser->lv->selectRow(1);
+                QTest::mouseClick(chooser->*pick, Qt::LeftButton);
+            });
+            s->txtid->clear();
+            s->txtguhano->setText(QStringLiteral("H-1"));
+            s->txtguhano_LostFocus();
+            QCOMPARE(answers.answered(), 1);
+            test::backTo(s);
+            if (pick == &frmselect::cmdnew) {
+                QVERIFY2(shut(), "new member");
+                continue;
+            }
+            QVERIFY2(shut(), "member chosen");
+            s->txtid->setText(QStringLiteral("333333333v"));
+            s->txtid_LostFocus();
+            QVERIFY2(shut(), "member completed");
+        }
+        QTest::mouseClick(s->cmdnew, Qt::LeftButton);
+        QVERIFY2(shut(), "new owner");
+        QCOMPARE(s->cmdok->isEnabled(), mayRegister);
     }
 
     void deactivationRefusedWhileOwnerHoldsActiveLand()

@@ -43,6 +43,8 @@ const Kept kKeep[] = {
     {QStringLiteral("bvfñ wxlh"), "land search labland_no: \"fñ\" for mee"},
     {QStringLiteral("bvfñ n,m;%h fjkia lsßu"), "permit change title labhname: \"fñ\" for mee"},
     {QStringLiteral(" jefú ku"), "land register labwawa: \"fú\" for vee"},
+    {QStringLiteral("ish,qu bvï yd bvñ ysñhka bj;a lsßug fmr o;a; .nvdfú msgm;la ,nd .kak "),
+        "bulk deletion Label1: \"fú\" for vee"},
     {QStringLiteral("l=Tqre yd bvï o;a; moaO;sh"), "land register title: the u-sign \"q\" on the letter o \"T\""},
 };
 
