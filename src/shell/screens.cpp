@@ -7,6 +7,8 @@
 #include "registry/frmland.h"
 #include "registry/frmlandoner.h"
 #include "registry/frmnanayayo.h"
+#include "reports/frmland_report.h"
+#include "reports/frmlandowner_report.h"
 #include "ui/screenregistry.h"
 
 #include <memory>
@@ -28,6 +30,8 @@ void registerScreens()
     add<frmnanayayo>(ScreenId::frmnanayayo);
     add<frmfind_land_onew>(ScreenId::frmfind_land_onew);
     add<frmland_search>(ScreenId::frmland_search);
+    add<frmland_report>(ScreenId::frmland_report);
+    add<frmlandowner_report>(ScreenId::frmlandowner_report);
 }
 
 } // namespace parcelon
