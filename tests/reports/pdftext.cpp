@@ -2,6 +2,7 @@
 
 #include "reports/reportengine.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -54,6 +55,13 @@ CapturedReports::CapturedReports()
 {
     ReportEngine::setPresenter([this](QWidget *, const ReportData &data, const QByteArray &pdf) {
         reports.push_back({data, pdf});
+        // PARCELON_KEEP_PDF=folder keeps every report a test renders there, to be looked at.
+        const QString keep = qEnvironmentVariable("PARCELON_KEEP_PDF");
+        if (!keep.isEmpty()) {
+            QFile file(QStringLiteral("%1/%2-%3.pdf").arg(keep, data.file).arg(reports.size()));
+            if (file.open(QIODevice::WriteOnly))
+                file.write(pdf);
+        }
     });
 }
 
