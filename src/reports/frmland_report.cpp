@@ -33,7 +33,8 @@ const QString kLines = QStringLiteral(
     "SELECT balapa_no, labn_owner_srno, balapa_no1, id, house_no, aythiye_sbawaya, loan_sbawaya, wewe_name, "
     "kottashaya, pewarima, akkara_only FROM %1 WHERE balapa_no LIKE ? ESCAPE '!' AND aythiye_sbawaya LIKE ? ESCAPE "
     "'!' AND loan_sbawaya LIKE ? ESCAPE '!' AND wewe_name LIKE ? ESCAPE '!' AND kottashaya LIKE ? ESCAPE '!' AND id "
-    "LIKE ? ESCAPE '!' AND house_no LIKE ? ESCAPE '!' AND balapa_no1 LIKE ? ESCAPE '!' AND gama LIKE ? ESCAPE '!'");
+    "LIKE ? ESCAPE '!' AND house_no LIKE ? ESCAPE '!' AND balapa_no1 LIKE ? ESCAPE '!' AND gama LIKE ? ESCAPE '!' "
+    "ORDER BY srno");
 
 const QString kInsert = QStringLiteral(
     "INSERT INTO land_report (srno, land_no, id, guhano, aythiya_sbawaya, land_sabawaya, wawa_name, kottashaya, "
@@ -74,8 +75,8 @@ void frmland_report::build()
     txtid = textBox(fra, "txtid", {2000, row(0), 2000, kRow});
     identityBox(txtid);
     Label4 = captionLabel(fra, "Label4", QStringLiteral(" bvï wxlh"), {4300, row(0), 2400, kRow});
-    cmblandno = dropDown(fra, "cmblandno", {6800, row(0), 2600, kRow});
-    txtlandno = textBox(fra, "txtlandno", {9600, row(0), 2000, kRow});
+    cmblandno = dropDown(fra, "cmblandno", {6800, row(0), 3200, kRow});
+    txtlandno = textBox(fra, "txtlandno", {10100, row(0), 2000, kRow});
     labguha = captionLabel(fra, "labguha", QStringLiteral(" .Dy wxlh"), {150, row(1), 1800, kRow});
     txtguha = textBox(fra, "txtguha", {2000, row(1), 2000, kRow});
     Label3 = captionLabel(fra, "Label3", QStringLiteral(" whs;sfha iajNdjh"), {4300, row(1), 2400, kRow});
@@ -83,8 +84,10 @@ void frmland_report::build()
     Label6 = captionLabel(fra, "Label6", QStringLiteral(" jefú ku"), {9600, row(1), 1400, kRow});
     cmbwawa = dropDown(fra, "cmbwawa", {11100, row(1), 2800, kRow});
     labakkara = captionLabel(fra, "labakkara", QStringLiteral(" wlalr"), {150, row(2), 1800, kRow});
-    cmbakkara = dropDown(fra, "cmbakkara", {2000, row(2), 700, kRow});
-    txtakkara = textBox(fra, "txtakkara", {2800, row(2), 1200, kRow});
+    // The comparisons are Latin signs.
+    cmbakkara = dropDown(fra, "cmbakkara", {2000, row(2), 900, kRow});
+    cmbakkara->setFont(latinFont(10));
+    txtakkara = textBox(fra, "txtakkara", {3000, row(2), 1000, kRow});
     Label1 = captionLabel(fra, "Label1", QStringLiteral(" bvfï iajNdjh"), {4300, row(2), 2400, kRow});
     cmbland_sabawaya = dropDown(fra, "cmbland_sabawaya", {6800, row(2), 2600, kRow});
     labkottasaya = captionLabel(fra, "labkottasaya", QStringLiteral(" .%dush jiu"), {150, row(3), 1800, kRow});
@@ -157,7 +160,7 @@ void frmland_report::Form_Load()
         lvland->setColumns(
             {{QStringLiteral("landno"), 0}, {QStringLiteral("w w"), 0}, {QStringLiteral(" bvï wxlh"), 4500},
                 {QStringLiteral(" cd'ye wxlh"), 1750}, {QStringLiteral(" .Dy wxlh"), 1600},
-                {QStringLiteral("whs;sfha iajNdjh"), 2200}, {QStringLiteral(" bvfï iajNdjh"), 2200},
+                {QStringLiteral("whs;sfha iajNdjh"), 2300}, {QStringLiteral(" bvfï iajNdjh"), 2200},
                 {QStringLiteral(" jefú ku"), 2200}, {QStringLiteral(" fldÜGdYh"), 1900},
                 {QStringLiteral("b'il%shNdjh"), 1900}, {QStringLiteral(" wlalr"), 1200, Qt::AlignRight},
                 {QStringLiteral("id"), 0}, {QStringLiteral("akkkara"), 0}});

@@ -91,9 +91,11 @@ void frmlandowner_report::build()
     txtguha = textBox(this, "txtguha");
     labland_ganana = captionLabel(this, "labland_ganana", QStringLiteral("bvñ .Kk - ye'wxlh"));
     cmbid = dropDown(this, "cmbid");
+    cmbid->setFont(latinFont(10)); // the comparisons are Latin signs
     txtland_ganana = textBox(this, "txtland_ganana");
     labland_ganana_guha = captionLabel(this, "labland_ganana_guha", QStringLiteral("bvñ .Kk - .Dy wxlh"));
     cmbguha = dropDown(this, "cmbguha");
+    cmbguha->setFont(latinFont(10));
     txtland_ganana_guha = textBox(this, "txtland_ganana_guha");
     labgamiya = captionLabel(this, "labgamiya", QStringLiteral(" .%dush jiu"));
     cmbgamiya = dropDown(this, "cmbgamiya");
@@ -127,16 +129,16 @@ void frmlandowner_report::layoutScreen()
     const int row1 = tw::bottom(optkiyakari) + 200;
     tw::place(labid, 200, row1, 1700, kRow);
     tw::place(txtid, tw::right(labid) + 50, row1, 2000, kRow);
-    tw::place(labland_owner, tw::right(txtid) + 200, row1, 2400, kRow);
+    tw::place(labland_owner, tw::right(txtid) + 200, row1, 3100, kRow);
     tw::place(txtland_owner, tw::right(labland_owner) + 50, row1, 5400, kRow);
     const int row2 = row1 + kRow + 200;
     tw::place(labguha, 200, row2, 1700, kRow);
     tw::place(txtguha, tw::right(labguha) + 50, row2, 2000, kRow);
-    tw::place(labland_ganana, tw::left(labland_owner), row2, 2400, kRow);
-    tw::place(cmbid, tw::right(labland_ganana) + 50, row2, 700, kRow);
+    tw::place(labland_ganana, tw::left(labland_owner), row2, 3100, kRow);
+    tw::place(cmbid, tw::right(labland_ganana) + 50, row2, 900, kRow);
     tw::place(txtland_ganana, tw::right(cmbid) + 50, row2, 900, kRow);
-    tw::place(labland_ganana_guha, tw::right(txtland_ganana) + 100, row2, 2400, kRow);
-    tw::place(cmbguha, tw::right(labland_ganana_guha) + 50, row2, 700, kRow);
+    tw::place(labland_ganana_guha, tw::right(txtland_ganana) + 100, row2, 3400, kRow);
+    tw::place(cmbguha, tw::right(labland_ganana_guha) + 50, row2, 900, kRow);
     tw::place(txtland_ganana_guha, tw::right(cmbguha) + 50, row2, 900, kRow);
     const int row3 = row2 + kRow + 100;
     tw::place(labgamiya, 200, row3, 1700, kRow);
@@ -201,11 +203,11 @@ void frmlandowner_report::Form_Load()
 {
     guarded(this, [this] {
         layoutScreen();
-        const int rest = std::max(1500, toTwips(lvland->width()) - 1300 - 1500 - 1400 - 2600 - 2800 - 400);
-        lvland->setColumns({{QStringLiteral("wkq wxlh"), 1300}, {QStringLiteral("cd'ye wxlh"), 1500, Qt::AlignHCenter},
-            {QStringLiteral(".Dy wxlh"), 1400}, {QStringLiteral("bvñ ysñhdf.a ku"), rest},
-            {QStringLiteral("bvñ .Kk ^ye'wxlh&"), 2600, Qt::AlignHCenter},
-            {QStringLiteral("bvñ .Kk^.Dy wxlh&"), 2800, Qt::AlignHCenter}, {QStringLiteral("id"), 0}});
+        const int rest = std::max(1500, toTwips(lvland->width()) - 1300 - 1650 - 1550 - 2950 - 3150 - 400);
+        lvland->setColumns({{QStringLiteral("wkq wxlh"), 1300}, {QStringLiteral("cd'ye wxlh"), 1650, Qt::AlignHCenter},
+            {QStringLiteral(".Dy wxlh"), 1550}, {QStringLiteral("bvñ ysñhdf.a ku"), rest},
+            {QStringLiteral("bvñ .Kk ^ye'wxlh&"), 2950, Qt::AlignHCenter},
+            {QStringLiteral("bvñ .Kk^.Dy wxlh&"), 3150, Qt::AlignHCenter}, {QStringLiteral("id"), 0}});
         optkiyakari->setChecked(true);
         optionClick(optkiyakari);
         const QSignalBlocker b1(cmbid), b2(cmbguha), b3(cmbgamiya);
