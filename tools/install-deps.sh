@@ -3,8 +3,8 @@
 # "test" for that and the tests (a PostgreSQL server, the font tools).
 set -euo pipefail
 run_pkgs=(build-essential cmake pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc
-          unixodbc unixodbc-dev libsqliteodbc odbc-postgresql fontconfig fonts-liberation)
-test_pkgs=(postgresql python3 python3-fonttools fonts-noto-core libharfbuzz-bin clang-format)
+          unixodbc unixodbc-dev libsqliteodbc odbc-postgresql fontconfig fonts-liberation fonts-noto-core)
+test_pkgs=(postgresql python3 python3-fonttools libharfbuzz-bin clang-format poppler-utils)
 pkgs=("${run_pkgs[@]}")
 [ "${1:-run}" = test ] && pkgs+=("${test_pkgs[@]}")
 

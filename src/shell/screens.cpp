@@ -16,6 +16,8 @@
 #include "registry/frmland.h"
 #include "registry/frmlandoner.h"
 #include "registry/frmnanayayo.h"
+#include "reports/frmland_report.h"
+#include "reports/frmlandowner_report.h"
 #include "ui/screenregistry.h"
 
 #include <memory>
@@ -46,6 +48,8 @@ void registerScreens()
     add<FRMDETELS>(ScreenId::FRMDETELS);
     add<frmdetel_ct>(ScreenId::frmdetel_ct);
     add<frmdelect_all>(ScreenId::frmdelect_all);
+    add<frmland_report>(ScreenId::frmland_report);
+    add<frmlandowner_report>(ScreenId::frmlandowner_report);
 }
 
 } // namespace parcelon

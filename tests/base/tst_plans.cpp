@@ -380,6 +380,24 @@ private:
             << reportQuery(QStringLiteral("land_re_2")) << kReportFilters << holder << false << true;
         QTest::newRow("land report, all lands, by household")
             << reportQuery(QStringLiteral("land_re_0")) << kReportFilters << holder << false << true;
+        // The land report screen reads only the columns its list shows.
+        QTest::newRow("land report screen, in force, by household")
+            << reportQuery(QStringLiteral("land_re_1"))
+                    .replace(QStringLiteral("SELECT *"),
+                        QStringLiteral("SELECT balapa_no, labn_owner_srno, balapa_no1, id, house_no, aythiye_sbawaya, "
+                                       "loan_sbawaya, wewe_name, kottashaya, pewarima, akkara_only"))
+                + QStringLiteral(" ORDER BY srno")
+            << kReportFilters << holder << false << true;
+        // The land owner report: the owners of a village, each with the lands held under its number and
+        // the lands of its household, both counted once per group over the lands in force.
+        QTest::newRow("owner report: a village's owners with both counts") << QStringLiteral(
+            "SELECT o.srno, o.id, o.house_no, o.land_owner_name, COALESCE(a.n, 0) AS by_owner, "
+            "CASE WHEN COALESCE(o.house_no, '') = '' THEN 0 ELSE COALESCE(h.n, 0) END AS by_house FROM "
+            "landowner1 o LEFT JOIN (SELECT labn_owner_srno AS k, COUNT(*) AS n FROM land1 GROUP BY "
+            "labn_owner_srno) a ON a.k = CAST(o.srno AS VARCHAR(20)) LEFT JOIN (SELECT guhasth AS k, COUNT(*) "
+            "AS n FROM land1 GROUP BY guhasth) h ON h.k = o.house_no WHERE o.gama = ? AND o.gamiya = ? ORDER BY "
+            "o.srno") << QVariantList {QStringLiteral("5 - y"), QStringLiteral("15 - x")}
+                                                                           << holder << false << false;
         QTest::newRow("successor list") << QStringLiteral("SELECT * FROM pasuhimika_report") << QVariantList {}
                                         << holder << false << true;
     }

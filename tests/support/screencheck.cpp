@@ -333,9 +333,12 @@ QList<ParasCaption> parasCaptions(QWidget *window)
         if (auto *list = qobject_cast<const QTreeView *>(w)) {
             if (!isParas(list->header()))
                 continue;
-            for (int section = 0; section < list->model()->columnCount(); ++section)
-                add(list, QStringLiteral("column header"),
-                    list->model()->headerData(section, Qt::Horizontal).toString());
+            // A column of width 0 carries a value for the screen's own use; its header is never seen.
+            for (int section = 0; section < list->model()->columnCount(); ++section) {
+                if (list->columnWidth(section) > 0)
+                    add(list, QStringLiteral("column header"),
+                        list->model()->headerData(section, Qt::Horizontal).toString());
+            }
             continue;
         }
         if (!isParas(w))

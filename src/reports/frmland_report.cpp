@@ -1,0 +1,283 @@
+#include "reports/frmland_report.h"
+
+#include "base/dbsession.h"
+#include "base/extent.h"
+#include "base/permissions.h"
+#include "reports/reportengine.h"
+#include "reports/reportscreens.h"
+#include "ui/accessibility.h"
+#include "ui/events.h"
+#include "ui/failure.h"
+#include "ui/kit.h"
+#include "ui/legacyfont.h"
+#include "ui/listview.h"
+#include "ui/screen.h"
+#include "ui/twipsgeometry.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+
+#include <utility>
+#include <vector>
+
+namespace parcelon {
+namespace {
+// Every filter of the list, empty ones matching everything; the view is the status's.
+const QString kLines = QStringLiteral(
+    "SELECT balapa_no, labn_owner_srno, balapa_no1, id, house_no, aythiye_sbawaya, loan_sbawaya, wewe_name, "
+    "kottashaya, pewarima, akkara_only FROM %1 WHERE balapa_no LIKE ? ESCAPE '!' AND aythiye_sbawaya LIKE ? ESCAPE "
+    "'!' AND loan_sbawaya LIKE ? ESCAPE '!' AND wewe_name LIKE ? ESCAPE '!' AND kottashaya LIKE ? ESCAPE '!' AND id "
+    "LIKE ? ESCAPE '!' AND house_no LIKE ? ESCAPE '!' AND balapa_no1 LIKE ? ESCAPE '!' AND gama LIKE ? ESCAPE '!' "
+    "ORDER BY srno");
+
+const QString kInsert = QStringLiteral(
+    "INSERT INTO land_report (srno, land_no, id, guhano, aythiya_sbawaya, land_sabawaya, wawa_name, kottashaya, "
+    "land_wargaya, land_pramanaya, id1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+
+const QColor kYellow {255, 255, 192};
+constexpr int kRow = 375;
+
+QString pattern(const QString &text) { return Dialect::containsPattern(text.trimmed()); }
+} // namespace
+
+frmland_report::frmland_report(QWidget *opener)
+    : QDialog(opener)
+{
+    build();
+    wire();
+    Form_Load();
+}
+
+void frmland_report::build()
+{
+    setObjectName(QStringLiteral("frmland_report"));
+    setWindowTitle(QStringLiteral(" "));
+    setFont(parasFont(12));
+
+    labname = captionLabel(this, "labname", QStringLiteral("bvï f,aLKh"));
+    labname->setFont(parasFont(18));
+    labname->setAlignment(Qt::AlignCenter);
+    optkiyakari = optionButton(this, "optkiyakari", QStringLiteral("l%shdldrs"), 0, 0, 1800);
+    optakkiyakari = optionButton(this, "optakkiyakari", QStringLiteral("wl%shldrs"), 0, 0, 1800);
+    optsiyalla = optionButton(this, "optsiyalla", QStringLiteral("ish,a,"), 0, 0, 1800);
+
+    fra = new QFrame(this);
+    fra->setObjectName(QStringLiteral("fra"));
+    fra->setFrameShape(QFrame::Box);
+    auto row = [](int r) { return 150 + r * 500; };
+    labid = captionLabel(fra, "labid", QStringLiteral(" cd'ye wxlh"), {150, row(0), 1800, kRow});
+    txtid = textBox(fra, "txtid", {2000, row(0), 2000, kRow});
+    identityBox(txtid);
+    Label4 = captionLabel(fra, "Label4", QStringLiteral(" bvï wxlh"), {4300, row(0), 2400, kRow});
+    cmblandno = dropDown(fra, "cmblandno", {6800, row(0), 3200, kRow});
+    txtlandno = textBox(fra, "txtlandno", {10100, row(0), 2000, kRow});
+    labguha = captionLabel(fra, "labguha", QStringLiteral(" .Dy wxlh"), {150, row(1), 1800, kRow});
+    txtguha = textBox(fra, "txtguha", {2000, row(1), 2000, kRow});
+    Label3 = captionLabel(fra, "Label3", QStringLiteral(" whs;sfha iajNdjh"), {4300, row(1), 2400, kRow});
+    cmbaythiy_sbawaya = dropDown(fra, "cmbaythiy_sbawaya", {6800, row(1), 2600, kRow});
+    Label6 = captionLabel(fra, "Label6", QStringLiteral(" jefú ku"), {9600, row(1), 1400, kRow});
+    cmbwawa = dropDown(fra, "cmbwawa", {11100, row(1), 2800, kRow});
+    labakkara = captionLabel(fra, "labakkara", QStringLiteral(" wlalr"), {150, row(2), 1800, kRow});
+    // The comparisons are Latin signs.
+    cmbakkara = dropDown(fra, "cmbakkara", {2000, row(2), 900, kRow});
+    cmbakkara->setFont(latinFont(10));
+    txtakkara = textBox(fra, "txtakkara", {3000, row(2), 1000, kRow});
+    Label1 = captionLabel(fra, "Label1", QStringLiteral(" bvfï iajNdjh"), {4300, row(2), 2400, kRow});
+    cmbland_sabawaya = dropDown(fra, "cmbland_sabawaya", {6800, row(2), 2600, kRow});
+    labkottasaya = captionLabel(fra, "labkottasaya", QStringLiteral(" .%dush jiu"), {150, row(3), 1800, kRow});
+    cmbkottasha = dropDown(fra, "cmbkottasha", {2000, row(3), 2000, kRow});
+    labgama = captionLabel(fra, "labgama", QStringLiteral(" .fus ku"), {4300, row(3), 2400, kRow});
+    cmbgama = dropDown(fra, "cmbgama", {6800, row(3), 2600, kRow});
+
+    lvland = new ListView(this);
+    lvland->setObjectName(QStringLiteral("lvland"));
+    cmdprint = button(this, "cmdprint", QStringLiteral("uqo%Kh"), {0, 0, 1500, 500});
+    cmdexit = button(this, "cmdexit", QStringLiteral("msgúu"), {0, 0, 1500, 500});
+
+    applyKeyPolicy(this, cmdexit);
+    applyAccessibility(this,
+        {{"labid", "txtid"}, {"Label4", "cmblandno"}, {"labguha", "txtguha"}, {"Label3", "cmbaythiy_sbawaya"},
+            {"Label6", "cmbwawa"}, {"labakkara", "cmbakkara"}, {"Label1", "cmbland_sabawaya"},
+            {"labkottasaya", "cmbkottasha"}, {"labgama", "cmbgama"}});
+}
+
+void frmland_report::layoutScreen()
+{
+    fill_screen(this);
+    cover_main_menu(this);
+    const int width = toTwips(this->width());
+    const int height = toTwips(this->height());
+    tw::place(labname, 200, 200, width - 400, 500);
+    int left = 200;
+    for (QRadioButton *option : {optkiyakari, optakkiyakari, optsiyalla}) {
+        tw::place(option, left, tw::bottom(labname) + 200, 1800, 400);
+        left = tw::right(option) + 200;
+    }
+    tw::place(fra, 200, tw::bottom(optkiyakari) + 200, width - 400, 150 + 4 * 500 + 50);
+    tw::place(cmdexit, width - 200 - 1500, height - 200 - 500, 1500, 500);
+    tw::place(cmdprint, tw::left(cmdexit) - 200 - 1500, tw::top(cmdexit), 1500, 500);
+    const int top = tw::bottom(fra) + 200;
+    tw::place(lvland, 200, top, width - 400, std::max(1000, tw::top(cmdexit) - 200 - top));
+}
+
+void frmland_report::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    layoutScreen();
+}
+
+void frmland_report::wire()
+{
+    for (QRadioButton *option : {optkiyakari, optakkiyakari, optsiyalla})
+        connect(option, &QRadioButton::clicked, this, [this] { guarded(this, [this] { rebuild(); }); });
+    for (QComboBox *combo : {cmblandno, cmbaythiy_sbawaya, cmbland_sabawaya, cmbwawa, cmbgama})
+        comboClick(combo, [this] { guarded(this, [this] { rebuild(); }); });
+    for (QLineEdit *box : {txtlandno, txtid, txtguha, txtakkara})
+        connect(box, &QLineEdit::textChanged, this, [this] { guarded(this, [this] { rebuild(); }); });
+    comboClick(cmbkottasha, [this] { cmbkottasha_Click(); });
+    comboClick(cmbakkara, [this] { cmbakkara_Click(); });
+    // No extent is typed before its comparison is chosen.
+    Events::of(txtakkara).keyPress([this](QKeyEvent *event) {
+        if (keyAscii(event) == 0 || !cmbakkara->currentText().isEmpty())
+            return false;
+        markRed(cmbakkara);
+        return true;
+    });
+    connect(cmdprint, &QPushButton::clicked, this, &frmland_report::cmdprint_Click);
+    connect(cmdexit, &QPushButton::clicked, this, &frmland_report::cmdexit_Click);
+}
+
+void frmland_report::Form_Load()
+{
+    guarded(this, [this] {
+        layoutScreen();
+        lvland->setColumns(
+            {{QStringLiteral("landno"), 0}, {QStringLiteral("w w"), 0}, {QStringLiteral(" bvï wxlh"), 4500},
+                {QStringLiteral(" cd'ye wxlh"), 1750}, {QStringLiteral(" .Dy wxlh"), 1600},
+                {QStringLiteral("whs;sfha iajNdjh"), 2300}, {QStringLiteral(" bvfï iajNdjh"), 2200},
+                {QStringLiteral(" jefú ku"), 2200}, {QStringLiteral(" fldÜGdYh"), 1900},
+                {QStringLiteral("b'il%shNdjh"), 1900}, {QStringLiteral(" wlalr"), 1200, Qt::AlignRight},
+                {QStringLiteral("id"), 0}, {QStringLiteral("akkkara"), 0}});
+        // Filling the lists by code must not rebuild the list at each item.
+        const QSignalBlocker b1(cmblandno), b2(cmbaythiy_sbawaya), b3(cmbakkara), b4(cmbland_sabawaya), b5(cmbwawa),
+            b6(cmbkottasha);
+        cmblandno->addItems({QString(), QStringLiteral("fkd;drsia Tmamq wxlh"), QStringLiteral("wjirm;% wxlh"),
+            QStringLiteral("osukdm;% wxlh"), QStringLiteral("wkjir bvï")});
+        cmbaythiy_sbawaya->addItems({QString(), QStringLiteral("1- Èukd m;%"), QStringLiteral("2- wjir m;%"),
+            QStringLiteral("3- fkd;ßia Tmamq"), QStringLiteral("4- iskaklalr"), QStringLiteral("5- È¾. ld,sk nÿ"),
+            QStringLiteral("6- foajd, bvï"), QStringLiteral("5- wkjir")});
+        cmbakkara->addItems({QString(), QStringLiteral("="), QStringLiteral(">"), QStringLiteral("<")});
+        cmbland_sabawaya->addItems(
+            {QString(), QStringLiteral("1- fkdoks"), QStringLiteral("2- uv"), QStringLiteral("3- f.dv")});
+        cmbwawa->addItem(QString());
+        Query tanks = db().select(QStringLiteral("SELECT DISTINCT wewe_name FROM land ORDER BY wewe_name"));
+        while (tanks.next()) {
+            if (!tanks.value(0).isEmpty())
+                cmbwawa->addItem(tanks.value(0));
+        }
+        cmbkottasha->addItem(QString());
+        Query divisions = db().select(
+            QStringLiteral("SELECT srno, gama_wasama FROM gamasewa_wasama ORDER BY srno, LENGTH(gsrno), gsrno"));
+        QString previous = QStringLiteral("0");
+        while (divisions.next()) {
+            if (divisions.value(0) != previous)
+                cmbkottasha->addItem(divisions.value(1));
+            previous = divisions.value(0);
+        }
+        optkiyakari->setChecked(true);
+        rebuild();
+        if (permissionLevel(session::userSrno(), Flag::LandReport) == ViewOnly)
+            cmdprint->setEnabled(false);
+    });
+}
+
+QString frmland_report::view() const
+{
+    if (optakkiyakari->isChecked())
+        return QStringLiteral("land_re_2");
+    if (optsiyalla->isChecked())
+        return QStringLiteral("land_re_0");
+    return QStringLiteral("land_re_1");
+}
+
+void frmland_report::rebuild()
+{
+    lvland->clear();
+    Query rows = db().select(kLines.arg(view()),
+        {pattern(txtlandno->text()), pattern(cmbaythiy_sbawaya->currentText()),
+            pattern(cmbland_sabawaya->currentText()), pattern(cmbwawa->currentText()),
+            pattern(cmbkottasha->currentText()), pattern(txtid->text()), pattern(txtguha->text()),
+            pattern(cmblandno->currentText()), pattern(cmbgama->currentText())});
+    const QString op = cmbakkara->currentText();
+    const double wanted = leadingNumber(txtakkara->text().trimmed());
+    std::vector<QStringList> lines;
+    while (rows.next()) {
+        const QString extent = rows.value(10);
+        const double value = leadingNumber(extent);
+        if ((op == QLatin1String("=") && !(value == wanted)) || (op == QLatin1String(">") && !(value > wanted))
+            || (op == QLatin1String("<") && !(value < wanted)))
+            continue;
+        const QString id = rows.value(3);
+        QString shown = extent;
+        shown.replace(QLatin1Char('.'), QLatin1Char('\''));
+        lines.push_back({rows.value(0), rows.value(1), rows.value(2) + QStringLiteral(" ") + rows.value(0), id.left(9),
+            rows.value(4), rows.value(5).mid(3, 20), rows.value(6).mid(3, 20), rows.value(7), rows.value(8),
+            rows.value(9), shown, id.mid(9, 1), extent});
+    }
+    lvland->addItems(std::move(lines));
+}
+
+void frmland_report::cmbkottasha_Click()
+{
+    guarded(this, [this] {
+        {
+            const QSignalBlocker block(cmbgama);
+            cmbgama->clear();
+            if (!cmbkottasha->currentText().isEmpty()) {
+                Query villages = db().select(QStringLiteral("SELECT gama FROM gamasewa_wasama WHERE gama_wasama = ? "
+                                                            "ORDER BY LENGTH(gsrno), gsrno"),
+                    {cmbkottasha->currentText()});
+                while (villages.next())
+                    cmbgama->addItem(villages.value(0));
+            }
+            // No village is chosen until the clerk picks one.
+            cmbgama->setCurrentIndex(-1);
+        }
+        rebuild();
+    });
+}
+
+void frmland_report::cmbakkara_Click()
+{
+    guarded(this, [this] {
+        markNormal(cmbakkara, kYellow);
+        if (cmbakkara->currentText().isEmpty())
+            txtakkara->clear();
+        rebuild();
+    });
+}
+
+void frmland_report::cmdprint_Click()
+{
+    guarded(this, [this] {
+        std::vector<QVariantList> rows;
+        for (int r = 0; r < lvland->count(); ++r) {
+            const QStringList l = lvland->line(r);
+            rows.push_back({Dialect::key(l[1]), l[2], l[3], l[4], l[5], l[6], l[7], l[8], l[9], l[12], l[11]});
+        }
+        ReportRequest request;
+        request.file = QStringLiteral("D:\\Parcelon\\Report\\land.rpt");
+        request.setFormula(0, QStringLiteral("fname ='") + officeName() + QStringLiteral("'"));
+        ReportEngine::runWithScratch(QStringLiteral("land_report"), kInsert, rows, request, this);
+    });
+}
+
+void frmland_report::cmdexit_Click() { close(); }
+
+} // namespace parcelon

@@ -1,0 +1,476 @@
+#include "reports/frmlandowner_report.h"
+
+#include "base/dbsession.h"
+#include "base/extent.h"
+#include "base/permissions.h"
+#include "reports/reportengine.h"
+#include "reports/reportscreens.h"
+#include "ui/accessibility.h"
+#include "ui/events.h"
+#include "ui/failure.h"
+#include "ui/kit.h"
+#include "ui/legacyfont.h"
+#include "ui/listview.h"
+#include "ui/screen.h"
+#include "ui/twipsgeometry.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+
+#include <utility>
+#include <vector>
+
+namespace parcelon {
+namespace {
+// The owners of a status with both counts, each grouped once over the status's lands. An owner without
+// house number counts 0 lands by house number.
+const QString kOwners
+    = QStringLiteral("SELECT o.srno, o.id, o.house_no, o.land_owner_name, COALESCE(a.n, 0) AS by_owner, "
+                     "CASE WHEN COALESCE(o.house_no, '') = '' THEN 0 ELSE COALESCE(h.n, 0) END AS by_house FROM %1 o "
+                     "LEFT JOIN (SELECT labn_owner_srno AS k, COUNT(*) AS n FROM %2 GROUP BY labn_owner_srno) a "
+                     "ON a.k = CAST(o.srno AS VARCHAR(20)) "
+                     "LEFT JOIN (SELECT guhasth AS k, COUNT(*) AS n FROM %2 GROUP BY guhasth) h ON h.k = o.house_no ");
+
+const QString kInsert = QStringLiteral(
+    "INSERT INTO member_report (srno, id, house_no, land_name, land_id, land_guha, id1) VALUES (?, ?, ?, ?, ?, ?, ?)");
+
+const QColor kRed {255, 0, 0};
+const QColor kYellow {255, 255, 192};
+constexpr int kRow = 375;
+
+QString owners(const QString &status)
+{
+    if (status == QLatin1String("2"))
+        return QStringLiteral("landowner2");
+    if (status == QLatin1String("3"))
+        return QStringLiteral("landowner");
+    return QStringLiteral("landowner1");
+}
+
+QString lands(const QString &status)
+{
+    if (status == QLatin1String("2"))
+        return QStringLiteral("land2");
+    if (status == QLatin1String("3"))
+        return QStringLiteral("land");
+    return QStringLiteral("land1");
+}
+
+QString pattern(const QLineEdit *box) { return Dialect::containsPattern(box->text().trimmed()); }
+} // namespace
+
+frmlandowner_report::frmlandowner_report(QWidget *opener)
+    : QDialog(opener)
+{
+    build();
+    wire();
+    Form_Load();
+}
+
+void frmlandowner_report::build()
+{
+    setObjectName(QStringLiteral("frmlandowner_report"));
+    setWindowTitle(QStringLiteral(" "));
+    setFont(parasFont(12));
+    labname = captionLabel(this, "labname", QStringLiteral("bvñ ysñhka f.a kdu f,aLKh"));
+    labname->setFont(parasFont(18));
+    labname->setAlignment(Qt::AlignCenter);
+    optkiyakari = optionButton(this, "optkiyakari", QStringLiteral("l%shdldrs"), 0, 0, 1800);
+    optakkiyakari = optionButton(this, "optakkiyakari", QStringLiteral("wl%shldrs"), 0, 0, 1800);
+    optsiyalla = optionButton(this, "optsiyalla", QStringLiteral("ish,a,"), 0, 0, 1800);
+    labid = captionLabel(this, "labid", QStringLiteral("cd'ye wxlh"));
+    txtid = textBox(this, "txtid");
+    identityBox(txtid);
+    labland_owner = captionLabel(this, "labland_owner", QStringLiteral("bvñ ysñhdf.a ku"));
+    txtland_owner = textBox(this, "txtland_owner");
+    labguha = captionLabel(this, "labguha", QStringLiteral(".Dy wxlh"));
+    txtguha = textBox(this, "txtguha");
+    labland_ganana = captionLabel(this, "labland_ganana", QStringLiteral("bvñ .Kk - ye'wxlh"));
+    cmbid = dropDown(this, "cmbid");
+    cmbid->setFont(latinFont(10)); // the comparisons are Latin signs
+    txtland_ganana = textBox(this, "txtland_ganana");
+    labland_ganana_guha = captionLabel(this, "labland_ganana_guha", QStringLiteral("bvñ .Kk - .Dy wxlh"));
+    cmbguha = dropDown(this, "cmbguha");
+    cmbguha->setFont(latinFont(10));
+    txtland_ganana_guha = textBox(this, "txtland_ganana_guha");
+    labgamiya = captionLabel(this, "labgamiya", QStringLiteral(" .%dush jiu"));
+    cmbgamiya = dropDown(this, "cmbgamiya");
+    labgama = captionLabel(this, "labgama", QStringLiteral(" .fus ku"));
+    cmbgama = dropDown(this, "cmbgama");
+    lvland = new ListView(this);
+    lvland->setObjectName(QStringLiteral("lvland"));
+    cmdprint = button(this, "cmdprint", QStringLiteral("uqo%Kh"));
+    cmdexit = button(this, "cmdexit", QStringLiteral("msgúu"));
+    labki = hiddenLabel(this, "labki");
+    labshot = hiddenLabel(this, "labshot");
+
+    applyKeyPolicy(this, cmdexit);
+    applyAccessibility(this,
+        {{"labid", "txtid"}, {"labland_owner", "txtland_owner"}, {"labguha", "txtguha"}, {"labland_ganana", "cmbid"},
+            {"labland_ganana_guha", "cmbguha"}, {"labgamiya", "cmbgamiya"}, {"labgama", "cmbgama"}});
+}
+
+void frmlandowner_report::layoutScreen()
+{
+    fill_screen(this);
+    cover_main_menu(this);
+    const int width = toTwips(this->width());
+    const int height = toTwips(this->height());
+    tw::place(labname, 200, 200, width - 400, 500);
+    int left = 200;
+    for (QRadioButton *option : {optkiyakari, optakkiyakari, optsiyalla}) {
+        tw::place(option, left, tw::bottom(labname) + 200, 1800, 400);
+        left = tw::right(option) + 200;
+    }
+    const int row1 = tw::bottom(optkiyakari) + 200;
+    tw::place(labid, 200, row1, 1700, kRow);
+    tw::place(txtid, tw::right(labid) + 50, row1, 2000, kRow);
+    tw::place(labland_owner, tw::right(txtid) + 200, row1, 3100, kRow);
+    tw::place(txtland_owner, tw::right(labland_owner) + 50, row1, 5400, kRow);
+    const int row2 = row1 + kRow + 200;
+    tw::place(labguha, 200, row2, 1700, kRow);
+    tw::place(txtguha, tw::right(labguha) + 50, row2, 2000, kRow);
+    tw::place(labland_ganana, tw::left(labland_owner), row2, 3100, kRow);
+    tw::place(cmbid, tw::right(labland_ganana) + 50, row2, 900, kRow);
+    tw::place(txtland_ganana, tw::right(cmbid) + 50, row2, 900, kRow);
+    tw::place(labland_ganana_guha, tw::right(txtland_ganana) + 100, row2, 3400, kRow);
+    tw::place(cmbguha, tw::right(labland_ganana_guha) + 50, row2, 900, kRow);
+    tw::place(txtland_ganana_guha, tw::right(cmbguha) + 50, row2, 900, kRow);
+    const int row3 = row2 + kRow + 100;
+    tw::place(labgamiya, 200, row3, 1700, kRow);
+    tw::place(cmbgamiya, tw::right(labgamiya) + 100, row3, 3000, kRow);
+    tw::place(labgama, tw::right(cmbgamiya) + 100, row3, 1500, kRow);
+    tw::place(cmbgama, tw::right(labgama) + 100, row3, 3000, kRow);
+    tw::place(cmdexit, width - 200 - 1500, height - 200 - 500, 1500, 500);
+    tw::place(cmdprint, tw::left(cmdexit) - 200 - 1500, tw::top(cmdexit), 1500, 500);
+    const int top = row3 + kRow + 100;
+    tw::place(lvland, 200, top, width - 400, std::max(1000, tw::top(cmdexit) - 200 - top));
+}
+
+void frmlandowner_report::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    layoutScreen();
+}
+
+void frmlandowner_report::wire()
+{
+    for (QRadioButton *option : {optkiyakari, optakkiyakari, optsiyalla})
+        connect(option, &QRadioButton::clicked, this, [this, option] { optionClick(option); });
+    auto text = [this](QLineEdit *box, void (frmlandowner_report::*procedure)()) {
+        connect(box, &QLineEdit::textChanged, this, [this, box, procedure] {
+            guarded(this, [&] {
+                (this->*procedure)();
+                if (box->text().isEmpty())
+                    labshot->setText(QString());
+            });
+        });
+    };
+    text(txtid, &frmlandowner_report::fchang_id);
+    text(txtland_owner, &frmlandowner_report::fmem_name);
+    text(txtguha, &frmlandowner_report::fland_mem_guha);
+    connect(txtland_ganana, &QLineEdit::textChanged, this,
+        [this] { guarded(this, [this] { countFilter(cmbid, txtland_ganana, false); }); });
+    connect(txtland_ganana_guha, &QLineEdit::textChanged, this,
+        [this] { guarded(this, [this] { countFilter(cmbguha, txtland_ganana_guha, true); }); });
+    comboClick(cmbid, [this] {
+        guarded(this, [this] {
+            if (txtland_ganana->text().isEmpty())
+                return;
+            countFilter(cmbid, txtland_ganana, false);
+            txtland_ganana->setFocus();
+        });
+    });
+    comboClick(cmbguha, [this] {
+        guarded(this, [this] {
+            if (txtland_ganana_guha->text().isEmpty())
+                return;
+            countFilter(cmbguha, txtland_ganana_guha, true);
+            txtland_ganana_guha->setFocus();
+        });
+    });
+    comboClick(cmbgamiya, [this] { cmbgamiya_Click(); });
+    comboClick(cmbgama, [this] { cmbgama_Click(); });
+    connect(cmdprint, &QPushButton::clicked, this, &frmlandowner_report::cmdprint_Click);
+    connect(cmdexit, &QPushButton::clicked, this, &frmlandowner_report::cmdexit_Click);
+}
+
+void frmlandowner_report::Form_Load()
+{
+    guarded(this, [this] {
+        layoutScreen();
+        const int rest = std::max(1500, toTwips(lvland->width()) - 1300 - 1650 - 1550 - 2950 - 3150 - 400);
+        lvland->setColumns({{QStringLiteral("wkq wxlh"), 1300}, {QStringLiteral("cd'ye wxlh"), 1650, Qt::AlignHCenter},
+            {QStringLiteral(".Dy wxlh"), 1550}, {QStringLiteral("bvñ ysñhdf.a ku"), rest},
+            {QStringLiteral("bvñ .Kk ^ye'wxlh&"), 2950, Qt::AlignHCenter},
+            {QStringLiteral("bvñ .Kk^.Dy wxlh&"), 3150, Qt::AlignHCenter}, {QStringLiteral("id"), 0}});
+        optkiyakari->setChecked(true);
+        optionClick(optkiyakari);
+        const QSignalBlocker b1(cmbid), b2(cmbguha), b3(cmbgamiya);
+        for (QComboBox *op : {cmbid, cmbguha}) {
+            op->addItems({QStringLiteral("="), QStringLiteral(">"), QStringLiteral("<")});
+            op->setCurrentIndex(0);
+        }
+        Query divisions = db().select(
+            QStringLiteral("SELECT srno, gama_wasama FROM gamasewa_wasama ORDER BY srno, LENGTH(gsrno), gsrno"));
+        QString previous = QStringLiteral("0");
+        while (divisions.next()) {
+            if (divisions.value(0) != previous)
+                cmbgamiya->addItem(divisions.value(0) + QStringLiteral(" - ") + divisions.value(1));
+            previous = divisions.value(0);
+        }
+        cmbgamiya->setCurrentIndex(-1);
+        if (permissionLevel(session::userSrno(), Flag::OwnerReport) == ViewOnly)
+            cmdprint->setEnabled(false);
+        all_mem();
+    });
+}
+
+void frmlandowner_report::optionClick(QRadioButton *option)
+{
+    guarded(this, [this, option] {
+        for (QRadioButton *o : {optkiyakari, optakkiyakari, optsiyalla})
+            setBackground(o, o == option ? kRed : kYellow);
+        txtziro();
+        if (option == optkiyakari)
+            all_mem();
+        else if (option == optakkiyakari)
+            all_mema();
+        else
+            all_mems();
+    });
+}
+
+void frmlandowner_report::txtziro()
+{
+    // Emptying the boxes lists nothing by itself: the option's own list follows.
+    for (QLineEdit *box : {txtguha, txtid, txtland_ganana, txtland_ganana_guha, txtland_owner}) {
+        const QSignalBlocker block(box);
+        box->clear();
+    }
+}
+
+QString frmlandowner_report::selectedStatus() const
+{
+    if (optakkiyakari->isChecked())
+        return QStringLiteral("2");
+    if (optsiyalla->isChecked())
+        return QStringLiteral("3");
+    return QStringLiteral("1");
+}
+
+void frmlandowner_report::list(
+    const QString &status, const QString &where, const QVariantList &params, const std::function<bool(int, int)> &keep)
+{
+    lvland->clear();
+    Query rows
+        = db().select(kOwners.arg(owners(status), lands(status)) + where + QStringLiteral(" ORDER BY o.srno"), params);
+    std::vector<QStringList> lines;
+    while (rows.next()) {
+        const int byOwner = rows.value(4).toInt();
+        const int byHouse = rows.value(5).toInt();
+        if (keep && !keep(byOwner, byHouse))
+            continue;
+        const QString id = rows.value(1);
+        lines.push_back({rows.value(0), id.left(9), rows.value(2), rows.value(3), QString::number(byOwner),
+            QString::number(byHouse), id.mid(9, 1)});
+    }
+    lvland->addItems(std::move(lines));
+}
+
+void frmlandowner_report::all_mem()
+{
+    labki->setText(QStringLiteral("1"));
+    labshot->setText(QString());
+    list(QStringLiteral("1"), {}, {});
+}
+
+void frmlandowner_report::all_mema()
+{
+    labki->setText(QStringLiteral("2"));
+    labshot->setText(QString());
+    list(QStringLiteral("2"), {}, {});
+}
+
+void frmlandowner_report::all_mems()
+{
+    labki->setText(QStringLiteral("3"));
+    labshot->setText(QString());
+    list(QStringLiteral("3"), {}, {});
+}
+
+void frmlandowner_report::fchang_id()
+{
+    labshot->setText(QStringLiteral("1"));
+    list(selectedStatus(), QStringLiteral("WHERE o.id LIKE ? ESCAPE '!'"), {pattern(txtid)});
+}
+
+void frmlandowner_report::fmem_name()
+{
+    labshot->setText(QStringLiteral("2"));
+    list(selectedStatus(), QStringLiteral("WHERE o.land_owner_name LIKE ? ESCAPE '!'"), {pattern(txtland_owner)});
+}
+
+void frmlandowner_report::fland_mem_guha()
+{
+    labshot->setText(QStringLiteral("3"));
+    list(selectedStatus(), QStringLiteral("WHERE o.house_no LIKE ? ESCAPE '!'"), {pattern(txtguha)});
+}
+
+void frmlandowner_report::countFilter(QComboBox *op, QLineEdit *box, bool byHouse)
+{
+    if (box->text().isEmpty()) {
+        const QString status = selectedStatus();
+        status == QLatin1String("2") ? all_mema() : status == QLatin1String("3") ? all_mems() : all_mem();
+        return;
+    }
+    const int index = std::max(0, op->currentIndex());
+    using Procedure = void (frmlandowner_report::*)();
+    const Procedure owner[]
+        = {&frmlandowner_report::land_id_s, &frmlandowner_report::land_id_w, &frmlandowner_report::land_id_a};
+    const Procedure house[]
+        = {&frmlandowner_report::land_guha_s, &frmlandowner_report::land_guha_w, &frmlandowner_report::land_guha_a};
+    (this->*(byHouse ? house : owner)[index])();
+}
+
+namespace {
+// A count box's number: a text that is not a number counts as 0.
+double typedCount(const QLineEdit *box) { return leadingNumber(box->text().trimmed()); }
+} // namespace
+
+void frmlandowner_report::land_id_s()
+{
+    labshot->setText(QStringLiteral("4"));
+    const double n = typedCount(txtland_ganana);
+    list(selectedStatus(), {}, {}, [n](int c, int) { return c == n; });
+}
+
+void frmlandowner_report::land_id_w()
+{
+    labshot->setText(QStringLiteral("5"));
+    const double n = typedCount(txtland_ganana);
+    list(selectedStatus(), {}, {}, [n](int c, int) { return c > n; });
+}
+
+void frmlandowner_report::land_id_a()
+{
+    labshot->setText(QStringLiteral("6"));
+    const double n = typedCount(txtland_ganana);
+    list(selectedStatus(), {}, {}, [n](int c, int) { return c < n; });
+}
+
+void frmlandowner_report::land_guha_s()
+{
+    labshot->setText(QStringLiteral("7"));
+    const double n = typedCount(txtland_ganana_guha);
+    list(selectedStatus(), {}, {}, [n](int, int c) { return c == n; });
+}
+
+void frmlandowner_report::land_guha_w()
+{
+    labshot->setText(QStringLiteral("8"));
+    const double n = typedCount(txtland_ganana_guha);
+    list(selectedStatus(), {}, {}, [n](int, int c) { return c > n; });
+}
+
+void frmlandowner_report::land_guha_a()
+{
+    labshot->setText(QStringLiteral("9"));
+    const double n = typedCount(txtland_ganana_guha);
+    list(selectedStatus(), {}, {}, [n](int, int c) { return c < n; });
+}
+
+void frmlandowner_report::cmbgamiya_Click()
+{
+    guarded(this, [this] {
+        {
+            const QSignalBlocker block(cmbgama);
+            cmbgama->clear();
+            Query villages = db().select(QStringLiteral("SELECT gsrno, gama FROM gamasewa_wasama WHERE srno = ? "
+                                                        "ORDER BY LENGTH(gsrno), gsrno"),
+                {Dialect::key(cmbgamiya->currentText().left(2))});
+            while (villages.next())
+                cmbgama->addItem(villages.value(0) + QStringLiteral(" - ") + villages.value(1));
+            cmbgama->setCurrentIndex(-1);
+        }
+        labshot->setText(QStringLiteral("10"));
+        list(selectedStatus(), QStringLiteral("WHERE o.gamiya = ?"), {cmbgamiya->currentText()});
+    });
+}
+
+void frmlandowner_report::cmbgama_Click()
+{
+    guarded(this, [this] {
+        labshot->setText(QStringLiteral("11"));
+        list(selectedStatus(), QStringLiteral("WHERE o.gama = ? AND o.gamiya = ?"),
+            {cmbgama->currentText(), cmbgamiya->currentText()});
+    });
+}
+
+void frmlandowner_report::cmdprint_Click()
+{
+    guarded(this, [this] {
+        std::vector<QVariantList> rows;
+        for (int r = 0; r < lvland->count(); ++r) {
+            const QStringList l = lvland->line(r);
+            rows.push_back({Dialect::key(l[0]), l[1], l[2], l[3], l[4], l[5], l[6]});
+        }
+        ReportRequest request;
+        request.file = QStringLiteral("D:\\Parcelon\\Report\\member.rpt");
+        request.setFormula(0, QStringLiteral("hedname ='") + officeName() + QStringLiteral("'"));
+        const QString ki = labki->text();
+        QRadioButton *status = ki == QLatin1String("1") ? optkiyakari
+            : ki == QLatin1String("2")                  ? optakkiyakari
+            : ki == QLatin1String("3")                  ? optsiyalla
+                                                        : nullptr;
+        if (status)
+            request.setFormula(1, QStringLiteral("fkiyakari='") + status->text() + QStringLiteral("'"));
+        const QString shot = labshot->text();
+        const int code = shot.isEmpty() ? 0 : shot.toInt();
+        QString value = QStringLiteral(" ish,a, ");
+        QString ddf = QStringLiteral("=");
+        QString field = QStringLiteral("bvï ysñhkaf.a");
+        const QString ops[] = {QStringLiteral("="), QStringLiteral(">"), QStringLiteral("<")};
+        switch (code) {
+        case 1:
+            value = txtid->text(), ddf = QStringLiteral("<>"), field = QStringLiteral("c ye wxlh");
+            break;
+        case 2:
+            value = txtland_owner->text(), ddf = QStringLiteral("<>"), field = labland_owner->text();
+            break;
+        case 3:
+            value = txtguha->text(), ddf = QStringLiteral("<>"), field = labguha->text();
+            break;
+        case 4:
+        case 5:
+        case 6:
+            value = txtland_ganana->text(), ddf = ops[code - 4], field = QStringLiteral("bvñ .Kk - ye wxlh");
+            break;
+        case 7:
+        case 8:
+        case 9:
+            value = txtland_ganana_guha->text(), ddf = ops[code - 7], field = labland_ganana_guha->text();
+            break;
+        case 10:
+            value = cmbgamiya->currentText().mid(4, 50), field = labgamiya->text();
+            break;
+        case 11:
+            value = cmbgama->currentText().mid(4, 50), field = labgama->text();
+            break;
+        default:
+            break;
+        }
+        request.setFormula(2, QStringLiteral("anuname='") + value + QStringLiteral("'"));
+        request.setFormula(3, QStringLiteral("ddf='") + ddf + QStringLiteral("'"));
+        request.setFormula(4, QStringLiteral("fshot1='") + field + QStringLiteral("'"));
+        ReportEngine::runWithScratch(QStringLiteral("member_report"), kInsert, rows, request, this);
+    });
+}
+
+void frmlandowner_report::cmdexit_Click() { close(); }
+
+} // namespace parcelon

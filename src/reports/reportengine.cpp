@@ -1,0 +1,344 @@
+#include "reports/reportengine.h"
+
+#include "base/dbsession.h"
+#include "reports/reportpreview.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QDate>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+#include <QRawFont>
+
+#include <algorithm>
+#include <numeric>
+#include <utility>
+
+namespace parcelon {
+namespace {
+ReportEngine::Presenter &presenter()
+{
+    static ReportEngine::Presenter p;
+    return p;
+}
+
+ReportEngine::PageHook &pageHook()
+{
+    static ReportEngine::PageHook h;
+    return h;
+}
+
+// Pages are laid out in tenths of a point, so font sizes in whole pixels still come in tenths.
+constexpr qreal kUnitsPerInch = 720.0;
+constexpr qreal kMargin = 360; // half an inch
+constexpr int kBodySize = 85; // 8.5 pt
+constexpr qreal kLine = 150; // a line of the table
+constexpr qreal kCellPad = 30;
+
+bool hasSinhala(const QString &text)
+{
+    return std::any_of(
+        text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x0D80 && c.unicode() <= 0x0DFF; });
+}
+
+QFont reportFont(int tenthsOfPoint, bool bold = false)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Noto Sans Sinhala"), QStringLiteral("Liberation Sans")});
+    font.setPixelSize(tenthsOfPoint);
+    font.setBold(bold);
+    return font;
+}
+
+QFont latinFace(int tenthsOfPoint, bool bold = false)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(tenthsOfPoint);
+    font.setBold(bold);
+    return font;
+}
+
+// One piece of text on a page: Sinhala as shaped outlines plus its invisible logical text; anything else
+// as plain text. `x` is the left edge, `baseline` the base line.
+class TextSetter
+{
+public:
+    explicit TextSetter(QPainter &painter)
+        : m_painter(painter)
+    {
+    }
+
+    qreal width(const QString &text, const QFont &font) const { return QFontMetricsF(font).horizontalAdvance(text); }
+
+    void draw(const QString &text, const QFont &font, qreal x, qreal baseline)
+    {
+        if (text.isEmpty())
+            return;
+        if (!hasSinhala(text)) {
+            m_painter.setFont(font);
+            m_painter.setPen(Qt::black);
+            m_painter.drawText(QPointF(x, baseline), text);
+            return;
+        }
+        QPainterPath path;
+        path.addText(x, baseline, font, text);
+        m_painter.fillPath(path, Qt::black);
+        layer(text, font, x, baseline);
+    }
+
+private:
+    // The invisible text: each character its own glyph, in logical order, from the Sinhala face where it
+    // has the character and from the Latin face otherwise.
+    void layer(const QString &text, const QFont &font, qreal x, qreal baseline)
+    {
+        const QRawFont sinhala = QRawFont::fromFont(font, QFontDatabase::Sinhala);
+        QFont latin = latinFace(font.pixelSize(), font.bold());
+        const QRawFont roman = QRawFont::fromFont(latin);
+        m_painter.setPen(QColor(0, 0, 0, 0));
+        qsizetype i = 0;
+        while (i < text.size()) {
+            const bool inSinhala = sinhala.supportsCharacter(text.at(i)) || text.at(i) == QChar(0x200D);
+            qsizetype j = i + 1;
+            while (
+                j < text.size() && (sinhala.supportsCharacter(text.at(j)) || text.at(j) == QChar(0x200D)) == inSinhala)
+                ++j;
+            const QRawFont &face = inSinhala ? sinhala : roman;
+            const QList<quint32> glyphs = face.glyphIndexesForString(text.mid(i, j - i));
+            const QList<QPointF> advances = face.advancesForGlyphIndexes(glyphs);
+            QList<QPointF> positions;
+            for (const QPointF &advance : advances) {
+                positions << QPointF(x, baseline);
+                x += advance.x();
+            }
+            QGlyphRun run;
+            run.setRawFont(face);
+            run.setGlyphIndexes(glyphs);
+            run.setPositions(positions);
+            m_painter.drawGlyphRun(QPointF(0, 0), run);
+            i = j;
+        }
+    }
+
+    QPainter &m_painter;
+};
+
+struct PageLine
+{
+    bool group = false;
+    int row = 0;
+};
+
+class PageSetter
+{
+public:
+    PageSetter(const ReportData &data, QPagedPaintDevice *device)
+        : m_data(data)
+        , m_device(device)
+    {
+    }
+
+    int run()
+    {
+        QPageLayout layout(QPageSize(QPageSize::A4), m_data.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+            QMarginsF(0, 0, 0, 0));
+        m_device->setPageLayout(layout);
+        QPainter painter;
+        if (!painter.begin(m_device))
+            throw ReportError(QStringLiteral("The report %1 cannot be drawn on this device").arg(m_data.file));
+        try {
+            const int pages = setPages(painter);
+            painter.end();
+            return pages;
+        } catch (...) {
+            painter.end();
+            throw;
+        }
+    }
+
+private:
+    int setPages(QPainter &painter)
+    {
+        const qreal scale = m_device->logicalDpiX() / kUnitsPerInch;
+        const QRectF paper = m_device->pageLayout().fullRectPoints();
+        m_width = paper.width() * 10 - 2 * kMargin;
+        m_height = paper.height() * 10 - 2 * kMargin;
+        const int total = std::accumulate(m_data.widths.begin(), m_data.widths.end(), 0);
+        m_scale = total > 0 ? m_width / total : 1;
+
+        const std::vector<std::vector<PageLine>> pages = paginate();
+        TextSetter text(painter);
+        for (size_t p = 0; p < pages.size(); ++p) {
+            if (pageHook())
+                pageHook()(int(p) + 1);
+            if (p > 0 && !m_device->newPage())
+                throw ReportError(QStringLiteral("The report %1 could not start a new page").arg(m_data.file));
+            painter.resetTransform();
+            painter.scale(scale, scale);
+            painter.translate(kMargin, kMargin);
+            qreal y = header(painter, text);
+            for (const PageLine &line : pages[p]) {
+                y += kLine;
+                if (line.group) {
+                    const QFont bold = reportFont(kBodySize, true);
+                    text.draw(m_data.groupCaption + QStringLiteral(" ") + m_data.rows[size_t(line.row)].group, bold, 0,
+                        y - 40);
+                } else {
+                    cells(text, m_data.rows[size_t(line.row)].cells, reportFont(kBodySize), y - 40);
+                }
+            }
+            painter.setPen(QPen(Qt::black, 5));
+            painter.drawLine(QPointF(0, y + 30), QPointF(m_width, y + 30));
+            const QString footer = QStringLiteral("%1 / %2").arg(p + 1).arg(pages.size());
+            const QFont small = latinFace(75);
+            text.draw(footer, small, (m_width - text.width(footer, small)) / 2, m_height);
+        }
+        return int(pages.size());
+    }
+
+    // The office, the header lines, the title, the date and the column captions; returns where the
+    // table's first line starts.
+    qreal header(QPainter &painter, TextSetter &text)
+    {
+        qreal y = 0;
+        for (qsizetype i = 0; i < m_data.header.size(); ++i) {
+            const QFont font = reportFont(i == 0 ? 160 : 110, i == 0);
+            y += i == 0 ? 220 : 170;
+            const QString &line = m_data.header.at(i);
+            text.draw(line, font, (m_width - text.width(line, font)) / 2, y);
+        }
+        const QFont titleFont = reportFont(140, true);
+        y += 220;
+        text.draw(m_data.title, titleFont, (m_width - text.width(m_data.title, titleFont)) / 2, y);
+        const QString printed = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
+        const QFont small = latinFace(75);
+        text.draw(printed, small, m_width - text.width(printed, small), y);
+        y += 120;
+        painter.setPen(QPen(Qt::black, 5));
+        painter.drawLine(QPointF(0, y), QPointF(m_width, y));
+        y += kLine + 20;
+        cells(text, m_data.captions, reportFont(kBodySize, true), y - 50);
+        painter.drawLine(QPointF(0, y), QPointF(m_width, y));
+        return y;
+    }
+
+    void cells(TextSetter &text, const QStringList &values, const QFont &font, qreal baseline)
+    {
+        qreal x = 0;
+        for (size_t c = 0; c < m_data.widths.size(); ++c) {
+            const qreal w = m_data.widths[c] * m_scale;
+            if (w > 0 && qsizetype(c) < values.size()) {
+                const QString &value = values.at(qsizetype(c));
+                qreal left = x + kCellPad;
+                if (m_data.aligns[c] & Qt::AlignRight)
+                    left = x + w - kCellPad - text.width(value, font);
+                else if (m_data.aligns[c] & Qt::AlignHCenter)
+                    left = x + (w - text.width(value, font)) / 2;
+                text.draw(value, font, left, baseline);
+            }
+            x += w;
+        }
+    }
+
+    qreal headerHeight() const { return 220 + (m_data.header.size() - 1) * 170 + 220 + 120 + kLine + 20; }
+
+    std::vector<std::vector<PageLine>> paginate() const
+    {
+        const int perPage = std::max(5, int((m_height - headerHeight() - 300) / kLine));
+        std::vector<std::vector<PageLine>> pages(1);
+        QString group;
+        for (size_t r = 0; r < m_data.rows.size(); ++r) {
+            const bool newGroup = m_data.grouped && (r == 0 || m_data.rows[r].group != group);
+            const int needed = newGroup ? 2 : 1;
+            if (int(pages.back().size()) + needed > perPage)
+                pages.emplace_back();
+            if (newGroup)
+                pages.back().push_back({true, int(r)});
+            pages.back().push_back({false, int(r)});
+            group = m_data.rows[r].group;
+        }
+        return pages;
+    }
+
+    const ReportData &m_data;
+    QPagedPaintDevice *m_device;
+    qreal m_width = 0;
+    qreal m_height = 0;
+    qreal m_scale = 1;
+};
+
+void showPreview(QWidget *parent, const ReportData &data, const QByteArray &pdf)
+{
+    ReportPreview preview(data, pdf, parent);
+    preview.exec();
+}
+} // namespace
+
+ReportData ReportEngine::read(const ReportRequest &request)
+{
+    return readReport(ReportLayout::load(reportFilePath(request.file)), request);
+}
+
+int ReportEngine::paint(const ReportData &data, QPagedPaintDevice *device) { return PageSetter(data, device).run(); }
+
+void ReportEngine::writePdf(const ReportData &data, QIODevice *out)
+{
+    QPdfWriter writer(out);
+    writer.setResolution(1200);
+    writer.setTitle(data.title);
+    writer.setCreator(QStringLiteral("Parcelon"));
+    paint(data, &writer);
+}
+
+QByteArray ReportEngine::pdf(const ReportData &data)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    writePdf(data, &buffer);
+    return bytes;
+}
+
+void ReportEngine::run(const ReportRequest &request, QWidget *parent)
+{
+    const ReportData data = read(request);
+    const QByteArray bytes = pdf(data);
+    (presenter() ? presenter() : showPreview)(parent, data, bytes);
+}
+
+void ReportEngine::runWithScratch(const QString &scratchTable, const QString &insertSql,
+    const std::vector<QVariantList> &rows, const ReportRequest &request, QWidget *parent)
+{
+    // A missing layout is known before any row is written.
+    const ReportLayout layout = ReportLayout::load(reportFilePath(request.file));
+    ReportData data;
+    db().transaction([&] {
+        for (const QVariantList &row : rows)
+            db().execute(insertSql, row);
+        data = readReport(layout, request);
+        db().execute(QStringLiteral("DELETE FROM ") + scratchTable);
+    });
+    const QByteArray bytes = pdf(data);
+    (presenter() ? presenter() : showPreview)(parent, data, bytes);
+}
+
+ReportEngine::Presenter ReportEngine::setPresenter(Presenter p) { return std::exchange(presenter(), std::move(p)); }
+
+ReportEngine::PageHook ReportEngine::setPageHook(PageHook hook) { return std::exchange(pageHook(), std::move(hook)); }
+
+QString officeName()
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String("frmhome")) {
+            if (auto *label = w->findChild<QLabel *>(QStringLiteral("labname")))
+                return label->text();
+        }
+    }
+    return db().scalar(QStringLiteral("SELECT name FROM detels ORDER BY srno"));
+}
+
+} // namespace parcelon

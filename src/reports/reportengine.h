@@ -1,0 +1,56 @@
+#pragma once
+// The report engine: reads a request's report (base/report.h), draws its pages on any paged device (a
+// PDF writer, a printer) and presents it in a preview with print and save-as-PDF.
+//
+// Sinhala is set in Noto Sans Sinhala, shaped as the font wants, and drawn as outlines; under it lies the
+// same text in logical Unicode order as an invisible text layer, one glyph per character, so the PDF's
+// text is real Sinhala that searches and copies. (Shaped glyphs alone would come out of the PDF in visual
+// order, the kombuva first and conjuncts lost.) Latin texts are plain PDF text.
+
+#include "base/report.h"
+
+#include <QByteArray>
+#include <QVariantList>
+
+#include <functional>
+#include <vector>
+
+class QIODevice;
+class QPagedPaintDevice;
+class QWidget;
+
+namespace parcelon {
+
+class ReportEngine final
+{
+public:
+    // Reads the request: its layout found in the report folder, its rows through the open session.
+    static ReportData read(const ReportRequest &request);
+    // Draws the report's pages on a paged device; returns the number of pages.
+    static int paint(const ReportData &data, QPagedPaintDevice *device);
+    // Writes the report as PDF into a device open for writing.
+    static void writePdf(const ReportData &data, QIODevice *out);
+    static QByteArray pdf(const ReportData &data);
+
+    // Runs a request: reads it, renders it and presents it. A missing file or a failed render throws
+    // (ReportError, DbError), which the screen's handler shows as the common failure message.
+    static void run(const ReportRequest &request, QWidget *parent);
+    // Fills a scratch table (land_report, member_report) with one INSERT per row, reads the report over
+    // it and empties the table again, all in one transaction, so another workstation printing at the
+    // same time never sees these rows nor mixes its own in; then renders and presents. On any failure
+    // the transaction is undone and the table holds nothing of this run.
+    static void runWithScratch(const QString &scratchTable, const QString &insertSql,
+        const std::vector<QVariantList> &rows, const ReportRequest &request, QWidget *parent);
+
+    // What presents a rendered report: the preview window unless a test puts something else here.
+    using Presenter = std::function<void(QWidget *parent, const ReportData &data, const QByteArray &pdf)>;
+    static Presenter setPresenter(Presenter presenter);
+    // Called as each page starts; a test throws from it to make a render fail half-way.
+    using PageHook = std::function<void(int page)>;
+    static PageHook setPageHook(PageHook hook);
+};
+
+// The office name as the main menu shows it; the register's office details when no main menu is open.
+QString officeName();
+
+} // namespace parcelon

@@ -1,0 +1,318 @@
+// The report engine as the report screens use it: the installed layout chosen by the request's file, the
+// scratch table filled, read and emptied in one change, the formula values in the header, every row in
+// the PDF as real Unicode Sinhala, the selection formula honoured with its quotes escaped, and nothing
+// left behind when the file is missing or the render fails half-way.
+
+#include "base/dbsession.h"
+#include "base/legacyconvert.h"
+#include "reports/pdftext.h"
+#include "reports/reportengine.h"
+#include "reports/reportpreview.h"
+#include "support/fixture.h"
+#include "support/records.h"
+#include "support/screentest.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace parcelon;
+
+namespace {
+const QString kInsertLand = QStringLiteral(
+    "INSERT INTO land_report (srno, land_no, id, guhano, aythiya_sbawaya, land_sabawaya, wawa_name, kottashaya, "
+    "land_wargaya, land_pramanaya, id1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+// An office whose name holds an apostrophe: the formula carries it unchanged.
+const QString kOffice = QStringLiteral("ue'Kdjr m%dfoaYSh f,alï ld¾hd,h");
+
+QString uni(const QString &legacy) { return legacyToUnicode(legacy).unicode; }
+
+QVariantList landRow(const QString &owner, const QString &permit, const QString &id, const QString &house,
+    const QString &tank, const QString &extent)
+{
+    return {Dialect::key(owner), permit, id.left(9), house, QStringLiteral("Èukd m;%"), QStringLiteral("uv"), tank,
+        QStringLiteral("uyje,"), QStringLiteral("l%shd;aul"), extent, id.mid(9, 1)};
+}
+
+ReportRequest landRequest()
+{
+    ReportRequest r;
+    r.file = QStringLiteral("D:\\Parcelon\\Report\\land.rpt");
+    r.setFormula(0, QStringLiteral("fname ='") + kOffice + QStringLiteral("'"));
+    return r;
+}
+} // namespace
+
+class tst_reportengine : public QObject
+{
+    Q_OBJECT
+    test::ScreenTest m_base;
+
+private slots:
+    void init() { m_base.init(); }
+    void cleanup()
+    {
+        ReportEngine::setPageHook({});
+        m_base.cleanup();
+    }
+
+    void landReportPrintsEveryRowAsUnicode()
+    {
+        const std::vector<QVariantList> rows = {
+            landRow(QStringLiteral("7"), QStringLiteral("fkd;drsia Tmamq wxlh 125"), QStringLiteral("123456789v"),
+                QStringLiteral("A-12"), QStringLiteral("ud;r jej"), QStringLiteral("2.5")),
+            landRow(QStringLiteral("8"), QStringLiteral("wjirm;% wxlh 300"), QStringLiteral("555123000x"),
+                QStringLiteral("B-7"), QStringLiteral("ñ;=re jej"), QStringLiteral("10")),
+            // A value with a quote mark goes in unchanged.
+            landRow(QString(), QStringLiteral("wkjir bvï 9'1"), QStringLiteral("999999999v"), QStringLiteral("C'1"),
+                QString(), QStringLiteral("0.25")),
+        };
+        test::CapturedReports captured;
+        ReportEngine::runWithScratch(QStringLiteral("land_report"), kInsertLand, rows, landRequest(), nullptr);
+        QCOMPARE(test::count(QStringLiteral("land_report")), 0);
+        QCOMPARE(captured.reports.size(), size_t(1));
+        QCOMPARE(captured.reports[0].data.file, QStringLiteral("land.rpt"));
+        QString error;
+        const QString text = test::pdfText(captured.reports[0].pdf, &error);
+        QVERIFY2(!text.isEmpty(), qPrintable(error));
+        QVERIFY2(text.contains(uni(kOffice)), qPrintable(text));
+        QVERIFY(text.contains(uni(QStringLiteral("bvï f,aLKh"))));
+        QVERIFY(text.contains(uni(QStringLiteral("whs;sfha iajNdjh"))));
+        QVERIFY2(
+            test::hasLine(text,
+                {uni(QStringLiteral("fkd;drsia Tmamq wxlh 125")), QStringLiteral("123456789v"), QStringLiteral("A-12"),
+                    uni(QStringLiteral("Èukd m;%")), uni(QStringLiteral("ud;r jej")), QStringLiteral("2.5")}),
+            qPrintable(text));
+        QVERIFY(test::hasLine(text,
+            {uni(QStringLiteral("wjirm;% wxlh 300")), QStringLiteral("555123000x"), QStringLiteral("B-7"),
+                uni(QStringLiteral("ñ;=re jej")), QStringLiteral("10")}));
+        QVERIFY(test::hasLine(text,
+            {uni(QStringLiteral("wkjir bvï 9'1")), QStringLiteral("999999999v"), QStringLiteral("C'1"),
+                QStringLiteral("0.25")}));
+        // Sinhala comes out in logical order: the kombuva after its consonant, conjuncts whole.
+        QVERIFY(text.contains(QStringLiteral("ක්‍රියාත්මක"))
+            || text.contains(uni(QStringLiteral("l%shd;aul"))));
+    }
+
+    void emptyListStillPrints()
+    {
+        test::CapturedReports captured;
+        ReportEngine::runWithScratch(QStringLiteral("land_report"), kInsertLand, {}, landRequest(), nullptr);
+        QCOMPARE(captured.reports.size(), size_t(1));
+        QVERIFY(captured.reports[0].data.rows.empty());
+        QVERIFY(test::pdfText(captured.reports[0].pdf).contains(uni(kOffice)));
+    }
+
+    void failureLeavesNothingBehind_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("renderFails");
+        QTest::newRow("missing report file") << QStringLiteral("D:\\Parcelon\\Report\\nothere.rpt") << false;
+        QTest::newRow("render fails on its first page") << QStringLiteral("D:\\Parcelon\\Report\\land.rpt") << true;
+    }
+    void failureLeavesNothingBehind()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, renderFails);
+        if (renderFails)
+            ReportEngine::setPageHook([](int) { throw ReportError(QStringLiteral("the printer ran dry")); });
+        ReportRequest request = landRequest();
+        request.file = file;
+        test::CapturedReports captured;
+        bool failed = false;
+        try {
+            ReportEngine::runWithScratch(QStringLiteral("land_report"), kInsertLand,
+                {landRow(QStringLiteral("7"), QStringLiteral("125"), QStringLiteral("123456789v"), QStringLiteral("A"),
+                    QString(), QStringLiteral("1"))},
+                request, nullptr);
+        } catch (const ReportError &) {
+            failed = true;
+        }
+        QVERIFY(failed);
+        QVERIFY(captured.reports.empty());
+        QCOMPARE(test::count(QStringLiteral("land_report")), 0);
+    }
+
+    // A layout over the register itself, restricted by a selection formula, as the single-land reports
+    // ask.
+    void selectionFormulaIsHonoured_data()
+    {
+        QTest::addColumn<QString>("formula");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("text") << selectionFormula(
+            QStringLiteral("land"), QStringLiteral("balapa_no"), QStringLiteral("125"))
+                              << QStringList {QStringLiteral("125")};
+        QTest::newRow("text with a double quote, escaped")
+            << selectionFormula(QStringLiteral("land"), QStringLiteral("balapa_no"), QStringLiteral("12\"5"))
+            << QStringList {QStringLiteral("12\"5")};
+        QTest::newRow("text that only looks like an injection")
+            << selectionFormula(QStringLiteral("land"), QStringLiteral("balapa_no"), QStringLiteral("1\" OR \"\"=\""))
+            << QStringList {};
+        QTest::newRow("number") << selectionFormula(QStringLiteral("land"), QStringLiteral("srno"), 2)
+                                << QStringList {QStringLiteral("12\"5")};
+        QTest::newRow("number, written tight as the screens do")
+            << QStringLiteral("{land.srno}=3") << QStringList {QStringLiteral("300")};
+        QTest::newRow("no formula") << QString()
+                                    << QStringList {
+                                           QStringLiteral("125"), QStringLiteral("12\"5"), QStringLiteral("300")};
+    }
+    void selectionFormulaIsHonoured()
+    {
+        QFETCH(QString, formula);
+        QFETCH(QStringList, expected);
+        QTemporaryDir folder;
+        QFile layout(folder.filePath(QStringLiteral("one_land.rpt")));
+        QVERIFY(layout.open(QIODevice::WriteOnly));
+        layout.write(R"({"title": "bvu", "header": [[{"formula": "fname"}]],
+            "query": "SELECT l.balapa_no FROM land l", "tables": {"land": "l"}, "order": "l.srno",
+            "columns": [{"field": "balapa_no", "caption": "wxlh", "legacy": false}]})");
+        layout.close();
+        qputenv("PARCELON_REPORT_DIR", folder.path().toLocal8Bit());
+        test::addLand({.balapa_no = QStringLiteral("125")});
+        test::addLand({.balapa_no = QStringLiteral("12\"5")});
+        test::addLand({.balapa_no = QStringLiteral("300")});
+        ReportRequest request;
+        request.file = QStringLiteral("D:\\Parcelon\\Report\\one_land.rpt");
+        request.selectionFormula = formula;
+        request.setFormula(0, QStringLiteral("fname ='") + kOffice + QStringLiteral("'"));
+        const ReportData data = ReportEngine::read(request);
+        qunsetenv("PARCELON_REPORT_DIR");
+        QStringList got;
+        for (const ReportData::Row &row : data.rows)
+            got << row.cells.value(0);
+        QCOMPARE(got, expected);
+        QCOMPARE(data.header.value(0), uni(kOffice));
+    }
+
+    // Every installed layout reads the register on this engine, restricted by the selection formula its
+    // screen makes, and sets its rows on pages. One land (permit 125) with an earlier version, its
+    // boundaries and a successor; a second land (permit 300) that no formula names.
+    void everyInstalledLayoutReads_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("formula");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QStringList>("shown");
+        const QString permit
+            = selectionFormula(QStringLiteral("land"), QStringLiteral("balapa_no"), QStringLiteral("125"));
+        QTest::newRow("old_land1.rpt") << QStringLiteral("old_land1.rpt") << permit << 1
+                                       << QStringList {QStringLiteral("123456789v"), uni(QStringLiteral("mshd"))};
+        QTest::newRow("old_land.rpt: the land and its earlier version") << QStringLiteral(
+            "old_land.rpt") << permit << 2 << QStringList {QStringLiteral("99"), QStringLiteral("125")};
+        QTest::newRow("land_all_detels.rpt")
+            << QStringLiteral("land_all_detels.rpt") << permit << 1
+            << QStringList {uni(QStringLiteral("W;=r")), uni(QStringLiteral("lkao")), uni(QStringLiteral("mshd"))};
+        QTest::newRow("land_owner_all.rpt: the owner with both lands")
+            << QStringLiteral("land_owner_all.rpt")
+            << selectionFormula(QStringLiteral("landowner"), QStringLiteral("id"), QStringLiteral("123456789v")) << 2
+            << QStringList {uni(QStringLiteral("mshd")), QStringLiteral("123456789v")};
+        QTest::newRow("pasuhimikam.rpt") << QStringLiteral("pasuhimikam.rpt") << QStringLiteral("{land.srno}=1") << 1
+                                         << QStringList {uni(QStringLiteral("ks,a"))};
+    }
+    void everyInstalledLayoutReads()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, formula);
+        QFETCH(int, rows);
+        QFETCH(QStringList, shown);
+        const QString holder
+            = test::addOwner({.id = QStringLiteral("123456789v"), .land_owner_name = QStringLiteral("mshd")});
+        const QString heir
+            = test::addOwner({.id = QStringLiteral("555123000x"), .land_owner_name = QStringLiteral("ks,a")});
+        const QString land = test::addLand({.labn_owner_srno = holder, .balapa_no = QStringLiteral("125")});
+        test::addLand({.labn_owner_srno = holder, .balapa_no = QStringLiteral("300")});
+        test::exec(QStringLiteral(
+                       "INSERT INTO land_pera (land_srno, labn_owner_srno, balapa_no1, balapa_no) VALUES (?, ?, ?, ?)"),
+            {land, heir, QStringLiteral("wjirm;% wxlh"), QStringLiteral("99")});
+        test::exec(QStringLiteral("INSERT INTO hathara_maym (landsrno, landno, uthuru, dakuna) VALUES (?, ?, ?, ?)"),
+            {land, QStringLiteral("125"), QStringLiteral("lkao"), QStringLiteral("jej")});
+        test::exec(QStringLiteral(
+                       "INSERT INTO pasuhimikam (landowner_srno, newcus_srno, land_srno, landno) VALUES (?, ?, ?, ?)"),
+            {holder, heir, land, QStringLiteral("125")});
+        ReportRequest request;
+        request.file = QStringLiteral("D:\\Parcelon\\Report\\") + file;
+        request.selectionFormula = formula;
+        request.setFormula(0, QStringLiteral("fname ='") + kOffice + QStringLiteral("'"));
+        request.setFormula(1, QStringLiteral("fanuname ='n,m;%'"));
+        test::CapturedReports captured;
+        ReportEngine::run(request, nullptr);
+        QCOMPARE(captured.reports.size(), size_t(1));
+        QCOMPARE(int(captured.reports[0].data.rows.size()), rows);
+        const QString text = test::pdfText(captured.reports[0].pdf);
+        QVERIFY(text.contains(uni(kOffice)));
+        for (const QString &s : shown)
+            QVERIFY2(text.contains(s), qPrintable(s + QStringLiteral("\n") + text));
+    }
+
+    void formulasAndSelectionsRead_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("with a space") << QStringLiteral("fname ='abc'") << QStringLiteral("fname")
+                                      << QStringLiteral("abc");
+        QTest::newRow("tight") << QStringLiteral("ddf='<>'") << QStringLiteral("ddf") << QStringLiteral("<>");
+        QTest::newRow("apostrophes inside")
+            << QStringLiteral("anuname='a'b''") << QStringLiteral("anuname") << QStringLiteral("a'b'");
+        QTest::newRow("blanks kept") << QStringLiteral("anuname=' ish,a, '") << QStringLiteral("anuname")
+                                     << QStringLiteral(" ish,a, ");
+    }
+    void formulasAndSelectionsRead()
+    {
+        QFETCH(QString, text);
+        const Formula f = parseFormula(text);
+        QTEST(f.name, "name");
+        QTEST(f.value, "value");
+    }
+
+    void unknownSelectionsAreRefused_data()
+    {
+        QTest::addColumn<QString>("formula");
+        QTest::newRow("a column name with SQL in it") << QStringLiteral("{land.srno; DELETE FROM land}=1");
+        QTest::newRow("an unescaped quote") << QStringLiteral("{land.balapa_no} = \"a\"b\"");
+        QTest::newRow("another operator") << QStringLiteral("{land.srno} > 1");
+        QTest::newRow("a table the report does not read") << QStringLiteral("{landowner.srno}=1");
+    }
+    void unknownSelectionsAreRefused()
+    {
+        QFETCH(QString, formula);
+        ReportRequest request = landRequest();
+        request.selectionFormula = formula;
+        QVERIFY_THROWS_EXCEPTION(ReportError, ReportEngine::read(request));
+    }
+
+    void previewShowsThePagesAndSaves()
+    {
+        std::vector<QVariantList> rows;
+        for (int i = 0; i < 120; ++i)
+            rows.push_back(landRow(QString::number(i), QStringLiteral("wjirm;% wxlh %1").arg(i),
+                QStringLiteral("123456789v"), QStringLiteral("H"), QString(), QStringLiteral("1")));
+        test::CapturedReports captured;
+        ReportEngine::runWithScratch(QStringLiteral("land_report"), kInsertLand, rows, landRequest(), nullptr);
+        QCOMPARE(captured.reports.size(), size_t(1));
+        const QString text = test::pdfText(captured.reports[0].pdf);
+        for (int i : {0, 57, 119})
+            QVERIFY2(
+                test::hasLine(text, {uni(QStringLiteral("wjirm;% wxlh %1").arg(i))}), qPrintable(QString::number(i)));
+        // More than one page, each numbered.
+        QVERIFY(text.contains(QRegularExpression(QStringLiteral("\\b1 ?/ ?\\d"))));
+        const int pages = text.count(QLatin1Char('\f'));
+        QVERIFY2(pages > 1, qPrintable(QString::number(pages)));
+
+        ReportPreview preview(captured.reports[0].data, captured.reports[0].pdf);
+        preview.show();
+        QTRY_COMPARE(preview.pageCount(), pages);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("land.pdf"));
+        QVERIFY(preview.saveTo(path));
+        QFile saved(path);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), captured.reports[0].pdf);
+        preview.close();
+    }
+};
+
+QTEST_MAIN(tst_reportengine)
+#include "tst_reportengine.moc"
