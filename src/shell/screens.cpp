@@ -1,5 +1,7 @@
 #include "shell/screens.h"
 
+#include "admin/frmbackup.h"
+#include "admin/frmbackup_m.h"
 #include "lifecycle/frmfind_land_onew.h"
 #include "lifecycle/frmland_search.h"
 #include "registry/frmgamase_wasam.h"
@@ -28,6 +30,8 @@ void registerScreens()
     add<frmnanayayo>(ScreenId::frmnanayayo);
     add<frmfind_land_onew>(ScreenId::frmfind_land_onew);
     add<frmland_search>(ScreenId::frmland_search);
+    add<FRMBACKUP>(ScreenId::FRMBACKUP);
+    add<frmbackup_m>(ScreenId::frmbackup_m);
 }
 
 } // namespace parcelon
