@@ -35,6 +35,7 @@ QComboBox *typedList(QWidget *parent, const char *name, Twips at)
 {
     QComboBox *list = dropDown(parent, name, at);
     list->setEditable(true); // whatever is shown is saved, typed or chosen
+    list->lineEdit()->setMaxLength(kTextColumnLength);
     return list;
 }
 } // namespace
@@ -76,12 +77,12 @@ void FRMBACKUP::build()
 
     optpath1 = option(Frame1, "optpath1", QStringLiteral("o;a; .nvdj msgm;a jk ia:dkh 1"), {3600, 120, 5880, 360});
     optpath2 = option(Frame1, "optpath2", QStringLiteral("o;a; .nvdj msgm;a jk ia:dkh 2"), {3600, 520, 5880, 360});
-    Label1 = captionLabel(Frame1, "Label1", QStringLiteral(" o;a; .nvdj msgm;a jk ia:dkh 1"), {3600, 980, 5880, 300});
+    Label1 = captionLabel(Frame1, "Label1", QStringLiteral(" o;a; .nvdj msgm;a jk ia:dkh 1"), {3600, 940, 5880, 360});
     labpath = valueLabel(Frame1, "labpath", {3600, 1300, 5880, 330}, colours::normal);
-    Label2 = captionLabel(Frame1, "Label2", QStringLiteral(" o;a; .nvdj msgm;a jk ia:dkh 2"), {3600, 1740, 5880, 300});
-    labbackup_copy = valueLabel(Frame1, "labbackup_copy", {3600, 2060, 5880, 330}, colours::normal);
-    Label7 = captionLabel(Frame1, "Label7", QStringLiteral(" o;a; .nvdfú msysá ia:dkh"), {3600, 2500, 5880, 300});
-    txtdatabase = textBox(Frame1, "txtdatabase", {3600, 2820, 5880, 330});
+    Label2 = captionLabel(Frame1, "Label2", QStringLiteral(" o;a; .nvdj msgm;a jk ia:dkh 2"), {3600, 1720, 5880, 360});
+    labbackup_copy = valueLabel(Frame1, "labbackup_copy", {3600, 2100, 5880, 330}, colours::normal);
+    Label7 = captionLabel(Frame1, "Label7", QStringLiteral(" o;a; .nvdfú msysá ia:dkh"), {3600, 2480, 5880, 360});
+    txtdatabase = textBox(Frame1, "txtdatabase", {3600, 2860, 5880, 330});
     txtdatabase->setFont(latinFont(9));
     for (QLabel *path : {labpath, labbackup_copy})
         path->setFont(latinFont(9));
@@ -93,6 +94,7 @@ void FRMBACKUP::build()
     Label3 = captionLabel(fra2, "Label3", QStringLiteral(" msgm; ,nd  .;a hq;= fjs,dj"), {240, 880, 5400, 330});
     dtbackp_time = control(fra2, new QTimeEdit, "dtbackp_time", 5760, 860, 3600, 360);
     dtbackp_time->setDisplayFormat(kTimeFormat);
+    dtbackp_time->findChild<QLineEdit *>()->setMaxLength(kTimeFormat.size());
     dtbackp_time->setFont(latinFont(9));
     Label4 = captionLabel(fra2, "Label4", QStringLiteral(" msgm;a 2 ,nd .kafka o"), {240, 1320, 5400, 330});
     cmbbackp_2 = typedList(fra2, "cmbbackp_2", {5760, 1300, 3600, 360});
@@ -102,6 +104,7 @@ void FRMBACKUP::build()
     cmdsave = button(this, "cmdsave", QStringLiteral("we;=,a lsrsu"), {5640, 6960, 1920, 480});
     Command2 = button(this, "Command2", QStringLiteral("msgjsu"), {7800, 6960, 1920, 480});
     labserver = hiddenLabel(this, "labserver");
+    labserver->setFont(latinFont(9));
 
     applyKeyPolicy(this, Command2);
     connect(folders, &FolderList::dirChanged, this, &FRMBACKUP::Dir_Change);

@@ -131,6 +131,8 @@ void frmbackup_m::build()
     ff = hiddenLabel(this, "ff");
     labserver = hiddenLabel(this, "labserver");
     labdata = hiddenLabel(this, "labdata");
+    for (QLabel *data : {labend, labnow, ff, labserver, labdata})
+        data->setFont(latinFont(9));
 
     applyKeyPolicy(this, cmdexit);
     connect(tb, &QTimer::timeout, this, &frmbackup_m::tb_Timer);

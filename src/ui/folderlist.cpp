@@ -1,6 +1,7 @@
 #include "ui/folderlist.h"
 
 #include "ui/choices.h"
+#include "ui/legacyfont.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -11,15 +12,22 @@
 
 namespace parcelon {
 namespace {
+// A removable medium as the desktop mounts it: /mnt/X, /media/X, /media/USER/X, /run/media/USER/X.
+bool isMedium(const QString &root)
+{
+    const int depth = int(root.count(QLatin1Char('/')));
+    return (root.startsWith(QLatin1String("/mnt/")) && depth == 2)
+        || (root.startsWith(QLatin1String("/media/")) && depth <= 3)
+        || (root.startsWith(QLatin1String("/run/media/")) && depth == 4);
+}
+
 QStringList drives()
 {
     QStringList roots {QStringLiteral("/")};
     const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
     for (const QStorageInfo &volume : volumes) {
         const QString root = volume.rootPath();
-        if (volume.isValid() && volume.isReady() && QFileInfo(root).isDir() && !roots.contains(root)
-            && (root.startsWith(QLatin1String("/media/")) || root.startsWith(QLatin1String("/mnt/"))
-                || root.startsWith(QLatin1String("/run/media/"))))
+        if (volume.isValid() && volume.isReady() && QFileInfo(root).isDir() && !roots.contains(root) && isMedium(root))
             roots << root;
     }
     return roots;
@@ -41,13 +49,14 @@ FolderList::FolderList(QWidget *form, Twips driAt, Twips dirAt, Twips browseAt)
     , m_form(form)
 {
     dri = dropDown(form, "dri", driAt);
+    dri->setFont(latinFont(9));
     dri->addItems(drives());
     Dir = textBox(form, "Dir", dirAt);
     Dir->setReadOnly(true);
-    Dir->setFont(QFont(QStringLiteral("Arial"), 9));
+    Dir->setFont(latinFont(9));
     Dir->setText(QDir::rootPath());
     cmdbrowse = button(form, "cmdbrowse", QStringLiteral("..."), browseAt);
-    cmdbrowse->setFont(QFont(QStringLiteral("Arial"), 9, QFont::Bold));
+    cmdbrowse->setFont(latinFont(9, true));
     connect(dri, &QComboBox::activated, this, [this](int) { dri_Change(); });
     connect(cmdbrowse, &QPushButton::clicked, this, &FolderList::cmdbrowse_Click);
 }

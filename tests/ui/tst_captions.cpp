@@ -39,6 +39,9 @@ const Kept kKeep[] = {
     {QStringLiteral(" bvfñ iajNdjh"), "land register labland_sbawaya and list header: \"fñ\" for mee"},
     {QStringLiteral("bvfñ wxlh"), "land search labland_no: \"fñ\" for mee"},
     {QStringLiteral(" jefú ku"), "land register labwawa: \"fú\" for vee"},
+    {QStringLiteral(" fú,dj"), "backup screen labtime1: \"fú\" for vee"},
+    {QStringLiteral(" o;a; .nvdfú msysá ia:dkh"), "backup settings Label7: \"fú\" for vee"},
+    {QStringLiteral(" msgm; ,nd  .;a hq;= fjs,dj"), "backup settings Label3: \"fjs\" for vee"},
     {QStringLiteral("l=Tqre yd bvï o;a; moaO;sh"), "land register title: the u-sign \"q\" on the letter o \"T\""},
 };
 
