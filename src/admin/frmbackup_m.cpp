@@ -12,6 +12,7 @@
 #include "ui/legacyfont.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -200,6 +201,15 @@ void frmbackup_m::Form_Load()
             setBackground(labbackup1, QColor(255, 0, 0));
         }
     });
+}
+
+void frmbackup_m::closeEvent(QCloseEvent *event)
+{
+    if (tb->isActive()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 void frmbackup_m::labbackup1_Change() { setBackground(labbackup1, QColor(255, 255, 255)); }

@@ -75,6 +75,10 @@ public:
     QLabel *labserver; // hidden
     QLabel *labdata; // hidden: the folder of the database files
 
+protected:
+    // While copy 1 runs the register is closed: the window stays until the server is started again.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void build();
     void setMessage(const QString &legacyText);

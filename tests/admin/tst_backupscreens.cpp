@@ -228,6 +228,8 @@ private slots:
         QCOMPARE(s->labend->text(), QStringLiteral("1"));
         QVERIFY(!s->cmdexit->isEnabled());
         QVERIFY(s->tb->isActive());
+        s->close(); // the window stays while the register is not back
+        QVERIFY(s->isVisible());
         s->tb->stop(); // the test walks the timer itself
         if (test::backend() == test::Backend::SQLite)
             QVERIFY(!db().isOpen()); // the register rests while it is copied
