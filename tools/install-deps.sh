@@ -2,8 +2,9 @@
 # Installs the Debian packages Parcelon needs that are missing: "run" for building and running it,
 # "test" for that and the tests (a PostgreSQL server, the font tools).
 set -euo pipefail
-run_pkgs=(build-essential cmake pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc
-          unixodbc unixodbc-dev libsqliteodbc odbc-postgresql fontconfig fonts-liberation fonts-noto-core)
+run_pkgs=(build-essential cmake pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc libsqlite3-dev
+          unixodbc unixodbc-dev libsqliteodbc odbc-postgresql postgresql-client fontconfig fonts-liberation
+          fonts-noto-core)
 test_pkgs=(postgresql python3 python3-fonttools libharfbuzz-bin clang-format poppler-utils)
 pkgs=("${run_pkgs[@]}")
 [ "${1:-run}" = test ] && pkgs+=("${test_pkgs[@]}")

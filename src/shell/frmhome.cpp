@@ -1,5 +1,6 @@
 #include "shell/frmhome.h"
 
+#include "admin/backupschedule.h"
 #include "base/clock.h"
 #include "base/dbsession.h"
 #include "base/permissions.h"
@@ -187,6 +188,10 @@ void frmhome::build()
     tt->setObjectName(QStringLiteral("tt"));
     tt->setInterval(1000);
     connect(tt, &QTimer::timeout, this, &frmhome::tt_Timer);
+    timbackup = new QTimer(this);
+    timbackup->setObjectName(QStringLiteral("timbackup"));
+    timbackup->setInterval(1000);
+    connect(timbackup, &QTimer::timeout, this, &frmhome::timbackup_Timer);
 
     connect(cmdexit, &QPushButton::clicked, this, [] { endApplication(); });
     connect(cmdminimaze, &QPushButton::clicked, this, [this] { showMinimized(); });
@@ -242,6 +247,7 @@ void frmhome::Form_Load()
         labbb->setText(registerIsOnThisMachine(db().dataSource()) ? QStringLiteral("1") : QStringLiteral("2"));
     });
     tim1->start();
+    timbackup->start();
 }
 
 bool frmhome::event(QEvent *event)
@@ -384,6 +390,37 @@ void frmhome::tt_Timer()
         setBackground(labmessage, background(labmessage) == colours::attention ? colours::blink : colours::attention);
     }
     ll->setText(QString::number(pb1->value()));
+}
+
+void frmhome::timbackup_Timer()
+{
+    // While the backup screen's file copy holds the register closed there is nothing to check.
+    if (!db().isOpen())
+        return;
+    BackupSchedule::Tick tick;
+    try {
+        tick = BackupSchedule().tick(labbb->text() == QLatin1String("1"));
+    } catch (const DbError &error) {
+        // The register did not answer: like a failed backup, tried again at the next tick.
+        tick.outcome = BackupSchedule::Outcome::Failed;
+        tick.time = Clock::dbTime();
+        tick.error = error.description;
+    }
+    if (tick.outcome == BackupSchedule::Outcome::NotServer)
+        return;
+    labtime->setText(tick.time);
+    m_shownAt = Clock::now();
+    if (!tick.backupTime.isEmpty())
+        labtime_backup->setText(tick.backupTime);
+    if (!tick.number.isEmpty())
+        labcou->setText(tick.number);
+    if (tick.outcome == BackupSchedule::Outcome::Done)
+        showNotice(backupDoneNotice());
+    else if (tick.outcome == BackupSchedule::Outcome::Failed
+        && (labmessage->isHidden() || labmessage->text() != backupFailedNotice()))
+        showNotice(backupFailedNotice());
+    if (!BackupSchedule::keepsTicking(tick.outcome))
+        timbackup->stop();
 }
 
 void frmhome::setUpdater(const QString &path) { updaterPath() = path; }

@@ -46,6 +46,8 @@ public:
 
     void tim1_Timer();
     void tt_Timer();
+    // The scheduled backup's check, once a second from the load until the schedule is done for the run.
+    void timbackup_Timer();
     // The blinking notice after a scheduled backup: red and blue once a second for 300 seconds.
     void showNotice(const QString &text);
     void cmdnew_version_Click();
@@ -107,6 +109,7 @@ public:
 
     QTimer *tim1;
     QTimer *tt;
+    QTimer *timbackup;
 
 protected:
     bool event(QEvent *event) override;

@@ -6,6 +6,8 @@
 #include "admin/frmpramission.h"
 #include "admin/frmuser.h"
 #include "admin/frmdelect_all.h"
+#include "admin/frmbackup.h"
+#include "admin/frmbackup_m.h"
 #include "lifecycle/frmfind_land_onew.h"
 #include "lifecycle/frmland_change.h"
 #include "lifecycle/frmland_pewarima.h"
@@ -50,6 +52,8 @@ void registerScreens()
     add<frmdelect_all>(ScreenId::frmdelect_all);
     add<frmland_report>(ScreenId::frmland_report);
     add<frmlandowner_report>(ScreenId::frmlandowner_report);
+    add<FRMBACKUP>(ScreenId::FRMBACKUP);
+    add<frmbackup_m>(ScreenId::frmbackup_m);
 }
 
 } // namespace parcelon

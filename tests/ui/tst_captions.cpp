@@ -45,6 +45,9 @@ const Kept kKeep[] = {
     {QStringLiteral(" jefú ku"), "land register labwawa: \"fú\" for vee"},
     {QStringLiteral("ish,qu bvï yd bvñ ysñhka bj;a lsßug fmr o;a; .nvdfú msgm;la ,nd .kak "),
         "bulk deletion Label1: \"fú\" for vee"},
+    {QStringLiteral(" fú,dj"), "backup screen labtime1: \"fú\" for vee"},
+    {QStringLiteral(" o;a; .nvdfú msysá ia:dkh"), "backup settings Label7: \"fú\" for vee"},
+    {QStringLiteral(" msgm; ,nd  .;a hq;= fjs,dj"), "backup settings Label3: \"fjs\" for vee"},
     {QStringLiteral("l=Tqre yd bvï o;a; moaO;sh"), "land register title: the u-sign \"q\" on the letter o \"T\""},
 };
 

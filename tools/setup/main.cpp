@@ -6,6 +6,9 @@
 //       loads the register into an existing, empty PostgreSQL database
 //   parcelon-setup --set-password USER [--password PW]
 //       sets the password of an account of the register behind the data source land
+//   parcelon-setup --restore FILE
+//       restores a backup (a file copy, a ".dat" of copy 2 or of the scheduled backup) into the register
+//       behind the data source land, replacing what it holds
 //
 // A register is made whole or not at all: a failed run leaves no SQLite file and an empty PostgreSQL
 // database behind. The data source `land` is written to the user's odbc.ini only when it has no `land`
@@ -17,6 +20,7 @@
 #include "base/datasource.h"
 #include "base/dbsession.h"
 #include "base/registercheck.h"
+#include "base/restore.h"
 #include "buildconfig.h"
 
 #include <QCommandLineParser>
@@ -129,6 +133,21 @@ int setPassword(const QString &user, const Password &password)
     return 0;
 }
 
+// Restores a backup into the register behind the data source `land`.
+int restore(const QString &path)
+{
+    const std::optional<DataSource> source = readDataSource(QStringLiteral("land"));
+    if (!source)
+        return fail(QStringLiteral("there is no data source land to restore into"));
+    if (!QFileInfo::exists(path))
+        return fail(QStringLiteral("%1 does not exist").arg(path));
+    const BackupResult result = restoreBackup(*source, QFileInfo(path).absoluteFilePath());
+    if (!result.ok)
+        return fail(result.error + QStringLiteral("\nThe register was not restored."));
+    QTextStream(stdout) << "Restored " << path << " into the register behind the data source land." << Qt::endl;
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -141,7 +160,8 @@ int main(int argc, char *argv[])
         QStringLiteral("Prepares a Parcelon register and the ODBC data source land, or sets a forgotten password.\n"
                        "  parcelon-setup --sqlite FILE [--demo]\n"
                        "  parcelon-setup --postgresql --database NAME [--host H] [--port P] [--user U] [--demo]\n"
-                       "  parcelon-setup --set-password USER"));
+                       "  parcelon-setup --set-password USER\n"
+                       "  parcelon-setup --restore FILE"));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption sqlite(
@@ -158,6 +178,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption setPasswordOf(QStringLiteral("set-password"),
         QStringLiteral("Set the password of the account <user> on the register behind the data source land."),
         QStringLiteral("user"));
+    const QCommandLineOption restoreFrom(QStringLiteral("restore"),
+        QStringLiteral("Restore the backup <file> (a file copy's folder or file, or a .dat) into the register behind "
+                       "the data source land."),
+        QStringLiteral("file"));
     const QCommandLineOption password(QStringLiteral("password"),
         QStringLiteral("Chief's password, or with --set-password the new password (also PARCELON_CHIEF_PASSWORD; "
                        "otherwise one is generated and printed)."),
@@ -166,12 +190,17 @@ int main(int argc, char *argv[])
     const QCommandLineOption replaceDsn(
         QStringLiteral("replace-dsn"), QStringLiteral("Replace an existing data source land."));
     const QCommandLineOption noDsn(QStringLiteral("no-dsn"), QStringLiteral("Do not write the data source land."));
-    parser.addOptions({sqlite, postgres, host, port, database, user, setPasswordOf, password, demo, replaceDsn, noDsn});
+    parser.addOptions(
+        {sqlite, postgres, host, port, database, user, setPasswordOf, restoreFrom, password, demo, replaceDsn, noDsn});
     parser.process(app);
 
-    const int modes = int(parser.isSet(sqlite)) + int(parser.isSet(postgres)) + int(parser.isSet(setPasswordOf));
+    const int modes = int(parser.isSet(sqlite)) + int(parser.isSet(postgres)) + int(parser.isSet(setPasswordOf))
+        + int(parser.isSet(restoreFrom));
     if (modes != 1)
-        return fail(QStringLiteral("give one of --sqlite FILE, --postgresql --database NAME or --set-password USER"));
+        return fail(QStringLiteral(
+            "give one of --sqlite FILE, --postgresql --database NAME, --set-password USER or --restore FILE"));
+    if (parser.isSet(restoreFrom))
+        return restore(parser.value(restoreFrom));
     if (parser.isSet(setPasswordOf))
         return setPassword(parser.value(setPasswordOf), passwordFrom(parser, password));
 

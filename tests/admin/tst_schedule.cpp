@@ -1,0 +1,252 @@
+// The scheduled backup, driven by the fixed clock: when it backs up, when it waits, when it stops for the
+// day, how many numbered files it keeps, and what a failed backup leaves behind. The main menu's timer
+// only ticks it and shows the outcome.
+
+#include "admin/backupschedule.h"
+#include "base/clock.h"
+#include "base/dbsession.h"
+#include "base/restore.h"
+#include "shell/frmhome.h"
+#include "support/fixture.h"
+#include "support/screentest.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace parcelon;
+using Outcome = BackupSchedule::Outcome;
+
+class tst_schedule : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString m_back1;
+    QString m_back2;
+
+    void settings(const QString &autoOn, const QString &time, const QString &secondCopy = QStringLiteral("2 - ke;"),
+        const QString &keep = QStringLiteral("5"))
+    {
+        test::exec(QStringLiteral("INSERT INTO backup_settind (back1, back2, auto_aw, auto_time, Auto_backku2, "
+                                  "Auto_backp_pamanaya, database_path) VALUES (?, ?, ?, ?, ?, ?, '')"),
+            {m_back1, m_back2, autoOn, time, secondCopy, keep});
+    }
+    static void at(int h, int m, int s) { Clock::setFixed(QDateTime(QDate(2026, 3, 14), QTime(h, m, s))); }
+    QString file(const QString &folder, int n) const
+    {
+        return locationFile(folder, QString::number(n) + QStringLiteral(".dat"));
+    }
+    static void touch(const QString &path)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("old");
+    }
+
+private slots:
+    void init()
+    {
+        test::openDatabase();
+        QDir(m_dir.path()).removeRecursively();
+        m_back1 = m_dir.filePath(QStringLiteral("b1")) + QLatin1Char('/');
+        m_back2 = m_dir.filePath(QStringLiteral("b2")) + QLatin1Char('/');
+        QVERIFY(QDir().mkpath(m_back1) && QDir().mkpath(m_back2));
+    }
+    void cleanup()
+    {
+        test::destroyDatabase();
+        Clock::setFixed({});
+    }
+
+    // What one tick does before any backup: the row of settings, the count rows and the time decide.
+    void waitsOrStops_data()
+    {
+        QTest::addColumn<bool>("server");
+        QTest::addColumn<QString>("autoOn");
+        QTest::addColumn<QString>("countedOn"); // date of an earlier count row, or empty
+        QTest::addColumn<QTime>("now");
+        QTest::addColumn<int>("outcome");
+        const QString on = QStringLiteral("1 - Tõ");
+        const QString off = QStringLiteral("2 - ke;");
+        QTest::newRow("before the time: wait") << true << on << QString() << QTime(7, 59, 59) << int(Outcome::NotYet);
+        QTest::newRow("counted today: stop")
+            << true << on << QStringLiteral("2026/03/14") << QTime(9, 15, 0) << int(Outcome::CountedToday);
+        QTest::newRow("counted today, before the time: stop")
+            << true << on << QStringLiteral("2026/03/14") << QTime(7, 0, 0) << int(Outcome::CountedToday);
+        QTest::newRow("counted on a later day: stop")
+            << true << on << QStringLiteral("2026/03/15") << QTime(9, 0, 0) << int(Outcome::CountedToday);
+        QTest::newRow("automatic backup off: stop") << true << off << QString() << QTime(9, 15, 0) << int(Outcome::Off);
+        QTest::newRow("not the server: nothing")
+            << false << on << QString() << QTime(9, 15, 0) << int(Outcome::NotServer);
+    }
+    void waitsOrStops()
+    {
+        QFETCH(bool, server);
+        QFETCH(QString, autoOn);
+        QFETCH(QString, countedOn);
+        QFETCH(QTime, now);
+        QFETCH(int, outcome);
+        settings(autoOn, QStringLiteral("08:00:00"));
+        if (!countedOn.isEmpty())
+            test::exec(QStringLiteral("INSERT INTO backup_coun (bbb, date) VALUES ('08:00:00', ?)"), {countedOn});
+        const int counted = test::count(QStringLiteral("backup_coun"));
+        Clock::setFixed(QDateTime(QDate(2026, 3, 14), now));
+        const BackupSchedule::Tick tick = BackupSchedule().tick(server);
+        QCOMPARE(int(tick.outcome), outcome);
+        QCOMPARE(test::count(QStringLiteral("backup_coun")), counted);
+        QVERIFY(QDir(m_back1).isEmpty());
+        QCOMPARE(BackupSchedule::keepsTicking(tick.outcome),
+            outcome == int(Outcome::NotYet) || outcome == int(Outcome::NotServer));
+    }
+
+    void noSettingsStops()
+    {
+        at(9, 15, 0);
+        const BackupSchedule::Tick tick = BackupSchedule().tick(true);
+        QCOMPARE(tick.outcome, Outcome::NoSettings);
+        QVERIFY(!BackupSchedule::keepsTicking(tick.outcome));
+    }
+
+    // Started at 09:15 with the backup set for 08:00 and yesterday counted: the first tick backs up.
+    void timePassedBacksUpAtOnce_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("hh:mm:ss") << QStringLiteral("08:00:00");
+        QTest::newRow("with a date in front") << QStringLiteral("1899/12/30 08:00:00");
+    }
+    void timePassedBacksUpAtOnce()
+    {
+        QFETCH(QString, stored);
+        settings(QStringLiteral("1 - Tõ"), stored, QStringLiteral("1 - Tõ"));
+        test::exec(QStringLiteral("INSERT INTO backup_coun (bbb, date) VALUES ('08:00:01', '2026/03/13')"));
+        at(9, 15, 0);
+        const BackupSchedule::Tick tick = BackupSchedule().tick(true);
+        QVERIFY2(tick.outcome == Outcome::Done, qPrintable(tick.error));
+        QCOMPARE(tick.backupTime, QStringLiteral("08:00:00"));
+        QCOMPARE(tick.time, QStringLiteral("09:15:00"));
+        QCOMPARE(tick.number, QStringLiteral("2"));
+        QCOMPARE(tick.file, file(m_back1, 2));
+        QVERIFY(backupKind(tick.file) != BackupKind::Unknown);
+        QVERIFY(QFileInfo::exists(file(m_back2, 2)));
+        QCOMPARE(
+            test::count(QStringLiteral("backup_coun"), QStringLiteral("bbb = '09:15:00' AND date = '2026/03/14'")), 1);
+        // The rest of the day: counted, nothing more.
+        at(23, 0, 0);
+        QCOMPARE(BackupSchedule().tick(true).outcome, Outcome::CountedToday);
+        QCOMPARE(test::count(QStringLiteral("backup_coun")), 2);
+    }
+
+    // Keep 5, backups 1 to 5 made on earlier days: backup 6 deletes file 1 of location 1 only.
+    void retentionDeletesNMinusKeep()
+    {
+        settings(QStringLiteral("1 - Tõ"), QStringLiteral("08:00:00"), QStringLiteral("1 - Tõ"), QStringLiteral("5"));
+        for (int n = 1; n <= 5; ++n) {
+            test::exec(QStringLiteral("INSERT INTO backup_coun (bbb, date) VALUES ('08:00:00', ?)"),
+                {QStringLiteral("2026/03/0%1").arg(n)});
+            touch(file(m_back1, n));
+            touch(file(m_back2, n));
+        }
+        at(8, 0, 0);
+        const BackupSchedule::Tick tick = BackupSchedule().tick(true);
+        QVERIFY2(tick.outcome == Outcome::Done, qPrintable(tick.error));
+        QCOMPARE(tick.number, QStringLiteral("6"));
+        QVERIFY(!QFileInfo::exists(file(m_back1, 1)));
+        for (int n = 2; n <= 6; ++n)
+            QVERIFY2(QFileInfo::exists(file(m_back1, n)), qPrintable(file(m_back1, n)));
+        for (int n = 1; n <= 6; ++n)
+            QVERIFY2(QFileInfo::exists(file(m_back2, n)), qPrintable(file(m_back2, n)));
+    }
+
+    // A failed backup counts nothing and says so; the next tick tries again and succeeds.
+    void failedBackupIsTriedAgain()
+    {
+        QVERIFY(QDir(m_back1).removeRecursively());
+        settings(QStringLiteral("1 - Tõ"), QStringLiteral("08:00:00"));
+        at(9, 15, 0);
+        BackupSchedule::Tick tick = BackupSchedule().tick(true);
+        QCOMPARE(tick.outcome, Outcome::Failed);
+        QVERIFY(!tick.error.isEmpty());
+        QVERIFY(BackupSchedule::keepsTicking(tick.outcome));
+        QCOMPARE(test::count(QStringLiteral("backup_coun")), 0);
+        QVERIFY(!QFileInfo::exists(file(m_back1, 1)));
+
+        QVERIFY(QDir().mkpath(m_back1));
+        at(9, 15, 1);
+        tick = BackupSchedule().tick(true);
+        QVERIFY2(tick.outcome == Outcome::Done, qPrintable(tick.error));
+        QCOMPARE(test::count(QStringLiteral("backup_coun")), 1);
+        QVERIFY(QFileInfo::exists(file(m_back1, 1)));
+    }
+};
+
+// The main menu's timbackup only ticks the schedule: the notice, the labels and the timer follow the
+// outcome.
+class tst_schedule_menu : public QObject
+{
+    Q_OBJECT
+    test::ScreenTest m_base;
+    QTemporaryDir m_dir;
+
+private slots:
+    void init()
+    {
+        m_base.init();
+        test::exec(QStringLiteral("INSERT INTO backup_settind (back1, back2, auto_aw, auto_time, Auto_backku2, "
+                                  "Auto_backp_pamanaya) VALUES (?, '', '1 - Tõ', '08:00:00', '2 - ke;', '5')"),
+            {m_dir.path() + QStringLiteral("/b1/")});
+    }
+    void cleanup() { m_base.cleanup(); }
+
+    void menuShowsTheOutcome()
+    {
+        frmhome *home = m_base.home(test::addUser(QStringLiteral("Chief"), QStringLiteral("pw")));
+        home->labbb->setText(QStringLiteral("1"));
+        QVERIFY(home->timbackup->isActive());
+        // Location 1 is missing: failed, said, nothing counted, still ticking.
+        home->timbackup_Timer();
+        QCOMPARE(home->labmessage->text(), backupFailedNotice());
+        QVERIFY(home->labmessage->isVisibleTo(home));
+        QVERIFY(home->timbackup->isActive());
+        QCOMPARE(home->labtime->text(), test::kStampTime);
+        QCOMPARE(home->labtime_backup->text(), QStringLiteral("08:00:00"));
+        QCOMPARE(test::count(QStringLiteral("backup_coun")), 0);
+
+        QVERIFY(QDir().mkpath(m_dir.path() + QStringLiteral("/b1")));
+        home->timbackup_Timer();
+        QCOMPARE(home->labmessage->text(), backupDoneNotice());
+        QCOMPARE(home->labcou->text(), QStringLiteral("1"));
+        QVERIFY(home->tt->isActive());
+        QVERIFY(!home->timbackup->isActive());
+        QCOMPARE(test::count(QStringLiteral("backup_coun")), 1);
+    }
+
+    void notTheServerNeverBacksUp()
+    {
+        frmhome *home = m_base.home(test::addUser(QStringLiteral("Chief"), QStringLiteral("pw")));
+        QVERIFY(QDir().mkpath(m_dir.path() + QStringLiteral("/b1")));
+        home->labbb->setText(QStringLiteral("2"));
+        home->timbackup_Timer();
+        QVERIFY(home->timbackup->isActive());
+        QVERIFY(!home->labmessage->isVisibleTo(home));
+        QCOMPARE(test::count(QStringLiteral("backup_coun")), 0);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    int failed = 0;
+    {
+        tst_schedule schedule;
+        failed += QTest::qExec(&schedule, argc, argv);
+    }
+    {
+        tst_schedule_menu menu;
+        failed += QTest::qExec(&menu, argc, argv);
+    }
+    return failed;
+}
+#include "tst_schedule.moc"
