@@ -163,7 +163,7 @@ void frmland_pewarima::build()
     tt1 = hiddenLabel(this, "tt1");
     tt2 = hiddenLabel(this, "tt2");
     tt3 = hiddenLabel(this, "tt3");
-    txtakkara_only_old = named(this, "txtakkara_only_old", new QLineEdit);
+    txtakkara_only_old = textBox(this, "txtakkara_only_old");
     txtakkara_only_old->hide();
     labcha = hiddenLabel(this, "labcha");
 

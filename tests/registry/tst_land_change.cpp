@@ -291,11 +291,18 @@ private slots:
         const QString srno = test::addLand({.balapa_no = QStringLiteral("45"), .othe_land = kPortion});
         frmland *s = openScreen();
         load(s, srno);
+        // Then the transfer screen opens with this land as the land that receives the extent.
+        QString second;
         test::ModalAnswers answers;
-        answers.press(QStringLiteral("cmdexit"));
+        answers.press(QStringLiteral("cmdexit")).with([&second](QWidget *transfer) {
+            second = transfer->findChild<QLineEdit *>(QStringLiteral("txtlandno"))->text();
+            transfer->findChild<QPushButton *>(QStringLiteral("cmdexit"))->click();
+        });
         QTest::mouseClick(s->cmdupdate, Qt::LeftButton);
-        QCOMPARE(answers.answered(), 1);
+        QCOMPARE(answers.answered(), 2);
         QCOMPARE(answers.text(), kReducePortion);
+        QCOMPARE(answers.name(1), QStringLiteral("frmland_pewarima"));
+        QCOMPARE(second, QStringLiteral("45"));
         QCOMPARE(landColumn(QStringLiteral("othe_land"), srno), kPortion);
         QCOMPARE(s->labno->text(), QString());
     }

@@ -546,12 +546,21 @@ private slots:
         frmland *s = openScreen();
         fillLand(s, QStringLiteral("601"));
         pick(s->cmbothland, kPortion);
-        // The transfer screen is not there yet: the notice shows and the save completes.
+        // The notice, then the transfer screen in transfer mode with the new land as its second land.
+        QString second;
+        bool transferMode = false;
         test::ModalAnswers answers;
-        answers.press(QStringLiteral("cmdexit"));
+        answers.press(QStringLiteral("cmdexit")).with([&](QWidget *transfer) {
+            second = transfer->findChild<QLineEdit *>(QStringLiteral("txtlandno"))->text();
+            transferMode = transfer->findChild<QRadioButton *>(QStringLiteral("optland_pewarima"))->isChecked();
+            transfer->findChild<QPushButton *>(QStringLiteral("cmdexit"))->click();
+        });
         QTest::mouseClick(s->cmdenter, Qt::LeftButton);
-        QCOMPARE(answers.answered(), 1);
+        QCOMPARE(answers.answered(), 2);
         QCOMPARE(answers.text(), kReducePortion);
+        QCOMPARE(answers.name(1), QStringLiteral("frmland_pewarima"));
+        QCOMPARE(second, QStringLiteral("601"));
+        QVERIFY(transferMode);
         QCOMPARE(land(QStringLiteral("othe_land"), QStringLiteral("601")), kPortion);
         QCOMPARE(s->txtlandno->text(), QString());
         QCOMPARE(s->cmbothland->currentText(), kNotPortion);

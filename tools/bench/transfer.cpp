@@ -158,6 +158,7 @@ void transferAndDivision(const Size &size)
     // Divisions: each takes another land out of force. The time includes the yes/no question.
     screen.optland_behera->click();
     times.clear();
+    const int beforeDivisions = db().scalar(QStringLiteral("SELECT COUNT(*) FROM land_pewarima")).toInt();
     for (int run = 0; run < runs; ++run) {
         screen.txtlandno_h->setText(lands.at(runs + run));
         screen.fland_d();
@@ -166,7 +167,7 @@ void transferAndDivision(const Size &size)
         screen.cmdenter_Click();
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    const int divided = db().scalar(QStringLiteral("SELECT COUNT(*) FROM land_pewarima")).toInt() - before - transfers;
+    const int divided = db().scalar(QStringLiteral("SELECT COUNT(*) FROM land_pewarima")).toInt() - beforeDivisions;
     row(QStringLiteral("division store (with its question)"), median(times),
         statementsAlone(lands.at(0), QString(), true),
         divided == runs ? QStringLiteral("%1 stored").arg(divided)
