@@ -7,8 +7,11 @@
 #include "registry/frmland.h"
 #include "registry/frmlandoner.h"
 #include "registry/frmnanayayo.h"
+#include "reports/frmland_balapath_report.h"
+#include "reports/frmland_one_report.h"
 #include "reports/frmland_report.h"
 #include "reports/frmlandowner_report.h"
+#include "reports/frmpawarim_wartha.h"
 #include "ui/screenregistry.h"
 
 #include <memory>
@@ -32,6 +35,9 @@ void registerScreens()
     add<frmland_search>(ScreenId::frmland_search);
     add<frmland_report>(ScreenId::frmland_report);
     add<frmlandowner_report>(ScreenId::frmlandowner_report);
+    add<frmland_balapath_report>(ScreenId::frmland_balapath_report);
+    add<frmland_one_report>(ScreenId::frmland_one_report);
+    add<frmpawarim_wartha>(ScreenId::frmpawarim_wartha);
 }
 
 } // namespace parcelon
