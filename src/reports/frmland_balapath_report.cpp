@@ -105,8 +105,9 @@ void frmland_balapath_report::Form_Load()
 {
     guarded(this, [this] {
         center_form(this);
-        lv->setColumns({{QStringLiteral("wkq wxlh"), 1200}, {QStringLiteral("ye wxlh"), 1400},
-            {QStringLiteral("n,m;% j¾.h"), kListWidth - 1200 - 1400 - 1800 - 300}, {QStringLiteral("bvï wxlh"), 1800}});
+        // The number column is as wide as its caption needs in the PARAS-N font; the permit kind takes the rest.
+        lv->setColumns({{QStringLiteral("wkq wxlh"), 1400}, {QStringLiteral("ye wxlh"), 1400},
+            {QStringLiteral("n,m;% j¾.h"), kListWidth - 1400 - 1400 - 1800 - 300}, {QStringLiteral("bvï wxlh"), 1800}});
         if (permissionLevel(session::userSrno(), Flag::PermitReport) == ViewOnly)
             cmdenter->setEnabled(false);
         txtlandno->setFocus();

@@ -57,9 +57,10 @@ void frmpawarim_wartha::Form_Load()
 {
     guarded(this, [this] {
         center_form(this);
-        lv->setColumns({{QStringLiteral("landno"), 0}, {QStringLiteral("wkq wxlh"), 1200},
+        // The number column is as wide as its caption needs in the PARAS-N font; the name takes the rest.
+        lv->setColumns({{QStringLiteral("landno"), 0}, {QStringLiteral("wkq wxlh"), 1400},
             {QStringLiteral("bvï wxlh"), 3000}, {QStringLiteral("cd ye wxlh"), 1600, Qt::AlignHCenter},
-            {QStringLiteral("ku"), kListWidth - 1200 - 3000 - 1600 - 300}});
+            {QStringLiteral("ku"), kListWidth - 1400 - 3000 - 1600 - 300}});
         Query rows = db().select(
             QStringLiteral("SELECT lno, srno, land_wargaya, landno, id, land_owner_name FROM pasuhimika_report "
                            "ORDER BY srno"));

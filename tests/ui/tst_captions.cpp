@@ -39,6 +39,8 @@ const Kept kKeep[] = {
     {QStringLiteral(" bvfñ iajNdjh"), "land register labland_sbawaya and list header: \"fñ\" for mee"},
     {QStringLiteral("bvfñ wxlh"), "land search labland_no: \"fñ\" for mee"},
     {QStringLiteral(" jefú ku"), "land register labwawa: \"fú\" for vee"},
+    {QStringLiteral("bvfñ n,m;%h fjkia lsßu jd¾;dj"), "permit report title labhname: \"fñ\" for mee"},
+    {QStringLiteral("miq ysñlï mejeßfñ j¾:d"), "successor report title labname: \"fñ\" for mee"},
     {QStringLiteral("l=Tqre yd bvï o;a; moaO;sh"), "land register title: the u-sign \"q\" on the letter o \"T\""},
 };
 
