@@ -74,8 +74,8 @@ void frmland_report::build()
     txtid = textBox(fra, "txtid", {2000, row(0), 2000, kRow});
     identityBox(txtid);
     Label4 = captionLabel(fra, "Label4", QStringLiteral(" bvï wxlh"), {4300, row(0), 2400, kRow});
-    cmblandno = dropDown(fra, "cmblandno", {6800, row(0), 2600, kRow});
-    txtlandno = textBox(fra, "txtlandno", {9600, row(0), 2000, kRow});
+    cmblandno = dropDown(fra, "cmblandno", {6800, row(0), 3100, kRow});
+    txtlandno = textBox(fra, "txtlandno", {10100, row(0), 2000, kRow});
     labguha = captionLabel(fra, "labguha", QStringLiteral(" .Dy wxlh"), {150, row(1), 1800, kRow});
     txtguha = textBox(fra, "txtguha", {2000, row(1), 2000, kRow});
     Label3 = captionLabel(fra, "Label3", QStringLiteral(" whs;sfha iajNdjh"), {4300, row(1), 2400, kRow});
@@ -84,6 +84,8 @@ void frmland_report::build()
     cmbwawa = dropDown(fra, "cmbwawa", {11100, row(1), 2800, kRow});
     labakkara = captionLabel(fra, "labakkara", QStringLiteral(" wlalr"), {150, row(2), 1800, kRow});
     cmbakkara = dropDown(fra, "cmbakkara", {2000, row(2), 700, kRow});
+    // The comparison signs are Latin: PARAS-N has no glyphs for them.
+    cmbakkara->setFont(latinFont(12));
     txtakkara = textBox(fra, "txtakkara", {2800, row(2), 1200, kRow});
     Label1 = captionLabel(fra, "Label1", QStringLiteral(" bvfï iajNdjh"), {4300, row(2), 2400, kRow});
     cmbland_sabawaya = dropDown(fra, "cmbland_sabawaya", {6800, row(2), 2600, kRow});
@@ -157,7 +159,7 @@ void frmland_report::Form_Load()
         lvland->setColumns(
             {{QStringLiteral("landno"), 0}, {QStringLiteral("w w"), 0}, {QStringLiteral(" bvï wxlh"), 4500},
                 {QStringLiteral(" cd'ye wxlh"), 1750}, {QStringLiteral(" .Dy wxlh"), 1600},
-                {QStringLiteral("whs;sfha iajNdjh"), 2200}, {QStringLiteral(" bvfï iajNdjh"), 2200},
+                {QStringLiteral("whs;sfha iajNdjh"), 2300}, {QStringLiteral(" bvfï iajNdjh"), 2200},
                 {QStringLiteral(" jefú ku"), 2200}, {QStringLiteral(" fldÜGdYh"), 1900},
                 {QStringLiteral("b'il%shNdjh"), 1900}, {QStringLiteral(" wlalr"), 1200, Qt::AlignRight},
                 {QStringLiteral("id"), 0}, {QStringLiteral("akkkara"), 0}});

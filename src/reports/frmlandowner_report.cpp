@@ -91,9 +91,12 @@ void frmlandowner_report::build()
     txtguha = textBox(this, "txtguha");
     labland_ganana = captionLabel(this, "labland_ganana", QStringLiteral("bvñ .Kk - ye'wxlh"));
     cmbid = dropDown(this, "cmbid");
+    // The comparison signs are Latin: PARAS-N has no glyphs for them.
+    cmbid->setFont(latinFont(12));
     txtland_ganana = textBox(this, "txtland_ganana");
     labland_ganana_guha = captionLabel(this, "labland_ganana_guha", QStringLiteral("bvñ .Kk - .Dy wxlh"));
     cmbguha = dropDown(this, "cmbguha");
+    cmbguha->setFont(latinFont(12));
     txtland_ganana_guha = textBox(this, "txtland_ganana_guha");
     labgamiya = captionLabel(this, "labgamiya", QStringLiteral(" .%dush jiu"));
     cmbgamiya = dropDown(this, "cmbgamiya");
@@ -132,10 +135,10 @@ void frmlandowner_report::layoutScreen()
     const int row2 = row1 + kRow + 200;
     tw::place(labguha, 200, row2, 1700, kRow);
     tw::place(txtguha, tw::right(labguha) + 50, row2, 2000, kRow);
-    tw::place(labland_ganana, tw::left(labland_owner), row2, 2400, kRow);
+    tw::place(labland_ganana, tw::left(labland_owner), row2, 2900, kRow);
     tw::place(cmbid, tw::right(labland_ganana) + 50, row2, 700, kRow);
     tw::place(txtland_ganana, tw::right(cmbid) + 50, row2, 900, kRow);
-    tw::place(labland_ganana_guha, tw::right(txtland_ganana) + 100, row2, 2400, kRow);
+    tw::place(labland_ganana_guha, tw::right(txtland_ganana) + 100, row2, 3200, kRow);
     tw::place(cmbguha, tw::right(labland_ganana_guha) + 50, row2, 700, kRow);
     tw::place(txtland_ganana_guha, tw::right(cmbguha) + 50, row2, 900, kRow);
     const int row3 = row2 + kRow + 100;
@@ -201,11 +204,11 @@ void frmlandowner_report::Form_Load()
 {
     guarded(this, [this] {
         layoutScreen();
-        const int rest = std::max(1500, toTwips(lvland->width()) - 1300 - 1500 - 1400 - 2600 - 2800 - 400);
-        lvland->setColumns({{QStringLiteral("wkq wxlh"), 1300}, {QStringLiteral("cd'ye wxlh"), 1500, Qt::AlignHCenter},
-            {QStringLiteral(".Dy wxlh"), 1400}, {QStringLiteral("bvñ ysñhdf.a ku"), rest},
-            {QStringLiteral("bvñ .Kk ^ye'wxlh&"), 2600, Qt::AlignHCenter},
-            {QStringLiteral("bvñ .Kk^.Dy wxlh&"), 2800, Qt::AlignHCenter}, {QStringLiteral("id"), 0}});
+        const int rest = std::max(1500, toTwips(lvland->width()) - 1300 - 1600 - 1500 - 2900 - 3100 - 400);
+        lvland->setColumns({{QStringLiteral("wkq wxlh"), 1300}, {QStringLiteral("cd'ye wxlh"), 1600, Qt::AlignHCenter},
+            {QStringLiteral(".Dy wxlh"), 1500}, {QStringLiteral("bvñ ysñhdf.a ku"), rest},
+            {QStringLiteral("bvñ .Kk ^ye'wxlh&"), 2900, Qt::AlignHCenter},
+            {QStringLiteral("bvñ .Kk^.Dy wxlh&"), 3100, Qt::AlignHCenter}, {QStringLiteral("id"), 0}});
         optkiyakari->setChecked(true);
         optionClick(optkiyakari);
         const QSignalBlocker b1(cmbid), b2(cmbguha), b3(cmbgamiya);
