@@ -365,9 +365,10 @@ private:
         // The land report screen reads only the columns its list shows.
         QTest::newRow("land report screen, in force, by household")
             << reportQuery(QStringLiteral("land_re_1"))
-                   .replace(QStringLiteral("SELECT *"),
-                       QStringLiteral("SELECT balapa_no, labn_owner_srno, balapa_no1, id, house_no, aythiye_sbawaya, "
-                                      "loan_sbawaya, wewe_name, kottashaya, pewarima, akkara_only"))
+                    .replace(QStringLiteral("SELECT *"),
+                        QStringLiteral("SELECT balapa_no, labn_owner_srno, balapa_no1, id, house_no, aythiye_sbawaya, "
+                                       "loan_sbawaya, wewe_name, kottashaya, pewarima, akkara_only"))
+                + QStringLiteral(" ORDER BY srno")
             << kReportFilters << holder << false << true;
         // The land owner report: the owners of a village, each with the lands held under its number and
         // the lands of its household, both counted once per group over the lands in force.
