@@ -107,6 +107,12 @@ private slots:
         test::exec(
             earlier, {m_changed, QStringLiteral("123456789v"), a, kDeed, QStringLiteral("100"), QStringLiteral("2.5")});
         test::exec(QStringLiteral("DELETE FROM landowner WHERE srno = ?"), {gone.toInt()});
+        // Land 500, changed once from 400.
+        const QString once = test::addLand({.id = QStringLiteral("123456789v"),
+            .labn_owner_srno = a,
+            .balapa_no1 = kDeed,
+            .balapa_no = QStringLiteral("500")});
+        test::exec(earlier, {once, QStringLiteral("123456789v"), a, kDeed, QStringLiteral("400"), QString()});
     }
 
     void cleanup()
@@ -172,6 +178,30 @@ private slots:
             test::hasLine(text, {QStringLiteral("2"), QStringLiteral("123456789"), uni(kDeed), QStringLiteral("100")}));
         QVERIFY(!text.contains(QStringLiteral("300")));
         QVERIFY(!text.contains(QStringLiteral("555123000")));
+    }
+
+    void reportFileFollowsTheLines_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("never changed") << QStringLiteral("300") << 1 << QStringLiteral("old_land1.rpt");
+        QTest::newRow("changed once") << QStringLiteral("500") << 2 << QStringLiteral("old_land.rpt");
+        QTest::newRow("changed twice") << QStringLiteral("125") << 3 << QStringLiteral("old_land.rpt");
+    }
+    void reportFileFollowsTheLines()
+    {
+        QFETCH(QString, number);
+        QFETCH(int, lines);
+        frmland_balapath_report *s = open();
+        find(s, number);
+        QCOMPARE(s->lv->count(), lines);
+        test::CapturedReports captured;
+        QTest::mouseClick(s->cmdenter, Qt::LeftButton);
+        QCOMPARE(captured.reports.size(), size_t(1));
+        QTEST(captured.reports[0].data.file, "file");
+        // The report holds the same lines as the list.
+        QCOMPARE(int(captured.reports[0].data.rows.size()), lines);
     }
 
     void unknownNumberIsRefusedAndKeepsTheList()
