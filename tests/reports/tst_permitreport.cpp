@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -226,6 +227,26 @@ private slots:
         QCOMPARE(captured.reports.size(), size_t(1));
         QCOMPARE(captured.reports[0].data.file, QStringLiteral("old_land1.rpt"));
         QCOMPARE(captured.reports[0].data.rows.size(), size_t(0));
+    }
+
+    // A report file missing from the installation is the common failure; the screen stays open.
+    void missingReportFileIsAFailure()
+    {
+        frmland_balapath_report *s = open();
+        find(s, QStringLiteral("300"));
+        QTemporaryDir empty;
+        qputenv("PARCELON_REPORT_DIR", empty.path().toUtf8());
+        test::CapturedReports captured;
+        test::ModalAnswers answers;
+        answers.press(QStringLiteral("OK"));
+        QTest::mouseClick(s->cmdenter, Qt::LeftButton);
+        qunsetenv("PARCELON_REPORT_DIR");
+        QCOMPARE(answers.answered(), 1);
+        QCOMPARE(answers.name(), QStringLiteral("failure"));
+        QVERIFY2(answers.text().contains(QStringLiteral("old_land1.rpt")), qPrintable(answers.text()));
+        QCOMPARE(captured.reports.size(), size_t(0));
+        QVERIFY(s->isVisible());
+        QCOMPARE(test::count(QStringLiteral("land_report")), 0);
     }
 
     void emptyBoxPrintsNothing()
