@@ -28,7 +28,8 @@
 
 namespace parcelon {
 namespace {
-// Every filter of the list, empty ones matching everything; the view is the status's.
+// Every filter of the list, empty ones matching everything; the view is the status's. Lands come in their
+// number order on every engine (PostgreSQL's join would otherwise return them in any order).
 const QString kLines = QStringLiteral(
     "SELECT balapa_no, labn_owner_srno, balapa_no1, id, house_no, aythiye_sbawaya, loan_sbawaya, wewe_name, "
     "kottashaya, pewarima, akkara_only FROM %1 WHERE balapa_no LIKE ? ESCAPE '!' AND aythiye_sbawaya LIKE ? ESCAPE "

@@ -18,8 +18,11 @@
 #include "registry/frmland.h"
 #include "registry/frmlandoner.h"
 #include "registry/frmnanayayo.h"
+#include "reports/frmland_balapath_report.h"
+#include "reports/frmland_one_report.h"
 #include "reports/frmland_report.h"
 #include "reports/frmlandowner_report.h"
+#include "reports/frmpawarim_wartha.h"
 #include "ui/screenregistry.h"
 
 #include <memory>
@@ -54,6 +57,9 @@ void registerScreens()
     add<frmlandowner_report>(ScreenId::frmlandowner_report);
     add<FRMBACKUP>(ScreenId::FRMBACKUP);
     add<frmbackup_m>(ScreenId::frmbackup_m);
+    add<frmland_balapath_report>(ScreenId::frmland_balapath_report);
+    add<frmland_one_report>(ScreenId::frmland_one_report);
+    add<frmpawarim_wartha>(ScreenId::frmpawarim_wartha);
 }
 
 } // namespace parcelon

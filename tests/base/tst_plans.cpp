@@ -12,6 +12,7 @@
 // delivers the order.
 
 #include "base/dbsession.h"
+#include "base/report.h"
 #include "support/fixture.h"
 
 #include <QRegularExpression>
@@ -86,6 +87,14 @@ void seed()
                          "SELECT (i - 1) / 10 + 1, 'division ' || CAST((i - 1) / 10 + 1 AS VARCHAR(20)), "
                          "CAST((i - 1) % 10 + 1 AS VARCHAR(20)), 'village ' || CAST(i AS VARCHAR(20)), 'Chief', "
                          "'2026/01/05', '09:00:00' FROM n"));
+}
+
+// A report layout's query as the report engine runs it: restricted by its selection formula's column.
+QString reportRead(const QString &file, const QString &where)
+{
+    const ReportLayout layout = ReportLayout::load(reportFilePath(file));
+    return layout.query + QStringLiteral(" WHERE ") + where
+        + (layout.order.isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + layout.order);
 }
 
 QStringList sqlitePlan(const QString &sql, const QVariantList &params)
@@ -400,6 +409,43 @@ private:
                                                                            << holder << false << false;
         QTest::newRow("successor list") << QStringLiteral("SELECT * FROM pasuhimika_report") << QVariantList {}
                                         << holder << false << true;
+        // The permit report: a land by its permit number and its earlier versions, each with its holder.
+        const QStringList history
+            = {QStringLiteral("land l"), QStringLiteral("land_pera p"), QStringLiteral("landowner o")};
+        QTest::newRow("permit report: a land and its earlier versions with their holders") << QStringLiteral(
+            "SELECT 0 AS kind, l.srno AS srno, l.balapa_no1, l.balapa_no, o.srno AS holder, o.id FROM land l "
+            "LEFT JOIN landowner o ON l.labn_owner_srno = CAST(o.srno AS VARCHAR(20)) "
+            "WHERE l.srno = (SELECT MIN(srno) FROM land WHERE balapa_no = ?) "
+            "UNION ALL "
+            "SELECT 1 AS kind, p.srno AS srno, p.balapa_no1, p.balapa_no, o.srno AS holder, o.id FROM land l "
+            "JOIN land_pera p ON p.land_srno = CAST(l.srno AS VARCHAR(20)) "
+            "LEFT JOIN landowner o ON p.labn_owner_srno = CAST(o.srno AS VARCHAR(20)) "
+            "WHERE l.srno = (SELECT MIN(srno) FROM land WHERE balapa_no = ?) "
+            "ORDER BY kind, srno") << QVariantList {QStringLiteral("10077"), QStringLiteral("10077")}
+                                                                                           << history << false << false;
+        // The reports that read the register through their selection formula.
+        QTest::newRow("report old_land.rpt: a land's permit history")
+            << reportRead(QStringLiteral("old_land.rpt"), QStringLiteral("h.balapa_no = ?"))
+            << QVariantList {QStringLiteral("10077")} << history << false << false;
+        QTest::newRow("report old_land1.rpt: a land never changed")
+            << reportRead(QStringLiteral("old_land1.rpt"), QStringLiteral("l.balapa_no = ?"))
+            << QVariantList {QStringLiteral("10077")} << bothInJoin << false << false;
+        QTest::newRow("report land_all_detels.rpt: one land with its holder and boundaries")
+            << reportRead(QStringLiteral("land_all_detels.rpt"), QStringLiteral("l.balapa_no = ?"))
+            << QVariantList {QStringLiteral("10077")}
+            << QStringList {QStringLiteral("land l"), QStringLiteral("landowner o"), QStringLiteral("hathara_maym b")}
+            << false << false;
+        QTest::newRow("report land_owner_all.rpt: one owner with every land")
+            << reportRead(QStringLiteral("land_owner_all.rpt"), QStringLiteral("o.id = ?")) << QVariantList {owner}
+            << bothInJoin << false << false;
+        // The successions are few: the report reads them all and finds both holders by index.
+        QTest::newRow("successor report screen list") << QStringLiteral(
+            "SELECT lno, srno, land_wargaya, landno, id, land_owner_name FROM pasuhimika_report ORDER BY srno")
+                                                      << QVariantList {} << holder << false << true;
+        QTest::newRow("report pasuhimikam.rpt: a land's successions")
+            << reportRead(QStringLiteral("pasuhimikam.rpt"), QStringLiteral("CAST(h.srno AS VARCHAR(20)) = ?"))
+            << QVariantList {QStringLiteral("4")}
+            << QStringList {QStringLiteral("landowner n"), QStringLiteral("landowner f")} << false << true;
     }
 
     void checkPlan()

@@ -48,6 +48,9 @@ const Kept kKeep[] = {
     {QStringLiteral(" fú,dj"), "backup screen labtime1: \"fú\" for vee"},
     {QStringLiteral(" o;a; .nvdfú msysá ia:dkh"), "backup settings Label7: \"fú\" for vee"},
     {QStringLiteral(" msgm; ,nd  .;a hq;= fjs,dj"), "backup settings Label3: \"fjs\" for vee"},
+    {QStringLiteral("bvfñ n,m;%h fjkia lsßu jd¾;dj"), "permit report title labhname: \"fñ\" for mee"},
+    {QStringLiteral("miq ysñlï mejeßfñ j¾:d"), "successor report title labname: \"fñ\" for mee"},
+    {QStringLiteral("akkkara"), "land report's hidden extent column (zero wide): a name, not a word"},
     {QStringLiteral("l=Tqre yd bvï o;a; moaO;sh"), "land register title: the u-sign \"q\" on the letter o \"T\""},
 };
 
