@@ -198,7 +198,7 @@ private slots:
         const QString permit
             = selectionFormula(QStringLiteral("land"), QStringLiteral("balapa_no"), QStringLiteral("125"));
         QTest::newRow("old_land1.rpt") << QStringLiteral("old_land1.rpt") << permit << 1
-                                       << QStringList {QStringLiteral("123456789v"), uni(QStringLiteral("mshd"))};
+                                       << QStringList {QStringLiteral("123456789"), uni(QStringLiteral("mshd"))};
         QTest::newRow("old_land.rpt: the land and its earlier version") << QStringLiteral(
             "old_land.rpt") << permit << 2 << QStringList {QStringLiteral("99"), QStringLiteral("125")};
         QTest::newRow("land_all_detels.rpt")

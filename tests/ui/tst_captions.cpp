@@ -50,7 +50,6 @@ const Kept kKeep[] = {
     {QStringLiteral(" msgm; ,nd  .;a hq;= fjs,dj"), "backup settings Label3: \"fjs\" for vee"},
     {QStringLiteral("bvfñ n,m;%h fjkia lsßu jd¾;dj"), "permit report title labhname: \"fñ\" for mee"},
     {QStringLiteral("miq ysñlï mejeßfñ j¾:d"), "successor report title labname: \"fñ\" for mee"},
-    {QStringLiteral("akkkara"), "land report's hidden extent column (zero wide): a name, not a word"},
     {QStringLiteral("l=Tqre yd bvï o;a; moaO;sh"), "land register title: the u-sign \"q\" on the letter o \"T\""},
 };
 
