@@ -11,6 +11,7 @@
 #include "ui/kit.h"
 #include "ui/legacyfont.h"
 #include "ui/listview.h"
+#include "ui/pagedfill.h"
 #include "ui/screen.h"
 #include "ui/twipsgeometry.h"
 
@@ -30,12 +31,13 @@ namespace parcelon {
 namespace {
 // Every filter of the list, empty ones matching everything; the view is the status's. Lands come in their
 // number order on every engine (PostgreSQL's join would otherwise return them in any order).
-const QString kLines = QStringLiteral(
-    "SELECT balapa_no, labn_owner_srno, balapa_no1, id, house_no, aythiye_sbawaya, loan_sbawaya, wewe_name, "
-    "kottashaya, pewarima, akkara_only FROM %1 WHERE balapa_no LIKE ? ESCAPE '!' AND aythiye_sbawaya LIKE ? ESCAPE "
-    "'!' AND loan_sbawaya LIKE ? ESCAPE '!' AND wewe_name LIKE ? ESCAPE '!' AND kottashaya LIKE ? ESCAPE '!' AND id "
-    "LIKE ? ESCAPE '!' AND house_no LIKE ? ESCAPE '!' AND balapa_no1 LIKE ? ESCAPE '!' AND gama LIKE ? ESCAPE '!' "
-    "ORDER BY srno");
+const QString kLines
+    = QStringLiteral("SELECT balapa_no, labn_owner_srno, balapa_no1, id, house_no, aythiye_sbawaya, loan_sbawaya, "
+                     "wewe_name, kottashaya, pewarima, akkara_only, srno FROM %1");
+const QString kFilters = QStringLiteral(
+    "balapa_no LIKE ? ESCAPE '!' AND aythiye_sbawaya LIKE ? ESCAPE '!' AND loan_sbawaya LIKE ? ESCAPE '!' AND "
+    "wewe_name LIKE ? ESCAPE '!' AND kottashaya LIKE ? ESCAPE '!' AND id LIKE ? ESCAPE '!' AND house_no LIKE ? "
+    "ESCAPE '!' AND balapa_no1 LIKE ? ESCAPE '!' AND gama LIKE ? ESCAPE '!'");
 
 const QString kInsert = QStringLiteral(
     "INSERT INTO land_report (srno, land_no, id, guhano, aythiya_sbawaya, land_sabawaya, wawa_name, kottashaya, "
@@ -97,6 +99,7 @@ void frmland_report::build()
     cmbgama = dropDown(fra, "cmbgama", {6800, row(3), 2600, kRow});
 
     lvland = new ListView(this);
+    m_lines = new PagedFill(lvland, this, [this](const Query &rows) { return lineOf(rows); });
     lvland->setObjectName(QStringLiteral("lvland"));
     cmdprint = button(this, "cmdprint", QStringLiteral("uqo%Kh"), {0, 0, 1500, 500});
     cmdexit = button(this, "cmdexit", QStringLiteral("msgúu"), {0, 0, 1500, 500});
@@ -209,30 +212,35 @@ QString frmland_report::view() const
 
 void frmland_report::rebuild()
 {
-    lvland->clear();
-    Query rows = db().select(kLines.arg(view()),
+    // The extent comparison is made on the rows read: the extent is text that starts with a number.
+    m_extentOp = cmbakkara->currentText();
+    m_extentWanted = leadingNumber(txtakkara->text().trimmed());
+    m_lines->start({kLines.arg(view()), kFilters,
         {pattern(txtlandno->text()), pattern(cmbaythiy_sbawaya->currentText()),
             pattern(cmbland_sabawaya->currentText()), pattern(cmbwawa->currentText()),
             pattern(cmbkottasha->currentText()), pattern(txtid->text()), pattern(txtguha->text()),
-            pattern(cmblandno->currentText()), pattern(cmbgama->currentText())});
-    const QString op = cmbakkara->currentText();
-    const double wanted = leadingNumber(txtakkara->text().trimmed());
-    std::vector<QStringList> lines;
-    while (rows.next()) {
-        const QString extent = rows.value(10);
-        const double value = leadingNumber(extent);
-        if ((op == QLatin1String("=") && !(value == wanted)) || (op == QLatin1String(">") && !(value > wanted))
-            || (op == QLatin1String("<") && !(value < wanted)))
-            continue;
-        const QString id = rows.value(3);
-        QString shown = extent;
-        shown.replace(QLatin1Char('.'), QLatin1Char('\''));
-        lines.push_back({rows.value(0), rows.value(1), rows.value(2) + QStringLiteral(" ") + rows.value(0), id.left(9),
-            rows.value(4), rows.value(5).mid(3, 20), rows.value(6).mid(3, 20), rows.value(7), rows.value(8),
-            rows.value(9), shown, id.mid(9, 1), extent});
-    }
-    lvland->addItems(std::move(lines));
+            pattern(cmblandno->currentText()), pattern(cmbgama->currentText())},
+        QStringLiteral("srno"), 11, QStringLiteral("SELECT MAX(srno) FROM land")});
 }
+
+QStringList frmland_report::lineOf(const Query &rows) const
+{
+    const QString extent = rows.value(10);
+    const double value = leadingNumber(extent);
+    const QString &op = m_extentOp;
+    if ((op == QLatin1String("=") && !(value == m_extentWanted))
+        || (op == QLatin1String(">") && !(value > m_extentWanted))
+        || (op == QLatin1String("<") && !(value < m_extentWanted)))
+        return {};
+    const QString id = rows.value(3);
+    QString shown = extent;
+    shown.replace(QLatin1Char('.'), QLatin1Char('\''));
+    return {rows.value(0), rows.value(1), rows.value(2) + QStringLiteral(" ") + rows.value(0), id.left(9),
+        rows.value(4), rows.value(5).mid(3, 20), rows.value(6).mid(3, 20), rows.value(7), rows.value(8), rows.value(9),
+        shown, id.mid(9, 1), extent};
+}
+
+bool frmland_report::listFilling() const { return m_lines->filling(); }
 
 void frmland_report::cmbkottasha_Click()
 {
@@ -267,6 +275,8 @@ void frmland_report::cmbakkara_Click()
 void frmland_report::cmdprint_Click()
 {
     guarded(this, [this] {
+        // Every line of the list is printed: the pages still to come are read first.
+        m_lines->finish();
         std::vector<QVariantList> rows;
         for (int r = 0; r < lvland->count(); ++r) {
             const QStringList l = lvland->line(r);

@@ -5,6 +5,7 @@
 // comparison is made on the rows read.
 
 #include <QDialog>
+#include <QStringList>
 
 class QComboBox;
 class QFrame;
@@ -17,6 +18,8 @@ class QShowEvent;
 namespace parcelon {
 
 class ListView;
+class PagedFill;
+class Query;
 
 class frmland_report final : public QDialog
 {
@@ -27,6 +30,8 @@ public:
     void Form_Load();
     // Clears the list and fills it again from the chosen view and every filter.
     void rebuild();
+    // True while the list's later pages are still to come from the event loop.
+    bool listFilling() const;
     void cmbkottasha_Click();
     void cmbakkara_Click();
     void cmdprint_Click();
@@ -69,6 +74,11 @@ private:
     void wire();
     void layoutScreen();
     QString view() const;
+    // A line of the list from a row of the view; empty when the extent comparison leaves the row out.
+    QStringList lineOf(const Query &rows) const;
+    PagedFill *m_lines = nullptr;
+    QString m_extentOp;
+    double m_extentWanted = 0;
 };
 
 } // namespace parcelon

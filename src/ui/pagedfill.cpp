@@ -23,8 +23,13 @@ void PagedFill::start(Source source)
 {
     m_source = std::move(source);
     ++m_fill;
+    m_pending = false;
+    m_first = true;
+    m_after = 0;
+    m_highest = 0;
     m_list->clear();
-    page(m_fill, 0, 0);
+    page();
+    schedule();
 }
 
 void PagedFill::stop()
@@ -33,42 +38,61 @@ void PagedFill::stop()
     m_pending = false;
 }
 
-void PagedFill::page(quint64 fill, qlonglong after, qlonglong highest)
+void PagedFill::finish()
+{
+    ++m_fill; // the page the event loop would read next is read here
+    while (m_pending)
+        page();
+}
+
+void PagedFill::schedule()
+{
+    if (!m_pending)
+        return;
+    QTimer::singleShot(0, this, [this, fill = m_fill] {
+        if (fill != m_fill || !m_pending)
+            return;
+        guarded(m_screen, [this] {
+            page();
+            schedule();
+        });
+    });
+}
+
+void PagedFill::page()
 {
     m_pending = false;
-    if (fill != m_fill)
-        return;
-    const bool first = highest == 0;
     const bool paged = db().dialect().engine != Engine::Other; // LIMIT is SQLite's and PostgreSQL's
     QString where = QStringLiteral(" WHERE %1 > ?").arg(m_source.key);
-    QVariantList params {after};
-    if (first && paged) {
-        highest = db().scalar(m_source.highest).toLongLong();
+    QVariantList params {m_after};
+    if (m_first && paged) {
+        m_highest = db().scalar(m_source.highest).toLongLong();
     } else if (paged) {
         where += QStringLiteral(" AND %1 <= ?").arg(m_source.key);
-        params << after + kPage;
+        params << m_after + kPage;
     }
     if (!m_source.where.isEmpty())
         where += QStringLiteral(" AND (%1)").arg(m_source.where);
     params << m_source.params;
     Query rows = db().select(m_source.select + where + QStringLiteral(" ORDER BY %1").arg(m_source.key)
-            + (first && paged ? QStringLiteral(" LIMIT %1").arg(kFirstPage) : QString()),
+            + (m_first && paged ? QStringLiteral(" LIMIT %1").arg(kFirstPage) : QString()),
         params);
     std::vector<QStringList> lines;
     qsizetype read = 0;
-    qlonglong last = first ? after : after + kPage;
+    qlonglong last = m_first ? m_after : m_after + kPage;
     while (rows.next()) {
-        lines.push_back(m_lineOf(rows));
+        QStringList line = m_lineOf(rows);
+        if (!line.isEmpty())
+            lines.push_back(std::move(line));
         ++read;
-        if (first)
+        if (m_first)
             last = rows.value(m_source.keyColumn).toLongLong();
     }
-    const bool more = paged && last < highest && !(first && read < kFirstPage);
+    const bool more = paged && last < m_highest && !(m_first && read < kFirstPage);
+    m_first = false;
+    m_after = last;
     m_list->addItems(std::move(lines));
-    if (!more)
-        return;
-    m_pending = true;
-    QTimer::singleShot(0, this, [this, fill, last, highest] { guarded(m_screen, [&] { page(fill, last, highest); }); });
+    m_pending = more;
 }
 
 } // namespace parcelon

@@ -26,7 +26,8 @@ class PagedFill final : public QObject
 {
     Q_OBJECT
 public:
-    // The list's lines are made by `lineOf` from the rows; failures are shown over `screen`.
+    // The list's lines are made by `lineOf` from the rows (an empty line leaves the row out); failures
+    // are shown over `screen`.
     PagedFill(ListView *list, QWidget *screen, std::function<QStringList(const Query &)> lineOf);
 
     struct Source
@@ -43,6 +44,8 @@ public:
     void start(Source source);
     // Ends a fill under way; the lines already shown stay.
     void stop();
+    // Reads the pages still to come at once, so the list is whole (before it is printed).
+    void finish();
     // True while pages are still to come.
     bool filling() const { return m_pending; }
 
@@ -50,7 +53,9 @@ public:
     static constexpr qlonglong kPage = 25000;
 
 private:
-    void page(quint64 fill, qlonglong after, qlonglong highest);
+    // Reads the next page of the fill under way.
+    void page();
+    void schedule();
 
     ListView *m_list;
     QWidget *m_screen;
@@ -58,6 +63,9 @@ private:
     Source m_source;
     quint64 m_fill = 0;
     bool m_pending = false;
+    bool m_first = true;
+    qlonglong m_after = 0; // the last key read
+    qlonglong m_highest = 0; // the highest key when the fill started
 };
 
 } // namespace parcelon

@@ -389,14 +389,20 @@ private:
             << reportQuery(QStringLiteral("land_re_2")) << kReportFilters << holder << false << true;
         QTest::newRow("land report, all lands, by household")
             << reportQuery(QStringLiteral("land_re_0")) << kReportFilters << holder << false << true;
-        // The land report screen reads only the columns its list shows.
-        QTest::newRow("land report screen, in force, by household")
-            << reportQuery(QStringLiteral("land_re_1"))
-                    .replace(QStringLiteral("SELECT *"),
-                        QStringLiteral("SELECT balapa_no, labn_owner_srno, balapa_no1, id, house_no, aythiye_sbawaya, "
-                                       "loan_sbawaya, wewe_name, kottashaya, pewarima, akkara_only"))
-                + QStringLiteral(" ORDER BY srno")
-            << kReportFilters << holder << false << true;
+        // The land report screen reads only the columns its list shows, a page at a time: the first page
+        // in land order, the others ranges of land numbers.
+        const QString reportScreen = QStringLiteral(
+            "SELECT balapa_no, labn_owner_srno, balapa_no1, id, house_no, aythiye_sbawaya, loan_sbawaya, wewe_name, "
+            "kottashaya, pewarima, akkara_only, srno FROM land_re_1 WHERE srno > ? %1 AND (balapa_no LIKE ? ESCAPE "
+            "'!' AND aythiye_sbawaya LIKE ? ESCAPE '!' AND loan_sbawaya LIKE ? ESCAPE '!' AND wewe_name LIKE ? ESCAPE "
+            "'!' AND kottashaya LIKE ? ESCAPE '!' AND id LIKE ? ESCAPE '!' AND house_no LIKE ? ESCAPE '!' AND "
+            "balapa_no1 LIKE ? ESCAPE '!' AND gama LIKE ? ESCAPE '!') ORDER BY srno %2");
+        QTest::newRow("land report screen, in force, by household, first page")
+            << reportScreen.arg(QString(), QStringLiteral("LIMIT 200"))
+            << (QVariantList {qlonglong(0)} << kReportFilters) << bothInJoin << true << false;
+        QTest::newRow("land report screen, in force, by household, a range")
+            << reportScreen.arg(QStringLiteral("AND srno <= ?"), QString())
+            << (QVariantList {qlonglong(200), qlonglong(25200)} << kReportFilters) << bothInJoin << true << true;
         // The land owner report: the owners of a village, each with the lands held under its number and
         // the lands of its household, both counted once per group over the lands in force.
         QTest::newRow("owner report: a village's owners with both counts") << QStringLiteral(

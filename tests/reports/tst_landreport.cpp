@@ -260,6 +260,34 @@ private slots:
         QCOMPARE(captured.reports[0].data.rows.size(), size_t(2));
     }
 
+    // A register longer than a page: the list shows its first page at once and fills the rest from the
+    // event loop; printing while it fills prints every land.
+    void aLongListPrintsWholeWhileStillFilling()
+    {
+        const int bulk = 450;
+        test::exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                                  "INSERT INTO land (labn_owner_srno, guhasth, id, balapa_no1, balapa_no, "
+                                  "aythiye_sbawaya, loan_sbawaya, wewe_name, kottashaya, gama, akkara_only, chack) "
+                                  "SELECT '', '', '', ?, CAST(5000 + i AS VARCHAR(20)), '', '', '', '', '', '1.5', '1' "
+                                  "FROM n")
+                       .arg(bulk),
+            {kGrant});
+        frmland_report *s = open();
+        QTRY_VERIFY(!s->listFilling());
+        const int whole = s->lvland->count();
+        QVERIFY(whole > bulk);
+        s->rebuild();
+        QCOMPARE(s->lvland->count(), 200);
+        QVERIFY(s->listFilling());
+        test::CapturedReports captured;
+        QTest::mouseClick(s->cmdprint, Qt::LeftButton);
+        QCOMPARE(captured.reports.size(), size_t(1));
+        QCOMPARE(int(captured.reports[0].data.rows.size()), whole);
+        QCOMPARE(s->lvland->count(), whole);
+        QTest::qWait(50);
+        QCOMPARE(s->lvland->count(), whole);
+    }
+
     void viewOnlyCannotPrint_data()
     {
         QTest::addColumn<QString>("level");
