@@ -174,23 +174,6 @@ bool households(const Size &size)
     return same;
 }
 
-QString reportFilter(const QString &view)
-{
-    // The land report's list query: nine contains-filters, the empty ones matching everything.
-    return QStringLiteral("SELECT * FROM %1 WHERE balapa_no LIKE ? ESCAPE '!' AND aythiye_sbawaya LIKE ? ESCAPE '!' "
-                          "AND loan_sbawaya LIKE ? ESCAPE '!' AND wewe_name LIKE ? ESCAPE '!' "
-                          "AND kottashaya LIKE ? ESCAPE '!' AND id LIKE ? ESCAPE '!' AND house_no LIKE ? ESCAPE '!' "
-                          "AND balapa_no1 LIKE ? ESCAPE '!' AND gama LIKE ? ESCAPE '!'")
-        .arg(view);
-}
-
-void timeView(const QString &what, const QString &sql, const QVariantList &params = {})
-{
-    qsizetype rows = 0;
-    const double ms = medianMs([&] { rows = nativeFetch(sql, params); });
-    out << qSetFieldWidth(40) << Qt::left << what << qSetFieldWidth(0)
-        << QStringLiteral("native %1 ms   %2 rows").arg(ms, 8, 'f', 1).arg(rows) << Qt::endl;
-}
 } // namespace
 
 bool compareLists(const Size &size)
@@ -199,18 +182,8 @@ bool compareLists(const Size &size)
     const bool householdsSame = households(size);
     const bool landsSame = landRegister(size);
     const bool choosersSame = choosers(size);
-    return divisionsSame && householdsSame && landsSame && choosersSame;
-}
-
-void timeViews(const Size &size)
-{
-    const QString any = QStringLiteral("%%");
-    const QString household = QStringLiteral("%%1%").arg(std::max(1, size.owners / 6));
-    timeView(QStringLiteral("land report, in force, by household"), reportFilter(QStringLiteral("land_re_1")),
-        {any, any, any, any, any, any, household, any, any});
-    timeView(QStringLiteral("land report, all lands"), reportFilter(QStringLiteral("land_re_0")),
-        {any, any, any, any, any, any, any, any, any});
-    timeView(QStringLiteral("successor list"), QStringLiteral("SELECT * FROM pasuhimika_report"));
+    const bool reportsSame = reportScreens(size);
+    return divisionsSame && householdsSame && landsSame && choosersSame && reportsSame;
 }
 
 } // namespace parcelon::bench

@@ -30,7 +30,8 @@ void lifecycleStores();
 // The transfer and division screen: opening it, a transfer and a division stored (transfer.cpp).
 void transferAndDivision(const Size &size);
 
-// Times the queries of the report lists, which have no screen yet, by their native fetch alone.
-void timeViews(const Size &size);
+// The report screens' lists, and the land report of every land printed to PDF (reports.cpp). Returns
+// false when some list came out different.
+bool reportScreens(const Size &size);
 
 } // namespace parcelon::bench

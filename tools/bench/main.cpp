@@ -85,7 +85,9 @@ int main(int argc, char *argv[])
     const QCommandLineOption sqliteFile(QStringLiteral("sqlite-file"),
         QStringLiteral("SQLite: build the register in this new file and keep it (to read query plans)."),
         QStringLiteral("file"));
-    parser.addOptions({backend, lands, owners, divisions, pgHost, pgPort, sqliteFile});
+    const QCommandLineOption noPdf(QStringLiteral("no-pdf"),
+        QStringLiteral("Skip printing the land report of every land to PDF (minutes at office size)."));
+    parser.addOptions({backend, lands, owners, divisions, pgHost, pgPort, sqliteFile, noPdf});
     parser.process(app);
     if (!parser.positionalArguments().isEmpty()) {
         err << "parcelon-bench: unexpected argument \"" << parser.positionalArguments().constFirst() << "\""
@@ -103,6 +105,7 @@ int main(int argc, char *argv[])
     size.lands = positive(parser, lands);
     size.owners = positive(parser, owners);
     size.divisions = positive(parser, divisions);
+    size.pdf = !parser.isSet(noPdf);
     const QString file = parser.isSet(sqliteFile) ? QFileInfo(parser.value(sqliteFile)).absoluteFilePath()
                                                   : dir.path() + QStringLiteral("/bench.db");
     if (!postgres && parser.isSet(sqliteFile) && QFileInfo::exists(file)) {
@@ -175,7 +178,6 @@ int main(int argc, char *argv[])
 
     const bool same = bench::compareLists(size);
     bench::transferAndDivision(size);
-    bench::timeViews(size);
     bench::lifecycleStores();
     db().close();
     if (!same) {

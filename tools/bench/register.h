@@ -13,6 +13,7 @@ struct Size
     int owners = 60000;
     int divisions = 300;
     int villagesPerDivision = 10;
+    bool pdf = true; // print the land report of every land to PDF
 };
 
 // Fills an empty register (schema already loaded) in one transaction.

@@ -1,0 +1,176 @@
+// The report screens' rows of the bench: the land report's list as it opens and after a filter, the land
+// owner report's list with both counts, the successor list, and the land report of every land rendered to
+// PDF (pages per second).
+//
+// The per-line way of the owner report counts each owner's lands and its household's lands with two
+// queries per owner, as the counts were once made.
+
+#include "compare.h"
+#include "timing.h"
+
+#include "base/dbsession.h"
+#include "reports/frmland_report.h"
+#include "reports/frmlandowner_report.h"
+#include "reports/frmpawarim_wartha.h"
+#include "reports/reportengine.h"
+#include "ui/listview.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QTextStream>
+
+namespace parcelon::bench {
+namespace {
+QTextStream out(stdout);
+
+void paint(ListView *list)
+{
+    const QPixmap shown = list->viewport()->grab();
+    Q_UNUSED(shown);
+}
+
+void fillWhole(const frmland_report &screen)
+{
+    while (screen.listFilling())
+        QCoreApplication::processEvents();
+}
+
+const QString kLandReport
+    = QStringLiteral("SELECT balapa_no, labn_owner_srno, balapa_no1, id, house_no, aythiye_sbawaya, loan_sbawaya, "
+                     "wewe_name, kottashaya, pewarima, akkara_only, srno FROM land_re_1 WHERE balapa_no LIKE ? ESCAPE "
+                     "'!' AND aythiye_sbawaya LIKE ? ESCAPE '!' AND loan_sbawaya LIKE ? ESCAPE '!' AND wewe_name LIKE "
+                     "? ESCAPE '!' AND kottashaya LIKE ? ESCAPE '!' AND id LIKE ? ESCAPE '!' AND house_no LIKE ? "
+                     "ESCAPE '!' AND balapa_no1 LIKE ? ESCAPE '!' AND gama LIKE ? ESCAPE '!' ORDER BY srno");
+
+QVariantList reportFilters(const QString &household)
+{
+    const QString any = Dialect::containsPattern(QString());
+    return {any, any, any, any, any, any, Dialect::containsPattern(household), any, any};
+}
+
+void landReport(const Size &size)
+{
+    const double opening = medianMs(
+        [] {
+            frmland_report screen;
+            paint(screen.lvland);
+        },
+        3);
+    frmland_report screen;
+    const double native = medianMs([] { nativeFetch(kLandReport, reportFilters(QString())); }, 3);
+    reportNative(QStringLiteral("land report: opening, first"), opening, native, screen.lvland->count());
+    const double whole = medianMs(
+        [&] {
+            screen.rebuild();
+            fillWhole(screen);
+        },
+        3);
+    reportNative(QStringLiteral("land report: lands in force, whole"), whole, native, screen.lvland->count());
+
+    const QString household = QString::number(std::max(1, size.owners / 6));
+    const double filterNative = medianMs([&] { nativeFetch(kLandReport, reportFilters(household)); });
+    const double filter = medianMs([&] {
+        screen.txtguha->setText(household);
+        screen.rebuild();
+        paint(screen.lvland);
+    });
+    fillWhole(screen);
+    reportNative(QStringLiteral("land report: house number \"%1\"").arg(household), filter, filterNative,
+        screen.lvland->count());
+
+    // Every land in force printed: the scratch table filled, read and emptied, and the pages drawn.
+    if (!size.pdf)
+        return;
+    screen.txtguha->clear();
+    screen.rebuild();
+    fillWhole(screen);
+    QByteArray pdf;
+    qsizetype rows = 0;
+    const ReportEngine::Presenter before
+        = ReportEngine::setPresenter([&](QWidget *, const ReportData &data, const QByteArray &bytes) {
+              pdf = bytes;
+              rows = qsizetype(data.rows.size());
+          });
+    QElapsedTimer timer;
+    timer.start();
+    screen.cmdprint_Click();
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    ReportEngine::setPresenter(before);
+    const qsizetype pages = pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page ")
+        + pdf.count("/Type /Page/") + pdf.count("/Type /Page>");
+    out << qSetFieldWidth(40) << Qt::left << QStringLiteral("land report printed to PDF") << qSetFieldWidth(0)
+        << QStringLiteral("%1 lines, %2 pages, %3 MB in %4 s: %5 pages a second")
+               .arg(rows)
+               .arg(pages)
+               .arg(double(pdf.size()) / 1e6, 0, 'f', 1)
+               .arg(seconds, 0, 'f', 1)
+               .arg(seconds > 0 ? double(pages) / seconds : 0, 0, 'f', 1)
+        << Qt::endl;
+}
+
+bool ownerReport()
+{
+    const double opening = medianMs(
+        [] {
+            frmlandowner_report screen;
+            paint(screen.lvland);
+        },
+        3);
+    frmlandowner_report screen;
+    const Lines byScreen = linesOf(screen.lvland);
+    const auto perLine = [&] {
+        screen.lvland->clear();
+        Query owners
+            = db().select(QStringLiteral("SELECT srno, id, house_no, land_owner_name FROM landowner1 ORDER BY srno"));
+        Lines lines;
+        while (owners.next()) {
+            const QString byOwner = db().scalar(
+                QStringLiteral("SELECT COUNT(*) FROM land1 WHERE labn_owner_srno = ?"), {owners.value(0)});
+            const QString house = owners.value(2);
+            const QString byHouse = house.isEmpty()
+                ? QStringLiteral("0")
+                : db().scalar(QStringLiteral("SELECT COUNT(*) FROM land1 WHERE guhasth = ?"), {house});
+            const QString id = owners.value(1);
+            lines.push_back({owners.value(0), id.left(9), house, owners.value(3), byOwner, byHouse, id.mid(9, 1)});
+        }
+        screen.lvland->addItems(std::move(lines));
+    };
+    const double slow = medianMs(perLine, 1);
+    const Lines byLine = linesOf(screen.lvland);
+    const QString sql = QStringLiteral(
+        "SELECT o.srno, o.id, o.house_no, o.land_owner_name, COALESCE(a.n, 0), CASE WHEN COALESCE(o.house_no, '') = '' "
+        "THEN 0 ELSE COALESCE(h.n, 0) END FROM landowner1 o LEFT JOIN (SELECT labn_owner_srno AS k, COUNT(*) AS n "
+        "FROM land1 GROUP BY labn_owner_srno) a ON a.k = CAST(o.srno AS VARCHAR(20)) LEFT JOIN (SELECT guhasth AS k, "
+        "COUNT(*) AS n FROM land1 GROUP BY guhasth) h ON h.k = o.house_no ORDER BY o.srno");
+    const double native = medianMs([&] { nativeFetch(sql); }, 3);
+    const bool same = sameLines(QStringLiteral("the owner report's list"), byScreen, byLine);
+    report(
+        QStringLiteral("owner report: opening, both counts"), opening, slow, native, qsizetype(byScreen.size()), same);
+    return same;
+}
+
+void successorReport()
+{
+    const double opening = medianMs(
+        [] {
+            frmpawarim_wartha screen;
+            paint(screen.lv);
+        },
+        3);
+    frmpawarim_wartha screen;
+    const double native = medianMs([] { nativeFetch(QStringLiteral("SELECT * FROM pasuhimika_report")); }, 3);
+    reportNative(QStringLiteral("successor report: opening"), opening, native, screen.lv->count());
+}
+} // namespace
+
+bool reportScreens(const Size &size)
+{
+    landReport(size);
+    const bool same = ownerReport();
+    successorReport();
+    return same;
+}
+
+} // namespace parcelon::bench
