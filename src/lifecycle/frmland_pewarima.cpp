@@ -12,6 +12,7 @@
 #include "ui/handback.h"
 #include "ui/kit.h"
 #include "ui/legacyfont.h"
+#include "ui/rowlayout.h"
 #include "ui/screen.h"
 #include "ui/screenregistry.h"
 
@@ -30,10 +31,9 @@
 
 namespace parcelon {
 namespace {
-constexpr int kRow = 400; // height of a box or caption
-constexpr int kButtonHeight = 450;
-constexpr int kGapCaption = 50; // caption to its box
-constexpr int kGapBox = 200; // box to the next caption
+constexpr int kRow = rows::kHeight;
+constexpr int kButtonHeight = rows::kButtonHeight;
+constexpr int kGapCaption = rows::kGapCaption;
 constexpr int kRowStep = 500; // one row of a frame to the next
 constexpr int kFrameFirstRow = 450; // below the frame's title
 
@@ -48,57 +48,6 @@ const QStringList &permitKinds()
         QStringLiteral("osukdm;% wxlh"), QStringLiteral("wkjir bvï")};
     return entries;
 }
-
-// Width in twips a caption or button needs for its text in its own font.
-int fit(QWidget *control, int least = 0) { return std::max(least, toTwips(control->sizeHint().width()) + 40); }
-
-// Width in twips a drop-down needs to show its widest entry whole.
-int fitCombo(QComboBox *combo, const QStringList &entries, int least = 1000)
-{
-    QStyleOptionComboBox option;
-    option.initFrom(combo);
-    option.editable = combo->isEditable();
-    option.rect = QRect(0, 0, 400, 30);
-    const int field
-        = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo).width();
-    const QFontMetrics fm(combo->font());
-    int widest = 0;
-    for (const QString &entry : entries)
-        widest = std::max(widest, fm.horizontalAdvance(entry));
-    return std::max(least, toTwips(widest + (400 - field) + 6));
-}
-
-// Places controls left to right on one row: each caption `kGapCaption` before its box, each box
-// `kGapBox` before the next caption.
-class Row
-{
-public:
-    Row(int left, int top)
-        : m_x(left)
-        , m_top(top)
-    {
-    }
-    Row &caption(QWidget *label)
-    {
-        const int width = fit(label);
-        tw::place(label, m_x, m_top, width, kRow);
-        m_x += width + kGapCaption;
-        return *this;
-    }
-    Row &box(QWidget *box, int width, int gap = kGapBox, int height = kRow)
-    {
-        tw::place(box, m_x, m_top, width, height);
-        m_x += width + gap;
-        return *this;
-    }
-    Row &button(QPushButton *b, int least) { return box(b, fit(b, least), kGapBox, kButtonHeight); }
-    // The right edge of the last control placed.
-    int right() const { return m_x - kGapBox; }
-
-private:
-    int m_x;
-    int m_top;
-};
 
 QGroupBox *frame(QWidget *parent, const char *name, const QString &title)
 {
@@ -309,7 +258,7 @@ void frmland_pewarima::layoutFirstLand()
     top += kRowStep;
     Row name(200, top);
     name.caption(Label7);
-    name.box(lablandname_h, std::max(3000, idRight - name.right() - kGapBox));
+    name.box(lablandname_h, std::max(3000, idRight - name.right() - rows::kGapBox));
     top += kRowStep;
     const int extentRight
         = Row(200, top)
@@ -350,7 +299,7 @@ void frmland_pewarima::layoutSecondLand()
     top += kRowStep;
     Row name(200, top);
     name.caption(Label15);
-    name.box(lablandname, std::max(3000, idRight - name.right() - kGapBox));
+    name.box(lablandname, std::max(3000, idRight - name.right() - rows::kGapBox));
     top += kRowStep;
     Row(200, top)
         .caption(Label19)

@@ -12,6 +12,7 @@
 #include "ui/legacyfont.h"
 #include "ui/listview.h"
 #include "ui/pagedfill.h"
+#include "ui/rowlayout.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -31,10 +32,9 @@
 
 namespace parcelon {
 namespace {
-constexpr int kRow = 400; // height of a box or caption
-constexpr int kButtonHeight = 450;
-constexpr int kGapCaption = 50; // caption to its box
-constexpr int kGapBox = 200; // box to the next caption
+constexpr int kRow = rows::kHeight;
+constexpr int kButtonHeight = rows::kButtonHeight;
+constexpr int kGapCaption = rows::kGapCaption;
 
 const QColor kViolet {209, 116, 248};
 const QColor kLightGreen {128, 255, 128};
@@ -96,54 +96,6 @@ QFrame *frame(QWidget *form, const char *name)
     return f;
 }
 
-// Width in twips a caption or button needs for its text in its own font.
-int fit(QWidget *control, int least = 0) { return std::max(least, toTwips(control->sizeHint().width()) + 40); }
-
-// Width in twips a drop-down needs to show its widest entry whole.
-int fitCombo(QComboBox *combo, const QStringList &entries, int least = 1000)
-{
-    QStyleOptionComboBox option;
-    option.initFrom(combo);
-    option.editable = combo->isEditable();
-    option.rect = QRect(0, 0, 400, 30);
-    const int field
-        = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo).width();
-    const QFontMetrics fm(combo->font());
-    int widest = 0;
-    for (const QString &entry : entries)
-        widest = std::max(widest, fm.horizontalAdvance(entry));
-    return std::max(least, toTwips(widest + (400 - field) + 6));
-}
-
-// Places controls left to right on one row: each caption `kGapCaption` before its box, each box
-// `kGapBox` before the next caption.
-class Row
-{
-public:
-    Row(int left, int top)
-        : m_x(left)
-        , m_top(top)
-    {
-    }
-    Row &caption(QWidget *label)
-    {
-        const int width = fit(label);
-        tw::place(label, m_x, m_top, width, kRow);
-        m_x += width + kGapCaption;
-        return *this;
-    }
-    Row &box(QWidget *box, int width, int gap = kGapBox, int height = kRow)
-    {
-        tw::place(box, m_x, m_top, width, height);
-        m_x += width + gap;
-        return *this;
-    }
-    int x() const { return m_x; }
-
-private:
-    int m_x;
-    int m_top;
-};
 } // namespace
 
 frmland::frmland(QWidget *parent)
