@@ -2,6 +2,7 @@
 
 #include "base/dbsession.h"
 #include "base/home.h"
+#include "base/landvalues.h"
 #include "base/permissions.h"
 #include "lifecycle/landregister.h"
 #include "ui/accessibility.h"
@@ -144,10 +145,8 @@ void frmland_change::wire()
 void frmland_change::Form_Load()
 {
     center_form(this);
-    const QStringList kinds {QStringLiteral("fkd;drsia Tmamq wxlh"), QStringLiteral("wjirm;% wxlh"),
-        QStringLiteral("osukdm;% wxlh"), QStringLiteral("wkjir bvï")};
-    cmblandno->addItems(kinds);
-    cmblandno1->addItems(kinds);
+    cmblandno->addItems(permitKinds());
+    cmblandno1->addItems(permitKinds());
     cmblandno->setCurrentIndex(0);
     cmblandno1->setCurrentIndex(0);
     txtlandno1->setFocus();

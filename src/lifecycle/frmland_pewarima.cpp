@@ -5,6 +5,7 @@
 
 #include "base/dbsession.h"
 #include "base/home.h"
+#include "base/landvalues.h"
 #include "base/permissions.h"
 #include "ui/accessibility.h"
 #include "ui/events.h"
@@ -41,13 +42,6 @@ constexpr int kFrameFirstRow = 450; // below the frame's title
 const QColor kChosen {0, 255, 255};
 
 const QString kDefaultReason = QStringLiteral("rchg mejÍu");
-
-const QStringList &permitKinds()
-{
-    static const QStringList entries {QStringLiteral("fkd;drsia Tmamq wxlh"), QStringLiteral("wjirm;% wxlh"),
-        QStringLiteral("osukdm;% wxlh"), QStringLiteral("wkjir bvï")};
-    return entries;
-}
 
 QGroupBox *frame(QWidget *parent, const char *name, const QString &title)
 {

@@ -1,6 +1,7 @@
 #include "lifecycle/frmland_search.h"
 
 #include "base/dbsession.h"
+#include "base/landvalues.h"
 #include "ui/accessibility.h"
 #include "ui/events.h"
 #include "ui/failure.h"
@@ -155,12 +156,9 @@ void frmland_search::Form_Load()
         const QSignalBlocker blockKinds(cmblandno);
         const QSignalBlocker blockOwnership(cmbaythiy_sbawaya);
         const QSignalBlocker blockLand(cmbland_sabawaya);
-        cmblandno->addItems({QStringLiteral("fkd;drsia Tmamq wxlh"), QStringLiteral("wjirm;% wxlh"),
-            QStringLiteral("osukdm;% wxlh"), QStringLiteral("wkjir bvï")});
-        cmbaythiy_sbawaya->addItems({QStringLiteral("1- Èukd m;%"), QStringLiteral("2- wjir m;%"),
-            QStringLiteral("3- fkd;ßia Tmamq"), QStringLiteral("4- iskaklalr"), QStringLiteral("5- È¾. ld,sk nÿ"),
-            QStringLiteral("6- foajd, bvï"), QStringLiteral("5- wkjir")});
-        cmbland_sabawaya->addItems({QStringLiteral("1- fkdoks"), QStringLiteral("2- uv"), QStringLiteral("3- f.dv")});
+        cmblandno->addItems(permitKinds());
+        cmbaythiy_sbawaya->addItems(ownershipKinds());
+        cmbland_sabawaya->addItems(landNatures());
         fland();
     });
 }

@@ -4,6 +4,7 @@
 #include "registry/frmland.h"
 
 #include "base/dbsession.h"
+#include "base/landvalues.h"
 #include "base/permissions.h"
 #include "ui/accessibility.h"
 #include "ui/events.h"
@@ -42,25 +43,6 @@ const QColor kFrame {192, 255, 255};
 
 // The value lists, in the order a clerk sees them; the first entry of each is shown at load and after a
 // reset unless named otherwise.
-const QStringList &permitKinds()
-{
-    static const QStringList entries {QStringLiteral("fkd;drsia Tmamq wxlh"), QStringLiteral("wjirm;% wxlh"),
-        QStringLiteral("osukdm;% wxlh"), QStringLiteral("wkjir bvï")};
-    return entries;
-}
-const QStringList &landNatures()
-{
-    static const QStringList entries {QStringLiteral("1- fkdoks"), QStringLiteral("2- uv"), QStringLiteral("3- f.dv")};
-    return entries;
-}
-const QStringList &ownershipKinds()
-{
-    // Two entries carry the number 5; both are kept, in this order.
-    static const QStringList entries {QStringLiteral("1- Èukd m;%"), QStringLiteral("2- wjir m;%"),
-        QStringLiteral("3- fkd;ßia Tmamq"), QStringLiteral("4- iskaklalr"), QStringLiteral("5- È¾. ld,sk nÿ"),
-        QStringLiteral("6- foajd, bvï"), QStringLiteral("5- wkjir")};
-    return entries;
-}
 const QStringList &extentUnits()
 {
     static const QStringList entries {QStringLiteral("1 - fylaghd¾"), QStringLiteral("2 - wlalr")};

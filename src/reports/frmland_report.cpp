@@ -2,6 +2,7 @@
 
 #include "base/dbsession.h"
 #include "base/extent.h"
+#include "base/landvalues.h"
 #include "base/permissions.h"
 #include "reports/reportengine.h"
 #include "reports/reportscreens.h"
@@ -171,14 +172,11 @@ void frmland_report::Form_Load()
         // Filling the lists by code must not rebuild the list at each item.
         const QSignalBlocker b1(cmblandno), b2(cmbaythiy_sbawaya), b3(cmbakkara), b4(cmbland_sabawaya), b5(cmbwawa),
             b6(cmbkottasha);
-        cmblandno->addItems({QString(), QStringLiteral("fkd;drsia Tmamq wxlh"), QStringLiteral("wjirm;% wxlh"),
-            QStringLiteral("osukdm;% wxlh"), QStringLiteral("wkjir bvï")});
-        cmbaythiy_sbawaya->addItems({QString(), QStringLiteral("1- Èukd m;%"), QStringLiteral("2- wjir m;%"),
-            QStringLiteral("3- fkd;ßia Tmamq"), QStringLiteral("4- iskaklalr"), QStringLiteral("5- È¾. ld,sk nÿ"),
-            QStringLiteral("6- foajd, bvï"), QStringLiteral("5- wkjir")});
+        // Each list starts with an empty entry: no filter.
+        cmblandno->addItems(QStringList {QString()} + permitKinds());
+        cmbaythiy_sbawaya->addItems(QStringList {QString()} + ownershipKinds());
         cmbakkara->addItems({QString(), QStringLiteral("="), QStringLiteral(">"), QStringLiteral("<")});
-        cmbland_sabawaya->addItems(
-            {QString(), QStringLiteral("1- fkdoks"), QStringLiteral("2- uv"), QStringLiteral("3- f.dv")});
+        cmbland_sabawaya->addItems(QStringList {QString()} + landNatures());
         cmbwawa->addItem(QString());
         Query tanks = db().select(QStringLiteral("SELECT DISTINCT wewe_name FROM land ORDER BY wewe_name"));
         while (tanks.next()) {
