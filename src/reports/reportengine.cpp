@@ -2,6 +2,7 @@
 
 #include "base/dbsession.h"
 #include "reports/reportpreview.h"
+#include "reports/silentface.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -14,6 +15,7 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QRawFont>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <numeric>
@@ -63,8 +65,8 @@ QFont latinFace(int tenthsOfPoint, bool bold = false)
     return font;
 }
 
-// One piece of text on a page: Sinhala as shaped outlines plus its invisible logical text; anything else
-// as plain text. `x` is the left edge, `baseline` the base line.
+// One piece of text on a page: Sinhala as shaped glyphs that map to no characters plus its invisible
+// logical text; anything else as plain text. `x` is the left edge, `baseline` the base line.
 class TextSetter
 {
 public:
@@ -85,13 +87,36 @@ public:
             m_painter.drawText(QPointF(x, baseline), text);
             return;
         }
-        QPainterPath path;
-        path.addText(x, baseline, font, text);
-        m_painter.fillPath(path, Qt::black);
+        if (!shape(text, font, x, baseline)) {
+            QPainterPath path;
+            path.addText(x, baseline, font, text);
+            m_painter.fillPath(path, Qt::black);
+        }
         layer(text, font, x, baseline);
     }
 
 private:
+    // The visible text: shaped glyphs drawn in silent copies of their faces (see silentface.h). False when
+    // a face cannot be copied, before anything is drawn.
+    bool shape(const QString &text, const QFont &font, qreal x, qreal baseline)
+    {
+        QTextLayout layout(text, font);
+        layout.beginLayout();
+        const QTextLine line = layout.createLine();
+        layout.endLayout();
+        QList<QGlyphRun> runs = layout.glyphRuns();
+        for (QGlyphRun &run : runs) {
+            const QRawFont silent = silentFace(run.rawFont());
+            if (!silent.isValid())
+                return false;
+            run.setRawFont(silent);
+        }
+        m_painter.setPen(Qt::black);
+        for (const QGlyphRun &run : runs)
+            m_painter.drawGlyphRun(QPointF(x, baseline - line.ascent()), run);
+        return true;
+    }
+
     // The invisible text: each character its own glyph, in logical order, from the Sinhala face where it
     // has the character and from the Latin face otherwise.
     void layer(const QString &text, const QFont &font, qreal x, qreal baseline)

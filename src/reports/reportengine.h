@@ -2,10 +2,11 @@
 // The report engine: reads a request's report (base/report.h), draws its pages on any paged device (a
 // PDF writer, a printer) and presents it in a preview with print and save-as-PDF.
 //
-// Sinhala is set in Noto Sans Sinhala, shaped as the font wants, and drawn as outlines; under it lies the
-// same text in logical Unicode order as an invisible text layer, one glyph per character, so the PDF's
-// text is real Sinhala that searches and copies. (Shaped glyphs alone would come out of the PDF in visual
-// order, the kombuva first and conjuncts lost.) Latin texts are plain PDF text.
+// Sinhala is set in Noto Sans Sinhala, shaped as the font wants, and drawn in a copy of the font that maps
+// no glyph back to a character (reports/silentface.h); under it lies the same text in logical Unicode
+// order as an invisible text layer, one glyph per character, so the PDF's text is real Sinhala that
+// searches and copies. (Shaped glyphs with their usual mapping would come out of the PDF in visual order,
+// the kombuva first and conjuncts lost.) Latin texts are plain PDF text.
 
 #include "base/report.h"
 
