@@ -96,6 +96,37 @@ private slots:
             || text.contains(uni(QStringLiteral("l%shd;aul"))));
     }
 
+    // A register-sized report must stay a file a clerk can keep: the Sinhala glyphs are an embedded font,
+    // written once, not outlines at every use, and the text reads back once, in the list's order.
+    void sinhalaIsEmbeddedAndReadsBackOnce()
+    {
+        std::vector<QVariantList> rows;
+        for (int i = 0; i < 120; ++i)
+            rows.push_back(landRow(QString::number(1000 - i), QStringLiteral("wjirm;% wxlh %1").arg(i),
+                QStringLiteral("555123000x"), QStringLiteral("B-7"), QStringLiteral("ñ;=re jej"), QStringLiteral("1")));
+        test::CapturedReports captured;
+        ReportEngine::runWithScratch(QStringLiteral("land_report"), kInsertLand, rows, landRequest(), nullptr);
+        QCOMPARE(captured.reports.size(), size_t(1));
+        const QByteArray &pdf = captured.reports[0].pdf;
+        const qsizetype pages = pdf.count("/Type /Page\n") + pdf.count("/Type /Page ") + pdf.count("/Type /Page/")
+            + pdf.count("/Type /Page>");
+        QVERIFY2(pages >= 4, qPrintable(QString::number(pages)));
+        // Outlines took over a megabyte a page; glyphs of an embedded font take a few kilobytes.
+        QVERIFY2(pdf.size() / pages < 60000, qPrintable(QString::number(pdf.size() / pages)));
+        QVERIFY(pdf.contains("ParcelonSilent"));
+        const QString text = test::pdfText(pdf);
+        QCOMPARE(text.count(uni(QStringLiteral("ñ;=re jej"))), 120);
+        qsizetype at = 0;
+        for (int i = 0; i < 120; ++i) {
+            const QRegularExpression line(
+                QStringLiteral("%1\\s+555123000x")
+                    .arg(QRegularExpression::escape(uni(QStringLiteral("wjirm;% wxlh %1").arg(i)))));
+            const QRegularExpressionMatch found = line.match(text, at);
+            QVERIFY2(found.hasMatch(), qPrintable(QString::number(i)));
+            at = found.capturedEnd();
+        }
+    }
+
     void emptyListStillPrints()
     {
         test::CapturedReports captured;
