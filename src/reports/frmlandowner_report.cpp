@@ -11,6 +11,7 @@
 #include "ui/kit.h"
 #include "ui/legacyfont.h"
 #include "ui/listview.h"
+#include "ui/pagedfill.h"
 #include "ui/screen.h"
 #include "ui/twipsgeometry.h"
 
@@ -26,14 +27,11 @@
 
 namespace parcelon {
 namespace {
-// The owners of a status with both counts, each grouped once over the status's lands. An owner without
-// house number counts 0 lands by house number.
-const QString kOwners
-    = QStringLiteral("SELECT o.srno, o.id, o.house_no, o.land_owner_name, COALESCE(a.n, 0) AS by_owner, "
-                     "CASE WHEN COALESCE(o.house_no, '') = '' THEN 0 ELSE COALESCE(h.n, 0) END AS by_house FROM %1 o "
-                     "LEFT JOIN (SELECT labn_owner_srno AS k, COUNT(*) AS n FROM %2 GROUP BY labn_owner_srno) a "
-                     "ON a.k = CAST(o.srno AS VARCHAR(20)) "
-                     "LEFT JOIN (SELECT guhasth AS k, COUNT(*) AS n FROM %2 GROUP BY guhasth) h ON h.k = o.house_no ");
+// The owners of a status with both counts: the lands of the status held under the owner's number, and
+// those registered to the owner's house number (none for an owner without one). Each count is an index
+// search per owner, so a page of owners costs a page of searches and a village's owners only theirs.
+const QString kOwners = QStringLiteral("SELECT o.srno, o.id, o.house_no, o.land_owner_name, %1 AS by_owner, %2 AS "
+                                       "by_house FROM %3 o");
 
 const QString kInsert = QStringLiteral(
     "INSERT INTO member_report (srno, id, house_no, land_name, land_id, land_guha, id1) VALUES (?, ?, ?, ?, ?, ?, ?)");
@@ -60,7 +58,25 @@ QString lands(const QString &status)
     return QStringLiteral("land1");
 }
 
+QString byOwner(const QString &status)
+{
+    return QStringLiteral("(SELECT COUNT(*) FROM %1 l WHERE l.labn_owner_srno = CAST(o.srno AS VARCHAR(20)))")
+        .arg(lands(status));
+}
+
+QString byHouse(const QString &status)
+{
+    return QStringLiteral(
+        "CASE WHEN COALESCE(o.house_no, '') = '' THEN 0 ELSE (SELECT COUNT(*) FROM %1 l WHERE l.guhasth = o.house_no) "
+        "END")
+        .arg(lands(status));
+}
+
 QString pattern(const QLineEdit *box) { return Dialect::containsPattern(box->text().trimmed()); }
+
+// A count box's number: a text that is not a number counts as 0. It is compared as a number with a
+// fraction, so "2.5" keeps the counts above 2 for ">" and matches none for "=".
+QVariant typedCount(const QLineEdit *box) { return leadingNumber(box->text().trimmed()); }
 } // namespace
 
 frmlandowner_report::frmlandowner_report(QWidget *opener)
@@ -103,6 +119,11 @@ void frmlandowner_report::build()
     cmbgama = dropDown(this, "cmbgama");
     lvland = new ListView(this);
     lvland->setObjectName(QStringLiteral("lvland"));
+    m_lines = new PagedFill(lvland, this, [](const Query &rows) {
+        const QString id = rows.value(1);
+        return QStringList {
+            rows.value(0), id.left(9), rows.value(2), rows.value(3), rows.value(4), rows.value(5), id.mid(9, 1)};
+    });
     cmdprint = button(this, "cmdprint", QStringLiteral("uqo%Kh"));
     cmdexit = button(this, "cmdexit", QStringLiteral("msgúu"));
     labki = hiddenLabel(this, "labki");
@@ -263,24 +284,13 @@ QString frmlandowner_report::selectedStatus() const
     return QStringLiteral("1");
 }
 
-void frmlandowner_report::list(
-    const QString &status, const QString &where, const QVariantList &params, const std::function<bool(int, int)> &keep)
+void frmlandowner_report::list(const QString &status, const QString &where, const QVariantList &params)
 {
-    lvland->clear();
-    Query rows
-        = db().select(kOwners.arg(owners(status), lands(status)) + where + QStringLiteral(" ORDER BY o.srno"), params);
-    std::vector<QStringList> lines;
-    while (rows.next()) {
-        const int byOwner = rows.value(4).toInt();
-        const int byHouse = rows.value(5).toInt();
-        if (keep && !keep(byOwner, byHouse))
-            continue;
-        const QString id = rows.value(1);
-        lines.push_back({rows.value(0), id.left(9), rows.value(2), rows.value(3), QString::number(byOwner),
-            QString::number(byHouse), id.mid(9, 1)});
-    }
-    lvland->addItems(std::move(lines));
+    m_lines->start({kOwners.arg(byOwner(status), byHouse(status), owners(status)), where, params,
+        QStringLiteral("o.srno"), 0, QStringLiteral("SELECT MAX(srno) FROM landowner")});
 }
+
+bool frmlandowner_report::listFilling() const { return m_lines->filling(); }
 
 void frmlandowner_report::all_mem()
 {
@@ -306,19 +316,19 @@ void frmlandowner_report::all_mems()
 void frmlandowner_report::fchang_id()
 {
     labshot->setText(QStringLiteral("1"));
-    list(selectedStatus(), QStringLiteral("WHERE o.id LIKE ? ESCAPE '!'"), {pattern(txtid)});
+    list(selectedStatus(), QStringLiteral("o.id LIKE ? ESCAPE '!'"), {pattern(txtid)});
 }
 
 void frmlandowner_report::fmem_name()
 {
     labshot->setText(QStringLiteral("2"));
-    list(selectedStatus(), QStringLiteral("WHERE o.land_owner_name LIKE ? ESCAPE '!'"), {pattern(txtland_owner)});
+    list(selectedStatus(), QStringLiteral("o.land_owner_name LIKE ? ESCAPE '!'"), {pattern(txtland_owner)});
 }
 
 void frmlandowner_report::fland_mem_guha()
 {
     labshot->setText(QStringLiteral("3"));
-    list(selectedStatus(), QStringLiteral("WHERE o.house_no LIKE ? ESCAPE '!'"), {pattern(txtguha)});
+    list(selectedStatus(), QStringLiteral("o.house_no LIKE ? ESCAPE '!'"), {pattern(txtguha)});
 }
 
 void frmlandowner_report::countFilter(QComboBox *op, QLineEdit *box, bool byHouse)
@@ -337,51 +347,46 @@ void frmlandowner_report::countFilter(QComboBox *op, QLineEdit *box, bool byHous
     (this->*(byHouse ? house : owner)[index])();
 }
 
-namespace {
-// A count box's number: a text that is not a number counts as 0.
-double typedCount(const QLineEdit *box) { return leadingNumber(box->text().trimmed()); }
-} // namespace
-
 void frmlandowner_report::land_id_s()
 {
     labshot->setText(QStringLiteral("4"));
-    const double n = typedCount(txtland_ganana);
-    list(selectedStatus(), {}, {}, [n](int c, int) { return c == n; });
+    const QString status = selectedStatus();
+    list(status, byOwner(status) + QStringLiteral(" = CAST(? AS DOUBLE PRECISION)"), {typedCount(txtland_ganana)});
 }
 
 void frmlandowner_report::land_id_w()
 {
     labshot->setText(QStringLiteral("5"));
-    const double n = typedCount(txtland_ganana);
-    list(selectedStatus(), {}, {}, [n](int c, int) { return c > n; });
+    const QString status = selectedStatus();
+    list(status, byOwner(status) + QStringLiteral(" > CAST(? AS DOUBLE PRECISION)"), {typedCount(txtland_ganana)});
 }
 
 void frmlandowner_report::land_id_a()
 {
     labshot->setText(QStringLiteral("6"));
-    const double n = typedCount(txtland_ganana);
-    list(selectedStatus(), {}, {}, [n](int c, int) { return c < n; });
+    const QString status = selectedStatus();
+    list(status, byOwner(status) + QStringLiteral(" < CAST(? AS DOUBLE PRECISION)"), {typedCount(txtland_ganana)});
 }
 
 void frmlandowner_report::land_guha_s()
 {
     labshot->setText(QStringLiteral("7"));
-    const double n = typedCount(txtland_ganana_guha);
-    list(selectedStatus(), {}, {}, [n](int, int c) { return c == n; });
+    const QString status = selectedStatus();
+    list(status, byHouse(status) + QStringLiteral(" = CAST(? AS DOUBLE PRECISION)"), {typedCount(txtland_ganana_guha)});
 }
 
 void frmlandowner_report::land_guha_w()
 {
     labshot->setText(QStringLiteral("8"));
-    const double n = typedCount(txtland_ganana_guha);
-    list(selectedStatus(), {}, {}, [n](int, int c) { return c > n; });
+    const QString status = selectedStatus();
+    list(status, byHouse(status) + QStringLiteral(" > CAST(? AS DOUBLE PRECISION)"), {typedCount(txtland_ganana_guha)});
 }
 
 void frmlandowner_report::land_guha_a()
 {
     labshot->setText(QStringLiteral("9"));
-    const double n = typedCount(txtland_ganana_guha);
-    list(selectedStatus(), {}, {}, [n](int, int c) { return c < n; });
+    const QString status = selectedStatus();
+    list(status, byHouse(status) + QStringLiteral(" < CAST(? AS DOUBLE PRECISION)"), {typedCount(txtland_ganana_guha)});
 }
 
 void frmlandowner_report::cmbgamiya_Click()
@@ -398,7 +403,7 @@ void frmlandowner_report::cmbgamiya_Click()
             cmbgama->setCurrentIndex(-1);
         }
         labshot->setText(QStringLiteral("10"));
-        list(selectedStatus(), QStringLiteral("WHERE o.gamiya = ?"), {cmbgamiya->currentText()});
+        list(selectedStatus(), QStringLiteral("o.gamiya = ?"), {cmbgamiya->currentText()});
     });
 }
 
@@ -406,7 +411,7 @@ void frmlandowner_report::cmbgama_Click()
 {
     guarded(this, [this] {
         labshot->setText(QStringLiteral("11"));
-        list(selectedStatus(), QStringLiteral("WHERE o.gama = ? AND o.gamiya = ?"),
+        list(selectedStatus(), QStringLiteral("o.gama = ? AND o.gamiya = ?"),
             {cmbgama->currentText(), cmbgamiya->currentText()});
     });
 }
@@ -414,6 +419,8 @@ void frmlandowner_report::cmbgama_Click()
 void frmlandowner_report::cmdprint_Click()
 {
     guarded(this, [this] {
+        // Every line of the list is printed: the pages still to come are read first.
+        m_lines->finish();
         std::vector<QVariantList> rows;
         for (int r = 0; r < lvland->count(); ++r) {
             const QStringList l = lvland->line(r);

@@ -1,12 +1,11 @@
 #pragma once
 // The land owner report: owners of a status (active, inactive, all), each with the lands held under the
 // owner's number and the lands registered to the owner's house number, listed by one filter at a time
-// and printed through "member.rpt" with the status and the filter in its header. Each list is one query:
-// the owners joined to both counts grouped once over the status's lands.
+// and printed through "member.rpt" with the status and the filter in its header. Each list is one query
+// read a page at a time (ui/pagedfill.h): the owners with both counts, each an index search per owner;
+// the count filters are conditions of that query.
 
 #include <QDialog>
-
-#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -18,6 +17,7 @@ class QShowEvent;
 namespace parcelon {
 
 class ListView;
+class PagedFill;
 
 class frmlandowner_report final : public QDialog
 {
@@ -45,6 +45,8 @@ public:
     void cmbgama_Click();
     void cmdprint_Click();
     void cmdexit_Click();
+    // True while pages of the list are still to come.
+    bool listFilling() const;
 
     QLabel *labname;
     QRadioButton *optkiyakari;
@@ -81,12 +83,13 @@ private:
     void layoutScreen();
     void optionClick(QRadioButton *option);
     void txtziro();
-    // Fills the list with the owners of the status that pass `where` and `keep` (counts by owner number
-    // and by house number).
-    void list(const QString &status, const QString &where, const QVariantList &params,
-        const std::function<bool(int, int)> &keep = {});
+    // Fills the list with the owners of the status that pass `where` (empty: every owner), a condition
+    // on the owner `o` and its counts.
+    void list(const QString &status, const QString &where, const QVariantList &params);
     QString selectedStatus() const;
     void countFilter(QComboBox *op, QLineEdit *box, bool byHouse);
+
+    PagedFill *m_lines;
 };
 
 } // namespace parcelon

@@ -403,16 +403,21 @@ private:
         QTest::newRow("land report screen, in force, by household, a range")
             << reportScreen.arg(QStringLiteral("AND srno <= ?"), QString())
             << (QVariantList {qlonglong(200), qlonglong(25200)} << kReportFilters) << bothInJoin << true << true;
-        // The land owner report: the owners of a village, each with the lands held under its number and
-        // the lands of its household, both counted once per group over the lands in force.
-        QTest::newRow("owner report: a village's owners with both counts") << QStringLiteral(
-            "SELECT o.srno, o.id, o.house_no, o.land_owner_name, COALESCE(a.n, 0) AS by_owner, "
-            "CASE WHEN COALESCE(o.house_no, '') = '' THEN 0 ELSE COALESCE(h.n, 0) END AS by_house FROM "
-            "landowner1 o LEFT JOIN (SELECT labn_owner_srno AS k, COUNT(*) AS n FROM land1 GROUP BY "
-            "labn_owner_srno) a ON a.k = CAST(o.srno AS VARCHAR(20)) LEFT JOIN (SELECT guhasth AS k, COUNT(*) "
-            "AS n FROM land1 GROUP BY guhasth) h ON h.k = o.house_no WHERE o.gama = ? AND o.gamiya = ? ORDER BY "
-            "o.srno") << QVariantList {QStringLiteral("5 - y"), QStringLiteral("15 - x")}
-                                                                           << holder << false << false;
+        // The land owner report, a page at a time: each owner with the lands in force held under its
+        // number and those of its household, each counted by an index search; the first page of every
+        // active owner, and a range of a village's owners.
+        const QString ownerReport = QStringLiteral(
+            "SELECT o.srno, o.id, o.house_no, o.land_owner_name, (SELECT COUNT(*) FROM land1 l WHERE "
+            "l.labn_owner_srno = CAST(o.srno AS VARCHAR(20))) AS by_owner, CASE WHEN COALESCE(o.house_no, '') = '' "
+            "THEN 0 ELSE (SELECT COUNT(*) FROM land1 l WHERE l.guhasth = o.house_no) END AS by_house FROM landowner1 "
+            "o WHERE o.srno > ? %1 ORDER BY o.srno %2");
+        QTest::newRow("owner report: active owners with both counts, first page")
+            << ownerReport.arg(QString(), QStringLiteral("LIMIT 200")) << QVariantList {qlonglong(0)} << bothInJoin
+            << true << false;
+        QTest::newRow("owner report: a village's owners with both counts, a range")
+            << ownerReport.arg(QStringLiteral("AND o.srno <= ? AND (o.gama = ? AND o.gamiya = ?)"), QString())
+            << QVariantList {qlonglong(200), qlonglong(25200), QStringLiteral("5 - y"), QStringLiteral("15 - x")}
+            << bothInJoin << true << false;
         QTest::newRow("successor list") << QStringLiteral("SELECT * FROM pasuhimika_report") << QVariantList {}
                                         << holder << false << true;
         // The permit report: a land by its permit number and its earlier versions, each with its holder.

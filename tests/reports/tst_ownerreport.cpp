@@ -150,6 +150,17 @@ private slots:
             test::typeInto(s->txtland_ganana, QStringLiteral("1"));
             test::choose(s->cmbid, QStringLiteral("<"));
         }) << QStringLiteral("6") << l({"3|0|0"});
+        // Counts are whole: a fraction keeps the counts above it and equals none; a word counts as 0.
+        QTest::newRow("lands by owner number greater than a fraction") << Act([](frmlandowner_report *s) {
+            test::choose(s->cmbid, QStringLiteral(">"));
+            test::typeInto(s->txtland_ganana, QStringLiteral("2.5"));
+        }) << QStringLiteral("5") << l({"1|3|4"});
+        QTest::newRow("lands by owner number equal to a fraction")
+            << Act([](frmlandowner_report *s) { test::typeInto(s->txtland_ganana, QStringLiteral("1.5")); })
+            << QStringLiteral("4") << l({});
+        QTest::newRow("lands by owner number equal to a word")
+            << Act([](frmlandowner_report *s) { test::typeInto(s->txtland_ganana, QStringLiteral("x")); })
+            << QStringLiteral("4") << l({"3|0|0"});
         QTest::newRow("lands by house number equal")
             << Act([](frmlandowner_report *s) { test::typeInto(s->txtland_ganana_guha, QStringLiteral("4")); })
             << QStringLiteral("7") << l({"1|3|4", "2|1|4"});
@@ -223,6 +234,27 @@ private slots:
             {QStringLiteral("2"), QStringLiteral("555123000x"), QStringLiteral("A-12"), uni(QStringLiteral("ks,a")),
                 QStringLiteral("1"), QStringLiteral("4")}));
         QVERIFY(!text.contains(QStringLiteral("999999999v")));
+    }
+
+    // A long list fills a page at a time; printing reads the pages still to come, so every owner listed
+    // is printed.
+    void printsEveryOwnerOfALongList()
+    {
+        test::exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 450) "
+                                  "INSERT INTO landowner (id, house_no, land_owner_name, chak) "
+                                  "SELECT CAST(300000000 + i AS VARCHAR(20)) || 'v', 'B-1', 'ks,a', '1' FROM n"));
+        frmlandowner_report *s = open();
+        QTRY_VERIFY(!s->listFilling());
+        QCOMPARE(s->lvland->count(), 453);
+        s->all_mem();
+        QCOMPARE(s->lvland->count(), 200);
+        QVERIFY(s->listFilling());
+        test::CapturedReports captured;
+        QTest::mouseClick(s->cmdprint, Qt::LeftButton);
+        QCOMPARE(captured.reports.size(), size_t(1));
+        QCOMPARE(int(captured.reports[0].data.rows.size()), 453);
+        QCOMPARE(s->lvland->count(), 453);
+        QVERIFY(!s->listFilling());
     }
 
     void printFormulas_data()
