@@ -1,7 +1,8 @@
 -- The register on SQLite (the embedded default for one workstation).
 -- Every column but srno holds text: the screens write every value as text, sometimes empty.
 -- srno is assigned by the database and keeps counting after deletes; gamasewa_wasama,
--- land_report and member_report receive their srno from the screens.
+-- land_report and member_report receive their srno from the screens. The scratch tables land_report
+-- and member_report also number their rows (line_no) in the order of the list being printed.
 
 CREATE TABLE landowner (
   srno INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -201,7 +202,8 @@ CREATE TABLE land_report (
   kottashaya VARCHAR(255),
   land_wargaya VARCHAR(255),
   land_pramanaya VARCHAR(255),
-  id1 VARCHAR(255)
+  id1 VARCHAR(255),
+  line_no INTEGER
 );
 CREATE TABLE member_report (
   srno INTEGER,
@@ -210,18 +212,21 @@ CREATE TABLE member_report (
   land_name VARCHAR(255),
   land_id VARCHAR(255),
   land_guha VARCHAR(255),
-  id1 VARCHAR(255)
+  id1 VARCHAR(255),
+  line_no INTEGER
 );
 
 -- Indexes: every column the screens look a row up by, list by or join on. The reference columns
 -- (labn_owner_srno, newcus_srno, land_srno, ...) are text, so joins cast the integer key to text
 -- (l.labn_owner_srno = CAST(o.srno AS VARCHAR(20))); that cast hides the owner's primary key, so the
--- owner is found through an index on the cast itself, written exactly as the views write it.
+-- owner is found through an index on the cast itself, written exactly as the views write it. It carries
+-- the house number too, so reading every land with its household number (the land report's filters)
+-- never reads the owner rows.
 -- The status flags (chak, chack) are not indexed on their own: nine rows in ten share one value, and
 -- without planner statistics SQLite would rather walk such an index than use the selective one.
 CREATE INDEX ix_landowner_id ON landowner (id);
 CREATE INDEX ix_landowner_house_no ON landowner (house_no);
-CREATE INDEX ix_landowner_srno_text ON landowner (CAST(srno AS VARCHAR(20)));
+CREATE INDEX ix_landowner_srno_text ON landowner (CAST(srno AS VARCHAR(20)), house_no);
 CREATE INDEX ix_landowner_gamiya ON landowner (gamiya, gama);
 CREATE INDEX ix_land_balapa_no ON land (balapa_no);
 -- With the status: an owner's or a household's lands in force are counted from the index alone.
@@ -273,4 +278,4 @@ CREATE VIEW pasuhimika_report AS
 CREATE TABLE parcelon_schema (
   version INTEGER NOT NULL
 );
-INSERT INTO parcelon_schema (version) VALUES (1);
+INSERT INTO parcelon_schema (version) VALUES (2);

@@ -299,6 +299,19 @@ QString DbSession::scalar(const QString &sql, const QVariantList &params)
 
 int DbSession::execute(const QString &sql, const QVariantList &params) { return run(sql, params)->numRowsAffected(); }
 
+void DbSession::executeSchema(const QString &sql)
+{
+    if (!m_open)
+        fail(QStringLiteral("The connection to the data source land is not open."), QString());
+    auto query = std::make_unique<QSqlQuery>(database());
+    m_failed.reset();
+    if (!query->exec(sql)) {
+        const QString error = query->lastError().text();
+        keepUntilRollback(std::move(query));
+        fail(error, sql);
+    }
+}
+
 qlonglong DbSession::insert(const QString &table, const QString &sql, const QVariantList &params)
 {
     if (m_dialect.engine == Engine::PostgreSQL)

@@ -41,6 +41,29 @@ std::optional<int> registerVersion()
     }
 }
 
+void upgradeRegister()
+{
+    const std::optional<int> version = registerVersion();
+    if (!version || *version >= kRegisterVersion)
+        return;
+    const Engine engine = db().dialect().engine;
+    if (engine == Engine::Other)
+        return; // an engine whose dialect is unknown here is changed by hand; registerProblem says so
+    const QString ownerIndex = engine == Engine::SQLite
+        ? QStringLiteral("CREATE INDEX ix_landowner_srno_text ON landowner (CAST(srno AS VARCHAR(20)), house_no)")
+        : QStringLiteral("CREATE INDEX ix_landowner_srno_text ON landowner ((CAST(srno AS VARCHAR(20))), house_no)");
+    // Version 1 to 2; a later version adds its own step after this one.
+    const QStringList toVersion2 = {QStringLiteral("ALTER TABLE land_report ADD COLUMN line_no INTEGER"),
+        QStringLiteral("ALTER TABLE member_report ADD COLUMN line_no INTEGER"),
+        QStringLiteral("DROP INDEX ix_landowner_srno_text"), ownerIndex};
+    db().transaction([&] {
+        if (db().execute(QStringLiteral("UPDATE parcelon_schema SET version = 2 WHERE version = 1")) != 1)
+            return;
+        for (const QString &statement : toVersion2)
+            db().executeSchema(statement);
+    });
+}
+
 QString describeDatabase() { return describe(db().dataSource()); }
 
 QString registerProblem()

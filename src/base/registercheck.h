@@ -10,15 +10,22 @@
 
 namespace parcelon {
 
-// The schema version this program reads and parcelon-setup writes.
-inline constexpr int kRegisterVersion = 1;
+// The schema version this program reads and parcelon-setup writes. Version 2 numbers the scratch
+// tables' rows (line_no) and lets the owner index carry the house number.
+inline constexpr int kRegisterVersion = 2;
+
+// Brings a register of an earlier version that this program knows how to change up to
+// kRegisterVersion, in one transaction; any other database is left as it is. The version row is changed
+// first, so of two workstations starting at once one makes the change and the other, waiting on its
+// lock, finds nothing left to do. Throws DbError when the change fails (nothing of it is kept).
+void upgradeRegister();
 
 // The version recorded in the register behind the open session; nothing when the database has no
 // version table (or no version in it).
 std::optional<int> registerVersion();
 
-// Empty when the open session's database is a register of kRegisterVersion; otherwise what to tell the
-// clerk, naming the data source and its database.
+// Empty when the open session's database is a register of kRegisterVersion (after upgradeRegister); otherwise what to
+// tell the clerk, naming the data source and its database.
 QString registerProblem();
 
 // How the open session's database is named to a person: the SQLite file, "NAME on SERVER:PORT" for

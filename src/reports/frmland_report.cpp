@@ -40,9 +40,10 @@ const QString kFilters = QStringLiteral(
     "wewe_name LIKE ? ESCAPE '!' AND kottashaya LIKE ? ESCAPE '!' AND id LIKE ? ESCAPE '!' AND house_no LIKE ? "
     "ESCAPE '!' AND balapa_no1 LIKE ? ESCAPE '!' AND gama LIKE ? ESCAPE '!'");
 
-const QString kInsert = QStringLiteral(
-    "INSERT INTO land_report (srno, land_no, id, guhano, aythiya_sbawaya, land_sabawaya, wawa_name, kottashaya, "
-    "land_wargaya, land_pramanaya, id1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+const QStringList kScratchColumns = {QStringLiteral("srno"), QStringLiteral("land_no"), QStringLiteral("id"),
+    QStringLiteral("guhano"), QStringLiteral("aythiya_sbawaya"), QStringLiteral("land_sabawaya"),
+    QStringLiteral("wawa_name"), QStringLiteral("kottashaya"), QStringLiteral("land_wargaya"),
+    QStringLiteral("land_pramanaya"), QStringLiteral("id1")};
 
 const QColor kYellow {255, 255, 192};
 constexpr int kRow = 375;
@@ -283,7 +284,7 @@ void frmland_report::cmdprint_Click()
         ReportRequest request;
         request.file = QStringLiteral("D:\\Parcelon\\Report\\land.rpt");
         request.setFormula(0, QStringLiteral("fname ='") + officeName() + QStringLiteral("'"));
-        ReportEngine::runWithScratch(QStringLiteral("land_report"), kInsert, rows, request, this);
+        ReportEngine::runWithScratch(QStringLiteral("land_report"), kScratchColumns, rows, request, this);
     });
 }
 

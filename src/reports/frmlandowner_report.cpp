@@ -33,8 +33,8 @@ namespace {
 const QString kOwners = QStringLiteral("SELECT o.srno, o.id, o.house_no, o.land_owner_name, %1 AS by_owner, %2 AS "
                                        "by_house FROM %3 o");
 
-const QString kInsert = QStringLiteral(
-    "INSERT INTO member_report (srno, id, house_no, land_name, land_id, land_guha, id1) VALUES (?, ?, ?, ?, ?, ?, ?)");
+const QStringList kScratchColumns = {QStringLiteral("srno"), QStringLiteral("id"), QStringLiteral("house_no"),
+    QStringLiteral("land_name"), QStringLiteral("land_id"), QStringLiteral("land_guha"), QStringLiteral("id1")};
 
 const QColor kRed {255, 0, 0};
 const QColor kYellow {255, 255, 192};
@@ -474,7 +474,7 @@ void frmlandowner_report::cmdprint_Click()
         request.setFormula(2, QStringLiteral("anuname='") + value + QStringLiteral("'"));
         request.setFormula(3, QStringLiteral("ddf='") + ddf + QStringLiteral("'"));
         request.setFormula(4, QStringLiteral("fshot1='") + field + QStringLiteral("'"));
-        ReportEngine::runWithScratch(QStringLiteral("member_report"), kInsert, rows, request, this);
+        ReportEngine::runWithScratch(QStringLiteral("member_report"), kScratchColumns, rows, request, this);
     });
 }
 

@@ -335,15 +335,25 @@ void ReportEngine::run(const ReportRequest &request, QWidget *parent)
     (presenter() ? presenter() : showPreview)(parent, data, bytes);
 }
 
-void ReportEngine::runWithScratch(const QString &scratchTable, const QString &insertSql,
+void ReportEngine::runWithScratch(const QString &scratchTable, const QStringList &columns,
     const std::vector<QVariantList> &rows, const ReportRequest &request, QWidget *parent)
 {
     // A missing layout is known before any row is written.
     const ReportLayout layout = ReportLayout::load(reportFilePath(request.file));
+    const QString insert
+        = QStringLiteral("INSERT INTO %1 (%2, line_no) VALUES (%3?)")
+              .arg(scratchTable, columns.join(QStringLiteral(", ")), QStringLiteral("?, ").repeated(columns.size()));
     ReportData data;
     db().transaction([&] {
-        for (const QVariantList &row : rows)
-            db().execute(insertSql, row);
+        int line = 0;
+        for (const QVariantList &row : rows) {
+            if (row.size() != columns.size())
+                throw ReportError(QStringLiteral("A line of %1 has %2 values for %3 columns")
+                                      .arg(scratchTable)
+                                      .arg(row.size())
+                                      .arg(columns.size()));
+            db().execute(insert, QVariantList(row) << ++line);
+        }
         data = readReport(layout, request);
         db().execute(QStringLiteral("DELETE FROM ") + scratchTable);
     });

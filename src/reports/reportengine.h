@@ -36,11 +36,12 @@ public:
     // Runs a request: reads it, renders it and presents it. A missing file or a failed render throws
     // (ReportError, DbError), which the screen's handler shows as the common failure message.
     static void run(const ReportRequest &request, QWidget *parent);
-    // Fills a scratch table (land_report, member_report) with one INSERT per row, reads the report over
-    // it and empties the table again, all in one transaction, so another workstation printing at the
-    // same time never sees these rows nor mixes its own in; then renders and presents. On any failure
-    // the transaction is undone and the table holds nothing of this run.
-    static void runWithScratch(const QString &scratchTable, const QString &insertSql,
+    // Fills a scratch table (land_report, member_report) with one row per list line (the values of
+    // `columns`, and the line's place from 1 in line_no, which the report is ordered by), reads the
+    // report over it and empties the table again, all in one transaction, so another workstation
+    // printing at the same time never sees these rows nor mixes its own in; then renders and presents.
+    // On any failure the transaction is undone and the table holds nothing of this run.
+    static void runWithScratch(const QString &scratchTable, const QStringList &columns,
         const std::vector<QVariantList> &rows, const ReportRequest &request, QWidget *parent);
 
     // What presents a rendered report: the preview window unless a test puts something else here.

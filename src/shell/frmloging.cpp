@@ -102,7 +102,15 @@ bool frmloging::Form_Load()
         tell(this, applicationTitle(), QStringLiteral("odbc NotConneted"));
         return false;
     }
-    const QString notARegister = registerProblem();
+    QString notARegister;
+    try {
+        upgradeRegister();
+        notARegister = registerProblem();
+    } catch (const DbError &error) {
+        notARegister = QStringLiteral("The register behind the data source land (the %1) could not be brought up "
+                                      "to this Parcelon's version: %2")
+                           .arg(describeDatabase(), error.description);
+    }
     if (!notARegister.isEmpty()) {
         QTextStream(stderr) << "parcelon: " << notARegister << Qt::endl;
         db().close();

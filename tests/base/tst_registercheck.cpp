@@ -1,8 +1,10 @@
 // The check that the database behind `land` is a Parcelon register of the version this program reads,
 // on every backend: a fresh register passes; a database without the version table, with an empty one
 // or with a newer version is refused with a message naming the data source and its database; the
-// session stays usable after the probe.
+// session stays usable after the probe. A register of the previous version is brought up to this one
+// whole, or not at all.
 
+#include "base/dbsession.h"
 #include "base/registercheck.h"
 #include "support/fixture.h"
 
@@ -23,6 +25,33 @@ class tst_registercheck : public QObject
         QVERIFY2(query.exec(sql), qPrintable(query.lastError().text() + QStringLiteral(": ") + sql));
     }
 
+    // A register made by the previous version, as it was: the scratch tables without their line numbers
+    // and the owner index on the number alone.
+    static void makeVersion1()
+    {
+        const bool sqlite = test::backend() != test::Backend::PostgreSQL;
+        run(QStringLiteral("ALTER TABLE land_report DROP COLUMN line_no"));
+        run(QStringLiteral("ALTER TABLE member_report DROP COLUMN line_no"));
+        run(QStringLiteral("DROP INDEX ix_landowner_srno_text"));
+        run(sqlite ? QStringLiteral("CREATE INDEX ix_landowner_srno_text ON landowner (CAST(srno AS VARCHAR(20)))")
+                   : QStringLiteral("CREATE INDEX ix_landowner_srno_text ON landowner ((CAST(srno AS VARCHAR(20))))"));
+        run(QStringLiteral("UPDATE parcelon_schema SET version = 1"));
+    }
+
+    static bool hasLineNumbers(const QString &table)
+    {
+        return QSqlQuery(db().database()).exec(QStringLiteral("SELECT line_no FROM %1").arg(table));
+    }
+
+    static int ownerIndexColumns()
+    {
+        return (test::backend() != test::Backend::PostgreSQL
+                ? test::value(QStringLiteral("SELECT COUNT(*) FROM pragma_index_info('ix_landowner_srno_text')"))
+                : test::value(QStringLiteral(
+                    "SELECT indnatts FROM pg_index WHERE indexrelid = 'ix_landowner_srno_text'::regclass")))
+            .toInt();
+    }
+
 private slots:
     void init() { test::openDatabase(); }
     void cleanup() { test::destroyDatabase(); }
@@ -41,8 +70,8 @@ private slots:
                                           << "holds no register";
         QTest::newRow("version table without its row") << "DELETE FROM parcelon_schema"
                                                        << "holds no register";
-        QTest::newRow("a newer register") << "UPDATE parcelon_schema SET version = 2"
-                                          << "has version 2; this Parcelon reads version 1";
+        QTest::newRow("a newer register") << "UPDATE parcelon_schema SET version = 3"
+                                          << "has version 3; this Parcelon reads version 2";
     }
     void refused()
     {
@@ -56,6 +85,32 @@ private slots:
         QVERIFY(!database.isEmpty());
         QVERIFY2(problem.contains(database), qPrintable(problem));
         QCOMPARE(describeDatabase().contains(database), true);
+    }
+
+    void version1RegisterIsUpgraded()
+    {
+        makeVersion1();
+        QVERIFY(registerProblem().contains(QLatin1String("has version 1")));
+        upgradeRegister();
+        QCOMPARE(registerVersion(), std::optional<int>(2));
+        QCOMPARE(registerProblem(), QString());
+        QVERIFY(hasLineNumbers(QStringLiteral("land_report")));
+        QVERIFY(hasLineNumbers(QStringLiteral("member_report")));
+        QCOMPARE(ownerIndexColumns(), 2);
+        // A second workstation starting later finds nothing to do.
+        upgradeRegister();
+        QCOMPARE(registerVersion(), std::optional<int>(2));
+    }
+
+    void failedUpgradeKeepsVersion1Whole()
+    {
+        makeVersion1();
+        // The second step cannot be made: the whole change is undone.
+        run(QStringLiteral("ALTER TABLE member_report ADD COLUMN line_no INTEGER"));
+        QVERIFY_THROWS_EXCEPTION(DbError, upgradeRegister());
+        QCOMPARE(registerVersion(), std::optional<int>(1));
+        QVERIFY(!hasLineNumbers(QStringLiteral("land_report")));
+        QCOMPARE(ownerIndexColumns(), 1);
     }
 
     void sessionStaysUsableAfterTheProbe()

@@ -102,7 +102,13 @@ int setPassword(const QString &user, const Password &password)
 {
     if (!db().connect_db())
         return fail(connectionAdvice());
-    const QString problem = registerProblem();
+    QString problem;
+    try {
+        upgradeRegister();
+        problem = registerProblem();
+    } catch (const DbError &error) {
+        problem = QStringLiteral("the register could not be brought up to this version: %1").arg(error.description);
+    }
     if (!problem.isEmpty()) {
         db().close();
         return fail(problem);
