@@ -9,11 +9,16 @@
 #include "reports/reportengine.h"
 #include "reports/reportpreview.h"
 #include "support/fixture.h"
+#include "support/modal.h"
 #include "support/records.h"
 #include "support/screentest.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -313,6 +318,44 @@ private slots:
         ReportRequest request = landRequest();
         request.selectionFormula = formula;
         QVERIFY_THROWS_EXCEPTION(ReportError, ReportEngine::read(request));
+    }
+
+    // The preview's Print goes through the system's print dialog; this machine has no printer, so the
+    // dialog offers printing to a file, which is what a clerk without a printer would choose.
+    void printsThroughThePrintDialog()
+    {
+        const std::vector<QVariantList> rows = {landRow(QStringLiteral("7"), QStringLiteral("wjirm;% wxlh 300"),
+            QStringLiteral("555123000x"), QStringLiteral("B-7"), QStringLiteral("ñ;=re jej"), QStringLiteral("10"))};
+        test::CapturedReports captured;
+        ReportEngine::runWithScratch(QStringLiteral("land_report"), kLandColumns, rows, landRequest(), nullptr);
+        ReportPreview preview(captured.reports[0].data, captured.reports[0].pdf);
+        preview.show();
+        QTemporaryDir folder;
+        const QString printed = folder.filePath(QStringLiteral("printed.pdf"));
+        test::ModalAnswers cancel;
+        cancel.press(QStringLiteral("Cancel"));
+        QTest::mouseClick(preview.cmdprint, Qt::LeftButton);
+        QVERIFY(cancel.allAnswered());
+        QVERIFY(QDir(folder.path()).isEmpty());
+
+        test::ModalAnswers answers;
+        answers.with([&](QWidget *dialog) {
+            QVERIFY(qobject_cast<QPrintDialog *>(dialog));
+            auto *file = dialog->findChild<QLineEdit *>(QStringLiteral("filename"));
+            QVERIFY(file && file->isVisible());
+            file->selectAll();
+            QTest::keyClicks(file, printed);
+            QVERIFY(test::clickButton(dialog, QStringLiteral("Print")));
+        });
+        QTest::mouseClick(preview.cmdprint, Qt::LeftButton);
+        QVERIFY(answers.allAnswered());
+        QFile paper(printed);
+        QVERIFY(paper.open(QIODevice::ReadOnly));
+        const QString text = test::pdfText(paper.readAll());
+        QVERIFY2(text.contains(uni(kOffice)), qPrintable(text));
+        QVERIFY(test::hasLine(text,
+            {uni(QStringLiteral("wjirm;% wxlh 300")), QStringLiteral("555123000x"), QStringLiteral("B-7"),
+                uni(QStringLiteral("ñ;=re jej")), QStringLiteral("10")}));
     }
 
     void previewShowsThePagesAndSaves()
