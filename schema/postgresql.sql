@@ -223,12 +223,12 @@ CREATE TABLE member_report (
 -- (l.labn_owner_srno = CAST(o.srno AS VARCHAR(20))); that cast hides the owner's primary key, so the
 -- owner is found through an index on the cast itself, written exactly as the views write it. It carries
 -- the house number too, so reading every land with its household number (the land report's filters)
--- never reads the owner rows.
+-- never reads the owner rows (with srno included, PostgreSQL can answer from the index alone).
 -- The status flags (chak, chack) are not indexed on their own: nine rows in ten share one value, and
 -- without planner statistics SQLite would rather walk such an index than use the selective one.
 CREATE INDEX ix_landowner_id ON landowner (id);
 CREATE INDEX ix_landowner_house_no ON landowner (house_no);
-CREATE INDEX ix_landowner_srno_text ON landowner ((CAST(srno AS VARCHAR(20))), house_no);
+CREATE INDEX ix_landowner_srno_text ON landowner ((CAST(srno AS VARCHAR(20))), house_no) INCLUDE (srno);
 CREATE INDEX ix_landowner_gamiya ON landowner (gamiya, gama);
 CREATE INDEX ix_land_balapa_no ON land (balapa_no);
 -- With the status: an owner's or a household's lands in force are counted from the index alone.

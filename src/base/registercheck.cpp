@@ -51,7 +51,8 @@ void upgradeRegister()
         return; // an engine whose dialect is unknown here is changed by hand; registerProblem says so
     const QString ownerIndex = engine == Engine::SQLite
         ? QStringLiteral("CREATE INDEX ix_landowner_srno_text ON landowner (CAST(srno AS VARCHAR(20)), house_no)")
-        : QStringLiteral("CREATE INDEX ix_landowner_srno_text ON landowner ((CAST(srno AS VARCHAR(20))), house_no)");
+        : QStringLiteral("CREATE INDEX ix_landowner_srno_text ON landowner ((CAST(srno AS VARCHAR(20))), house_no) "
+                         "INCLUDE (srno)");
     // Version 1 to 2; a later version adds its own step after this one.
     const QStringList toVersion2 = {QStringLiteral("ALTER TABLE land_report ADD COLUMN line_no INTEGER"),
         QStringLiteral("ALTER TABLE member_report ADD COLUMN line_no INTEGER"),

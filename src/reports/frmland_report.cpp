@@ -30,16 +30,11 @@
 
 namespace parcelon {
 namespace {
-// Every filter of the list, empty ones matching everything; the view is the status's. Lands come in their
-// number order on every engine (PostgreSQL's join would otherwise return them in any order).
+// The list's columns from the status's view; the filters are added by rebuild. Lands come in their number
+// order on every engine (PostgreSQL's join would otherwise return them in any order).
 const QString kLines
     = QStringLiteral("SELECT balapa_no, labn_owner_srno, balapa_no1, id, house_no, aythiye_sbawaya, loan_sbawaya, "
                      "wewe_name, kottashaya, pewarima, akkara_only, srno FROM %1");
-const QString kFilters = QStringLiteral(
-    "balapa_no LIKE ? ESCAPE '!' AND aythiye_sbawaya LIKE ? ESCAPE '!' AND loan_sbawaya LIKE ? ESCAPE '!' AND "
-    "wewe_name LIKE ? ESCAPE '!' AND kottashaya LIKE ? ESCAPE '!' AND id LIKE ? ESCAPE '!' AND house_no LIKE ? "
-    "ESCAPE '!' AND balapa_no1 LIKE ? ESCAPE '!' AND gama LIKE ? ESCAPE '!'");
-
 const QStringList kScratchColumns = {QStringLiteral("srno"), QStringLiteral("land_no"), QStringLiteral("id"),
     QStringLiteral("guhano"), QStringLiteral("aythiya_sbawaya"), QStringLiteral("land_sabawaya"),
     QStringLiteral("wawa_name"), QStringLiteral("kottashaya"), QStringLiteral("land_wargaya"),
@@ -214,12 +209,24 @@ void frmland_report::rebuild()
     // The extent comparison is made on the rows read: the extent is text that starts with a number.
     m_extentOp = cmbakkara->currentText();
     m_extentWanted = leadingNumber(txtakkara->text().trimmed());
-    m_lines->start({kLines.arg(view()), kFilters,
-        {pattern(txtlandno->text()), pattern(cmbaythiy_sbawaya->currentText()),
-            pattern(cmbland_sabawaya->currentText()), pattern(cmbwawa->currentText()),
-            pattern(cmbkottasha->currentText()), pattern(txtid->text()), pattern(txtguha->text()),
-            pattern(cmblandno->currentText()), pattern(cmbgama->currentText())},
-        QStringLiteral("srno"), 11, QStringLiteral("SELECT MAX(srno) FROM land")});
+    // Each filter is a contains-search of its column; an empty one keeps every row with a value there,
+    // as a search for "%%" would, without the search's cost on each of a hundred thousand rows.
+    const std::pair<const char *, QString> filters[] = {{"balapa_no", txtlandno->text()},
+        {"aythiye_sbawaya", cmbaythiy_sbawaya->currentText()}, {"loan_sbawaya", cmbland_sabawaya->currentText()},
+        {"wewe_name", cmbwawa->currentText()}, {"kottashaya", cmbkottasha->currentText()}, {"id", txtid->text()},
+        {"house_no", txtguha->text()}, {"balapa_no1", cmblandno->currentText()}, {"gama", cmbgama->currentText()}};
+    QStringList where;
+    QVariantList params;
+    for (const auto &[column, typed] : filters) {
+        if (typed.trimmed().isEmpty()) {
+            where << QStringLiteral("%1 IS NOT NULL").arg(QLatin1String(column));
+        } else {
+            where << QStringLiteral("%1 LIKE ? ESCAPE '!'").arg(QLatin1String(column));
+            params << pattern(typed);
+        }
+    }
+    m_lines->start({kLines.arg(view()), where.join(QStringLiteral(" AND ")), params, QStringLiteral("srno"), 11,
+        QStringLiteral("SELECT MAX(srno) FROM land")});
 }
 
 QStringList frmland_report::lineOf(const Query &rows) const

@@ -1,5 +1,6 @@
 #include "reports/reportengine.h"
 
+#include "base/clock.h"
 #include "base/dbsession.h"
 #include "reports/reportpreview.h"
 #include "reports/silentface.h"
@@ -239,7 +240,8 @@ private:
         const QFont titleFont = reportFont(140, true);
         y += 220;
         text.draw(m_data.title, titleFont, (m_width - text.width(m_data.title, titleFont)) / 2, y);
-        const QString printed = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
+        // The day it was printed, by the clock the screens stamp rows with.
+        const QString printed = Clock::now().date().toString(QStringLiteral("yyyy/MM/dd"));
         const QFont small = latinFace(75);
         text.draw(printed, small, m_width - text.width(printed, small), y);
         y += 120;
@@ -340,19 +342,27 @@ void ReportEngine::runWithScratch(const QString &scratchTable, const QStringList
 {
     // A missing layout is known before any row is written.
     const ReportLayout layout = ReportLayout::load(reportFilePath(request.file));
-    const QString insert
-        = QStringLiteral("INSERT INTO %1 (%2, line_no) VALUES (%3?)")
-              .arg(scratchTable, columns.join(QStringLiteral(", ")), QStringLiteral("?, ").repeated(columns.size()));
+    // The rows go in fifty to a statement: a register-sized list is thousands of statements, not a
+    // hundred thousand round trips to the server (and within the oldest SQLite's 999 parameters).
+    constexpr size_t kRowsPerInsert = 50;
+    const QString head
+        = QStringLiteral("INSERT INTO %1 (%2, line_no) VALUES ").arg(scratchTable, columns.join(QStringLiteral(", ")));
+    const QString values = QStringLiteral("(%1?)").arg(QStringLiteral("?, ").repeated(columns.size()));
     ReportData data;
     db().transaction([&] {
-        int line = 0;
-        for (const QVariantList &row : rows) {
-            if (row.size() != columns.size())
-                throw ReportError(QStringLiteral("A line of %1 has %2 values for %3 columns")
-                                      .arg(scratchTable)
-                                      .arg(row.size())
-                                      .arg(columns.size()));
-            db().execute(insert, QVariantList(row) << ++line);
+        for (size_t first = 0; first < rows.size(); first += kRowsPerInsert) {
+            const size_t count = std::min(kRowsPerInsert, rows.size() - first);
+            QVariantList params;
+            params.reserve(qsizetype(count) * (columns.size() + 1));
+            for (size_t r = first; r < first + count; ++r) {
+                if (rows[r].size() != columns.size())
+                    throw ReportError(QStringLiteral("A line of %1 has %2 values for %3 columns")
+                                          .arg(scratchTable)
+                                          .arg(rows[r].size())
+                                          .arg(columns.size()));
+                params << rows[r] << int(r + 1);
+            }
+            db().execute(head + QStringList(qsizetype(count), values).join(QStringLiteral(", ")), params);
         }
         data = readReport(layout, request);
         db().execute(QStringLiteral("DELETE FROM ") + scratchTable);

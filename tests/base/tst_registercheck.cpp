@@ -43,13 +43,13 @@ class tst_registercheck : public QObject
         return QSqlQuery(db().database()).exec(QStringLiteral("SELECT line_no FROM %1").arg(table));
     }
 
-    static int ownerIndexColumns()
+    // Whether the owner index carries the house number.
+    static bool ownerIndexHasHouse()
     {
         return (test::backend() != test::Backend::PostgreSQL
-                ? test::value(QStringLiteral("SELECT COUNT(*) FROM pragma_index_info('ix_landowner_srno_text')"))
-                : test::value(QStringLiteral(
-                    "SELECT indnatts FROM pg_index WHERE indexrelid = 'ix_landowner_srno_text'::regclass")))
-            .toInt();
+                ? test::value(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'ix_landowner_srno_text'"))
+                : test::value(QStringLiteral("SELECT pg_get_indexdef('ix_landowner_srno_text'::regclass)")))
+            .contains(QLatin1String("house_no"));
     }
 
 private slots:
@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(registerProblem(), QString());
         QVERIFY(hasLineNumbers(QStringLiteral("land_report")));
         QVERIFY(hasLineNumbers(QStringLiteral("member_report")));
-        QCOMPARE(ownerIndexColumns(), 2);
+        QVERIFY(ownerIndexHasHouse());
         // A second workstation starting later finds nothing to do.
         upgradeRegister();
         QCOMPARE(registerVersion(), std::optional<int>(2));
@@ -110,7 +110,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DbError, upgradeRegister());
         QCOMPARE(registerVersion(), std::optional<int>(1));
         QVERIFY(!hasLineNumbers(QStringLiteral("land_report")));
-        QCOMPARE(ownerIndexColumns(), 1);
+        QVERIFY(!ownerIndexHasHouse());
     }
 
     void sessionStaysUsableAfterTheProbe()

@@ -159,8 +159,11 @@ int main(int argc, char *argv[])
                                              .arg(QLatin1String(table)));
             }
         }
-        // Planner statistics, as the office's set-up leaves them on either engine.
-        QSqlQuery(database).exec(QStringLiteral("ANALYZE"));
+        // Planner statistics, as the office's set-up leaves them on either engine. PostgreSQL's autovacuum
+        // also marks the pages of a register written this way all-visible within a minute, which lets index
+        // searches answer from the index alone; the bench does that at once.
+        QSqlQuery(database).exec(
+            engine == QLatin1String("postgresql") ? QStringLiteral("VACUUM ANALYZE") : QStringLiteral("ANALYZE"));
         database.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("build"));

@@ -1,6 +1,7 @@
 // The report screens' rows of the bench: the land report's list as it opens and after a filter, the land
-// owner report's list with both counts, the successor list, and the land report of every land rendered to
-// PDF (pages per second).
+// owner report's list with both counts, the successor list, the permit report's history of one permit, one
+// land's and one owner's record printed, and the land report of every land rendered to PDF (pages per
+// second).
 //
 // The per-line way of the owner report counts each owner's lands and its household's lands with two
 // queries per owner, as the counts were once made.
@@ -9,6 +10,8 @@
 #include "timing.h"
 
 #include "base/dbsession.h"
+#include "reports/frmland_balapath_report.h"
+#include "reports/frmland_one_report.h"
 #include "reports/frmland_report.h"
 #include "reports/frmlandowner_report.h"
 #include "reports/frmpawarim_wartha.h"
@@ -38,17 +41,16 @@ template <class Screen> void fillWhole(const Screen &screen)
         QCoreApplication::processEvents();
 }
 
-const QString kLandReport
-    = QStringLiteral("SELECT balapa_no, labn_owner_srno, balapa_no1, id, house_no, aythiye_sbawaya, loan_sbawaya, "
-                     "wewe_name, kottashaya, pewarima, akkara_only, srno FROM land_re_1 WHERE balapa_no LIKE ? ESCAPE "
-                     "'!' AND aythiye_sbawaya LIKE ? ESCAPE '!' AND loan_sbawaya LIKE ? ESCAPE '!' AND wewe_name LIKE "
-                     "? ESCAPE '!' AND kottashaya LIKE ? ESCAPE '!' AND id LIKE ? ESCAPE '!' AND house_no LIKE ? "
-                     "ESCAPE '!' AND balapa_no1 LIKE ? ESCAPE '!' AND gama LIKE ? ESCAPE '!' ORDER BY srno");
-
-QVariantList reportFilters(const QString &household)
+// The land report's list as the screen reads it, whole: every filter empty but the household's, which
+// is a contains-search when typed.
+QString landReportSql(bool household)
 {
-    const QString any = Dialect::containsPattern(QString());
-    return {any, any, any, any, any, any, Dialect::containsPattern(household), any, any};
+    return QStringLiteral(
+        "SELECT balapa_no, labn_owner_srno, balapa_no1, id, house_no, aythiye_sbawaya, loan_sbawaya, wewe_name, "
+        "kottashaya, pewarima, akkara_only, srno FROM land_re_1 WHERE balapa_no IS NOT NULL AND "
+        "aythiye_sbawaya IS NOT NULL AND loan_sbawaya IS NOT NULL AND wewe_name IS NOT NULL AND kottashaya IS "
+        "NOT NULL AND id IS NOT NULL AND %1 AND balapa_no1 IS NOT NULL AND gama IS NOT NULL ORDER BY srno")
+        .arg(household ? QStringLiteral("house_no LIKE ? ESCAPE '!'") : QStringLiteral("house_no IS NOT NULL"));
 }
 
 void landReport(const Size &size)
@@ -60,7 +62,7 @@ void landReport(const Size &size)
         },
         3);
     frmland_report screen;
-    const double native = medianMs([] { nativeFetch(kLandReport, reportFilters(QString())); }, 3);
+    const double native = medianMs([] { nativeFetch(landReportSql(false)); }, 3);
     reportNative(QStringLiteral("land report: opening, first"), opening, native, screen.lvland->count());
     const double whole = medianMs(
         [&] {
@@ -71,7 +73,8 @@ void landReport(const Size &size)
     reportNative(QStringLiteral("land report: lands in force, whole"), whole, native, screen.lvland->count());
 
     const QString household = QString::number(std::max(1, size.owners / 6));
-    const double filterNative = medianMs([&] { nativeFetch(kLandReport, reportFilters(household)); });
+    const double filterNative
+        = medianMs([&] { nativeFetch(landReportSql(true), {Dialect::containsPattern(household)}); });
     const double filter = medianMs([&] {
         screen.txtguha->setText(household);
         screen.rebuild();
@@ -185,6 +188,50 @@ void successorReport()
     const double native = medianMs([] { nativeFetch(QStringLiteral("SELECT * FROM pasuhimika_report")); }, 3);
     reportNative(QStringLiteral("successor report: opening"), opening, native, screen.lv->count());
 }
+
+// A report of one land or one owner read and drawn to PDF: the time from the click to the preview.
+double printMs(const std::function<void()> &print, qsizetype *pages)
+{
+    QByteArray pdf;
+    const ReportEngine::Presenter before
+        = ReportEngine::setPresenter([&](QWidget *, const ReportData &, const QByteArray &bytes) { pdf = bytes; });
+    const double ms = medianMs(print, 3);
+    ReportEngine::setPresenter(before);
+    *pages = pdf.count("/Type /Page\n") + pdf.count("/Type /Page ") + pdf.count("/Type /Page/")
+        + pdf.count("/Type /Page>");
+    return ms;
+}
+
+// The permit report's history of one permit number, and the one-land report's two prints.
+void oneRecordReports()
+{
+    // Every tenth land has an earlier permit; land 770's number is 10770.
+    frmland_balapath_report permits;
+    permits.txtlandno->setText(QStringLiteral("10770"));
+    const double history = medianMs([&] {
+        permits.flv();
+        paint(permits.lv);
+    });
+    const double historyNative = medianMs([] {
+        nativeFetch(QStringLiteral("SELECT l.srno, l.balapa_no1, l.balapa_no FROM land l WHERE l.srno = (SELECT "
+                                   "MIN(srno) FROM land WHERE balapa_no = ?)"),
+            {QStringLiteral("10770")});
+    });
+    reportNative(QStringLiteral("permit report: a permit's history"), history, historyNative, permits.lv->count());
+
+    frmland_one_report one;
+    one.txtlandno->setText(QStringLiteral("10770"));
+    qsizetype pages = 0;
+    const double land = printMs([&] { one.cmdprint_Click(); }, &pages);
+    out << qSetFieldWidth(40) << Qt::left << QStringLiteral("one-land report: a land printed") << qSetFieldWidth(0)
+        << QStringLiteral("screen %1 ms, %2 page(s)").arg(land, 0, 'f', 1).arg(pages) << Qt::endl;
+    // The holder of land 770, with every land held.
+    one.txtid->setText(db().scalar(QStringLiteral("SELECT o.id FROM land l JOIN landowner o ON l.labn_owner_srno = "
+                                                  "CAST(o.srno AS VARCHAR(20)) WHERE l.srno = 770")));
+    const double owner = printMs([&] { one.cmdprint1_Click(); }, &pages);
+    out << qSetFieldWidth(40) << Qt::left << QStringLiteral("one-land report: an owner printed") << qSetFieldWidth(0)
+        << QStringLiteral("screen %1 ms, %2 page(s)").arg(owner, 0, 'f', 1).arg(pages) << Qt::endl;
+}
 } // namespace
 
 bool reportScreens(const Size &size)
@@ -192,6 +239,7 @@ bool reportScreens(const Size &size)
     landReport(size);
     const bool same = ownerReport();
     successorReport();
+    oneRecordReports();
     return same;
 }
 
