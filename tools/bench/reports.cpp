@@ -213,9 +213,15 @@ void oneRecordReports()
         paint(permits.lv);
     });
     const double historyNative = medianMs([] {
-        nativeFetch(QStringLiteral("SELECT l.srno, l.balapa_no1, l.balapa_no FROM land l WHERE l.srno = (SELECT "
-                                   "MIN(srno) FROM land WHERE balapa_no = ?)"),
-            {QStringLiteral("10770")});
+        nativeFetch(
+            QStringLiteral(
+                "SELECT 0 AS kind, l.srno AS srno, l.balapa_no1, l.balapa_no, o.srno AS holder, o.id FROM land l LEFT "
+                "JOIN landowner o ON l.labn_owner_srno = CAST(o.srno AS VARCHAR(20)) WHERE l.srno = (SELECT MIN(srno) "
+                "FROM land WHERE balapa_no = ?) UNION ALL SELECT 1 AS kind, p.srno AS srno, p.balapa_no1, "
+                "p.balapa_no, o.srno AS holder, o.id FROM land l JOIN land_pera p ON p.land_srno = CAST(l.srno AS "
+                "VARCHAR(20)) LEFT JOIN landowner o ON p.labn_owner_srno = CAST(o.srno AS VARCHAR(20)) WHERE l.srno "
+                "= (SELECT MIN(srno) FROM land WHERE balapa_no = ?) ORDER BY kind, srno"),
+            {QStringLiteral("10770"), QStringLiteral("10770")});
     });
     reportNative(QStringLiteral("permit report: a permit's history"), history, historyNative, permits.lv->count());
 
