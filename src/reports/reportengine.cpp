@@ -253,6 +253,8 @@ private:
         return y;
     }
 
+    // A line of the table. A text wider than its column is set smaller, down to two thirds of the size,
+    // so it does not run into the next column; what is wider still runs over rather than being cut.
     void cells(TextSetter &text, const QStringList &values, const QFont &font, qreal baseline)
     {
         qreal x = 0;
@@ -260,12 +262,19 @@ private:
             const qreal w = m_data.widths[c] * m_scale;
             if (w > 0 && qsizetype(c) < values.size()) {
                 const QString &value = values.at(qsizetype(c));
+                QFont fitted = font;
+                qreal width = text.width(value, font);
+                const qreal room = w - 2 * kCellPad;
+                if (width > room && room > 0) {
+                    fitted.setPixelSize(std::max(font.pixelSize() * 2 / 3, int(font.pixelSize() * room / width)));
+                    width = text.width(value, fitted);
+                }
                 qreal left = x + kCellPad;
                 if (m_data.aligns[c] & Qt::AlignRight)
-                    left = x + w - kCellPad - text.width(value, font);
+                    left = x + w - kCellPad - width;
                 else if (m_data.aligns[c] & Qt::AlignHCenter)
-                    left = x + (w - text.width(value, font)) / 2;
-                text.draw(value, font, left, baseline);
+                    left = x + (w - width) / 2;
+                text.draw(value, fitted, left, baseline);
             }
             x += w;
         }
