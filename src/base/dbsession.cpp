@@ -299,7 +299,7 @@ QString DbSession::scalar(const QString &sql, const QVariantList &params)
 
 int DbSession::execute(const QString &sql, const QVariantList &params) { return run(sql, params)->numRowsAffected(); }
 
-void DbSession::executeSchema(const QString &sql)
+void DbSession::executeUnprepared(const QString &sql)
 {
     if (!m_open)
         fail(QStringLiteral("The connection to the data source land is not open."), QString());

@@ -102,9 +102,9 @@ public:
     QString scalar(const QString &sql, const QVariantList &params = {});
     // An INSERT, UPDATE or DELETE. Returns the number of rows affected.
     int execute(const QString &sql, const QVariantList &params = {});
-    // A change of the schema (CREATE, ALTER, DROP), without parameters. It is run unprepared: the native
-    // PostgreSQL driver prepares only queries and row changes.
-    void executeSchema(const QString &sql);
+    // A statement without parameters that is neither a query nor a row change (CREATE, ALTER, DROP,
+    // SET). It is run unprepared: the native PostgreSQL driver prepares only queries and row changes.
+    void executeUnprepared(const QString &sql);
     // An INSERT into a table with an identity srno; returns the srno the database gave the row.
     qlonglong insert(const QString &table, const QString &sql, const QVariantList &params = {});
 

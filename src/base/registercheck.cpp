@@ -61,7 +61,7 @@ void upgradeRegister()
         if (db().execute(QStringLiteral("UPDATE parcelon_schema SET version = 2 WHERE version = 1")) != 1)
             return;
         for (const QString &statement : toVersion2)
-            db().executeSchema(statement);
+            db().executeUnprepared(statement);
     });
 }
 

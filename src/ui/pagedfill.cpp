@@ -6,6 +6,8 @@
 
 #include <QTimer>
 
+#include <optional>
+
 #include <utility>
 #include <vector>
 
@@ -59,6 +61,26 @@ void PagedFill::schedule()
     });
 }
 
+Query PagedFill::firstPage(const QString &sql, const QVariantList &params)
+{
+    if (!m_source.fewRows || db().dialect().engine != Engine::PostgreSQL)
+        return db().select(sql, params);
+    db().executeUnprepared(QStringLiteral("SET enable_nestloop = off"));
+    std::optional<Query> rows;
+    try {
+        rows = db().select(sql, params);
+    } catch (...) {
+        try {
+            db().executeUnprepared(QStringLiteral("RESET enable_nestloop"));
+        } catch (const DbError &) {
+            // The query's own failure is the one to tell.
+        }
+        throw;
+    }
+    db().executeUnprepared(QStringLiteral("RESET enable_nestloop"));
+    return std::move(*rows);
+}
+
 void PagedFill::page()
 {
     m_pending = false;
@@ -74,9 +96,9 @@ void PagedFill::page()
     if (!m_source.where.isEmpty())
         where += QStringLiteral(" AND (%1)").arg(m_source.where);
     params << m_source.params;
-    Query rows = db().select(m_source.select + where + QStringLiteral(" ORDER BY %1").arg(m_source.key)
-            + (m_first && paged ? QStringLiteral(" LIMIT %1").arg(kFirstPage) : QString()),
-        params);
+    const QString sql = m_source.select + where + QStringLiteral(" ORDER BY %1").arg(m_source.key)
+        + (m_first && paged ? QStringLiteral(" LIMIT %1").arg(kFirstPage) : QString());
+    Query rows = m_first && paged ? firstPage(sql, params) : db().select(sql, params);
     std::vector<QStringList> lines;
     qsizetype read = 0;
     qlonglong last = m_first ? m_after : m_after + kPage;

@@ -38,6 +38,10 @@ public:
         QString key; // the whole-number key the list is ordered by, as the select names it ("l.srno")
         int keyColumn = 0; // the key's place among the selected columns
         QString highest; // the query of the highest key of the table ("SELECT MAX(srno) FROM land")
+        // The condition is expected to keep few rows (a typed contains-search over a joined view), so
+        // finding even the first page reads every row. PostgreSQL is then told to join by hashing, not
+        // row by row along the key's index, which it would choose hoping to fill the page early.
+        bool fewRows = false;
     };
 
     // Empties the list and starts filling it from the source.
@@ -55,6 +59,7 @@ public:
 private:
     // Reads the next page of the fill under way.
     void page();
+    Query firstPage(const QString &sql, const QVariantList &params);
     void schedule();
 
     ListView *m_list;
