@@ -51,6 +51,14 @@ private slots:
         QVERIFY(!QFile::exists(path));
     }
 
+    // Short queries are never compiled to machine code first: that cost more than the query itself.
+    void postgresSessionRunsWithoutJit()
+    {
+        if (test::backend() != test::Backend::PostgreSQL)
+            QSKIP("a PostgreSQL setting");
+        QCOMPARE(test::value(QStringLiteral("SELECT current_setting('jit')")), QStringLiteral("off"));
+    }
+
     void recordNumber()
     {
         QCOMPARE(db().recordNumber(QStringLiteral("landowner")), QStringLiteral("1"));
