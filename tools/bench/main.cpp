@@ -86,7 +86,7 @@ int main(int argc, char *argv[])
         QStringLiteral("SQLite: build the register in this new file and keep it (to read query plans)."),
         QStringLiteral("file"));
     const QCommandLineOption noPdf(QStringLiteral("no-pdf"),
-        QStringLiteral("Skip printing the land report of every land to PDF (minutes at office size)."));
+        QStringLiteral("Skip printing the land report of every land to PDF (half a minute at office size)."));
     parser.addOptions({backend, lands, owners, divisions, pgHost, pgPort, sqliteFile, noPdf});
     parser.process(app);
     if (!parser.positionalArguments().isEmpty()) {
