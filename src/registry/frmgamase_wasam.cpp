@@ -1,6 +1,7 @@
 #include "registry/frmgamase_wasam.h"
 
 #include "base/dbsession.h"
+#include "base/divisions.h"
 #include "base/identity.h"
 #include "base/permissions.h"
 #include "ui/accessibility.h"
@@ -139,13 +140,9 @@ void frmgamase_wasam::lv_add()
     lvgama_wasama->clear();
     // All rows of a division bear its one name (a save writes it into every row, a rename updates every
     // row), so one line per number shows the division as stored.
-    Query rows = db().select(QStringLiteral("SELECT srno, MIN(gama_wasama) AS gama_wasama FROM gamasewa_wasama "
-                                            "GROUP BY srno ORDER BY srno"));
     std::vector<QStringList> lines;
-    while (rows.next()) {
-        if (rows.value(0).toInt() != 0)
-            lines.push_back({rows.value(0), rows.value(1)});
-    }
+    for (const NumberedName &division : divisions())
+        lines.push_back({division.number, division.name});
     lvgama_wasama->addItems(std::move(lines));
 }
 

@@ -9,6 +9,7 @@
 #include "registry/frmland.h"
 
 #include "base/dbsession.h"
+#include "base/divisions.h"
 #include "base/identity.h"
 #include "ui/events.h"
 #include "ui/failure.h"
@@ -180,13 +181,10 @@ void frmland::fgamanam()
         // division 100 offers its own villages and not those of division 10.
         const QString division = txtkottasaya->text();
         const QString number = division.contains(QStringLiteral(" - ")) ? entryNumber(division) : division;
-        Query rows = db().select(QStringLiteral("SELECT gsrno, gama FROM gamasewa_wasama WHERE srno = ? "
-                                                "ORDER BY LENGTH(gsrno), gsrno"),
-            {Dialect::key(number)});
         cmbgama->clear();
         QStringList villages;
-        while (rows.next())
-            villages << numberedEntry(rows.value(0), rows.value(1));
+        for (const NumberedName &village : villagesOf(number))
+            villages << numberedEntry(village.number, village.name);
         cmbgama->addItems(villages);
     });
 }
@@ -197,13 +195,9 @@ void frmland::txtkottasaya_GotFocus()
     lvwawa->hide();
     guarded(this, [this] {
         // Every division once, in number order, whatever the box holds.
-        Query rows = db().select(QStringLiteral("SELECT srno, MIN(gama_wasama) FROM gamasewa_wasama "
-                                                "GROUP BY srno ORDER BY srno"));
         std::vector<QStringList> lines;
-        while (rows.next()) {
-            if (rows.value(0).toInt() != 0)
-                lines.push_back({numberedEntry(rows.value(0), rows.value(1))});
-        }
+        for (const NumberedName &division : divisions())
+            lines.push_back({numberedEntry(division.number, division.name)});
         refill(lvkottashya, std::move(lines));
         setPickerVisible(lvkottashya, lvkottashya->count() > 0);
     });

@@ -4,6 +4,7 @@
 #include "registry/frmlandoner.h"
 
 #include "base/dbsession.h"
+#include "base/divisions.h"
 #include "base/identity.h"
 #include "base/permissions.h"
 #include "ui/accessibility.h"
@@ -253,11 +254,8 @@ void frmlandoner::cmbgamiya_Click()
         // division 10's villages for division 100.
         const QString number = entryNumber(cmbgamiya->currentText());
         if (!number.isEmpty()) {
-            Query rows = db().select(QStringLiteral("SELECT gsrno, gama FROM gamasewa_wasama WHERE srno = ? "
-                                                    "ORDER BY LENGTH(gsrno), gsrno"),
-                {Dialect::key(number)});
-            while (rows.next())
-                cmbgama->addItem(numberedEntry(rows.value(0), rows.value(1)));
+            for (const NumberedName &village : villagesOf(number))
+                cmbgama->addItem(numberedEntry(village.number, village.name));
         }
         cmbgama->setCurrentIndex(-1);
     });

@@ -1,6 +1,7 @@
 #include "reports/frmland_report.h"
 
 #include "base/dbsession.h"
+#include "base/divisions.h"
 #include "base/extent.h"
 #include "base/landvalues.h"
 #include "base/permissions.h"
@@ -180,14 +181,9 @@ void frmland_report::Form_Load()
                 cmbwawa->addItem(tanks.value(0));
         }
         cmbkottasha->addItem(QString());
-        Query divisions = db().select(
-            QStringLiteral("SELECT srno, gama_wasama FROM gamasewa_wasama ORDER BY srno, LENGTH(gsrno), gsrno"));
-        QString previous = QStringLiteral("0");
-        while (divisions.next()) {
-            if (divisions.value(0) != previous)
-                cmbkottasha->addItem(divisions.value(1));
-            previous = divisions.value(0);
-        }
+        // A land records its division by name.
+        for (const NumberedName &division : divisions())
+            cmbkottasha->addItem(division.name);
         optkiyakari->setChecked(true);
         rebuild();
         if (permissionLevel(session::userSrno(), Flag::LandReport) == ViewOnly)

@@ -1,7 +1,9 @@
 #include "reports/frmlandowner_report.h"
 
 #include "base/dbsession.h"
+#include "base/divisions.h"
 #include "base/extent.h"
+#include "base/identity.h"
 #include "base/permissions.h"
 #include "reports/reportengine.h"
 #include "reports/reportscreens.h"
@@ -236,14 +238,8 @@ void frmlandowner_report::Form_Load()
             op->addItems({QStringLiteral("="), QStringLiteral(">"), QStringLiteral("<")});
             op->setCurrentIndex(0);
         }
-        Query divisions = db().select(
-            QStringLiteral("SELECT srno, gama_wasama FROM gamasewa_wasama ORDER BY srno, LENGTH(gsrno), gsrno"));
-        QString previous = QStringLiteral("0");
-        while (divisions.next()) {
-            if (divisions.value(0) != previous)
-                cmbgamiya->addItem(divisions.value(0) + QStringLiteral(" - ") + divisions.value(1));
-            previous = divisions.value(0);
-        }
+        for (const NumberedName &division : divisions())
+            cmbgamiya->addItem(numberedEntry(division.number, division.name));
         cmbgamiya->setCurrentIndex(-1);
         if (permissionLevel(session::userSrno(), Flag::OwnerReport) == ViewOnly)
             cmdprint->setEnabled(false);
@@ -395,11 +391,10 @@ void frmlandowner_report::cmbgamiya_Click()
         {
             const QSignalBlocker block(cmbgama);
             cmbgama->clear();
-            Query villages = db().select(QStringLiteral("SELECT gsrno, gama FROM gamasewa_wasama WHERE srno = ? "
-                                                        "ORDER BY LENGTH(gsrno), gsrno"),
-                {Dialect::key(cmbgamiya->currentText().left(2))});
-            while (villages.next())
-                cmbgama->addItem(villages.value(0) + QStringLiteral(" - ") + villages.value(1));
+            // The division's number is what stands before " - ": division 100 offers its own villages,
+            // not those of division 10.
+            for (const NumberedName &village : villagesOf(entryNumber(cmbgamiya->currentText())))
+                cmbgama->addItem(numberedEntry(village.number, village.name));
             cmbgama->setCurrentIndex(-1);
         }
         labshot->setText(QStringLiteral("10"));
@@ -463,10 +458,10 @@ void frmlandowner_report::cmdprint_Click()
             value = txtland_ganana_guha->text(), ddf = ops[code - 7], field = labland_ganana_guha->text();
             break;
         case 10:
-            value = cmbgamiya->currentText().mid(4, 50), field = labgamiya->text();
+            value = entryName(cmbgamiya->currentText()), field = labgamiya->text();
             break;
         case 11:
-            value = cmbgama->currentText().mid(4, 50), field = labgama->text();
+            value = entryName(cmbgama->currentText()), field = labgama->text();
             break;
         default:
             break;

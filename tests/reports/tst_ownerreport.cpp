@@ -198,6 +198,27 @@ private slots:
         QTEST(lines(s), "expected");
     }
 
+    // A division is known by its whole number: division 100 offers its own villages, not division 10's,
+    // and the printed header names the village without its number.
+    void villagesFollowTheWholeDivisionNumber()
+    {
+        test::addDivision(QStringLiteral("oy"), {QStringLiteral("ll")}, 10);
+        test::addDivision(QStringLiteral("i;"), {QStringLiteral("mr"), QStringLiteral("uy")}, 100);
+        frmlandowner_report *s = open();
+        test::choose(s->cmbgamiya, QStringLiteral("100 - i;"));
+        QStringList villages;
+        for (int i = 0; i < s->cmbgama->count(); ++i)
+            villages << s->cmbgama->itemText(i);
+        QCOMPARE(villages, QStringList({QStringLiteral("1 - mr"), QStringLiteral("2 - uy")}));
+        test::choose(s->cmbgama, QStringLiteral("2 - uy"));
+        test::CapturedReports captured;
+        QTest::mouseClick(s->cmdprint, Qt::LeftButton);
+        QCOMPARE(captured.reports.size(), size_t(1));
+        QVERIFY2(captured.reports[0].data.header.value(2).endsWith(uni(QStringLiteral("uy"))),
+            qPrintable(captured.reports[0].data.header.value(2)));
+        QVERIFY(!captured.reports[0].data.header.value(2).contains(QLatin1Char('-')));
+    }
+
     void optionEmptiesTheBoxes()
     {
         frmlandowner_report *s = open();
