@@ -1,8 +1,12 @@
 #include "base/registercheck.h"
 
 #include "base/dbsession.h"
+#include "base/extent.h"
 
 #include <QFileInfo>
+
+#include <functional>
+#include <type_traits>
 
 namespace parcelon {
 namespace {
@@ -22,6 +26,28 @@ QString describe(const DataSource &source)
     }
     return source.database.isEmpty() ? QStringLiteral("ODBC data source %1").arg(source.name)
                                      : QStringLiteral("database %1").arg(source.database);
+}
+
+// Version 2 to 3. A transfer changed a land's acres, roods and perches but left its decimal acres as
+// they were; every land whose history shows a transfer gets them from its extent again, by the same
+// formula the screens use. Lands never transferred keep what was typed.
+void mendTransferredAcres()
+{
+    // The transfer's caption, as the transfer screen writes it into land_behera_wargaya.
+    const QString transfer = QStringLiteral("bvï mejßu");
+    // Read whole before the first update: the rows are not streamed while the updates run.
+    Query lands = db().select(QStringLiteral("SELECT l.srno, l.akkara1, l.akkara, l.rut, l.parchase, l.akkara_only "
+                                             "FROM land l WHERE EXISTS (SELECT 1 FROM land_pewarima p "
+                                             "WHERE p.land_srno = CAST(l.srno AS VARCHAR(20)) "
+                                             "AND p.land_behera_wargaya = ?) ORDER BY l.srno"),
+        {transfer});
+    while (lands.next()) {
+        const QString acres = decimalAcres(lands.value(1), lands.value(2), lands.value(3), lands.value(4));
+        if (acres == lands.value(5))
+            continue; // already right (a NULL reads as "", which no formula gives)
+        db().execute(
+            QStringLiteral("UPDATE land SET akkara_only = ? WHERE srno = ?"), {acres, lands.value(0).toLongLong()});
+    }
 }
 
 } // namespace
@@ -53,15 +79,26 @@ void upgradeRegister()
         ? QStringLiteral("CREATE INDEX ix_landowner_srno_text ON landowner (CAST(srno AS VARCHAR(20)), house_no)")
         : QStringLiteral("CREATE INDEX ix_landowner_srno_text ON landowner ((CAST(srno AS VARCHAR(20))), house_no) "
                          "INCLUDE (srno)");
-    // Version 1 to 2; a later version adds its own step after this one.
     const QStringList toVersion2 = {QStringLiteral("ALTER TABLE land_report ADD COLUMN line_no INTEGER"),
         QStringLiteral("ALTER TABLE member_report ADD COLUMN line_no INTEGER"),
         QStringLiteral("DROP INDEX ix_landowner_srno_text"), ownerIndex};
+    // The ladder: the step at index i brings version i + 1 to i + 2. A later version adds its step here.
+    const std::function<void()> steps[] = {
+        [&] {
+            for (const QString &statement : toVersion2)
+                db().executeUnprepared(statement);
+        },
+        mendTransferredAcres,
+    };
+    static_assert(std::extent_v<decltype(steps)> == kRegisterVersion - 1);
     db().transaction([&] {
-        if (db().execute(QStringLiteral("UPDATE parcelon_schema SET version = 2 WHERE version = 1")) != 1)
-            return;
-        for (const QString &statement : toVersion2)
-            db().executeUnprepared(statement);
+        for (int from = 1; from < kRegisterVersion; ++from) {
+            // The step is claimed first; a register already past it (another workstation's work) skips it.
+            if (db().execute(
+                    QStringLiteral("UPDATE parcelon_schema SET version = ? WHERE version = ?"), {from + 1, from})
+                == 1)
+                steps[from - 1]();
+        }
     });
 }
 

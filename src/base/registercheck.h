@@ -11,13 +11,15 @@
 namespace parcelon {
 
 // The schema version this program reads and parcelon-setup writes. Version 2 numbers the scratch
-// tables' rows (line_no) and lets the owner index carry the house number.
-inline constexpr int kRegisterVersion = 2;
+// tables' rows (line_no) and lets the owner index carry the house number. Version 3 has mended the
+// decimal acres (akkara_only) of every transferred land, which earlier transfers left as they were.
+inline constexpr int kRegisterVersion = 3;
 
 // Brings a register of an earlier version that this program knows how to change up to
-// kRegisterVersion, in one transaction; any other database is left as it is. The version row is changed
-// first, so of two workstations starting at once one makes the change and the other, waiting on its
-// lock, finds nothing left to do. Throws DbError when the change fails (nothing of it is kept).
+// kRegisterVersion, step by step and all in one transaction; any other database is left as it is. Each
+// step changes the version row first, so of two workstations starting at once one makes the change and
+// the other, waiting on its lock, finds nothing left to do. Throws DbError when the change fails (nothing
+// of it is kept).
 void upgradeRegister();
 
 // The version recorded in the register behind the open session; nothing when the database has no

@@ -1,18 +1,25 @@
 // The check that the database behind `land` is a Parcelon register of the version this program reads,
 // on every backend: a fresh register passes; a database without the version table, with an empty one
 // or with a newer version is refused with a message naming the data source and its database; the
-// session stays usable after the probe. A register of the previous version is brought up to this one
+// session stays usable after the probe. A register of any earlier version is brought up to this one
 // whole, or not at all.
 
 #include "base/dbsession.h"
+#include "base/extent.h"
 #include "base/registercheck.h"
 #include "support/fixture.h"
+#include "support/records.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
 
 using namespace parcelon;
+
+namespace {
+const QString kTransfer = QStringLiteral("bvï mejßu");
+const QString kDivision = QStringLiteral("bvï neyer lsÍu");
+} // namespace
 
 class tst_registercheck : public QObject
 {
@@ -36,6 +43,66 @@ class tst_registercheck : public QObject
         run(sqlite ? QStringLiteral("CREATE INDEX ix_landowner_srno_text ON landowner (CAST(srno AS VARCHAR(20)))")
                    : QStringLiteral("CREATE INDEX ix_landowner_srno_text ON landowner ((CAST(srno AS VARCHAR(20))))"));
         run(QStringLiteral("UPDATE parcelon_schema SET version = 1"));
+    }
+
+    // Lands as version 2 left them: a transfer changed the extent but not the decimal acres.
+    struct Lands
+    {
+        QString right; // transferred, its decimal acres already right
+        QString transferred; // hectares, stale decimal acres
+        QString transferredInAcres; // stale too; transferred twice, divided before
+        QString typedOver; // never transferred: its decimal acres were typed over
+        QString divided; // its history shows only a division
+    };
+    static QString addLand(
+        const QString &unit, const char *acres, const char *roods, const char *perches, const char *decimalAcres)
+    {
+        return test::addLand({.akkara1 = unit,
+            .akkara = QString::fromLatin1(acres),
+            .rut = QString::fromLatin1(roods),
+            .parchase = QString::fromLatin1(perches),
+            .akkara_only = QString::fromLatin1(decimalAcres)});
+    }
+    static Lands addLands()
+    {
+        Lands lands;
+        lands.right = addLand(kAcresUnit, "2", "2", "0", "2.5");
+        lands.transferred = addLand(QStringLiteral("1 - fylaghd¾"), "2.02", "1", "20", "9.5");
+        lands.transferredInAcres = addLand(kAcresUnit, "3", "2", "0", "4.75");
+        lands.typedOver = addLand(kAcresUnit, "1", "0", "0", "7.25");
+        lands.divided = addLand(kAcresUnit, "2", "0", "0", "4.");
+        addHistory(lands.right, kTransfer);
+        addHistory(lands.transferred, kTransfer);
+        addHistory(lands.transferredInAcres, kDivision);
+        addHistory(lands.transferredInAcres, kTransfer);
+        addHistory(lands.transferredInAcres, kTransfer);
+        addHistory(lands.divided, kDivision);
+        return lands;
+    }
+    static void addHistory(const QString &land, const QString &kind)
+    {
+        test::exec(
+            QStringLiteral("INSERT INTO land_pewarima (land_srno, land_behera_wargaya) VALUES (?, ?)"), {land, kind});
+    }
+    static QString acresOf(const QString &land)
+    {
+        return test::value(QStringLiteral("SELECT akkara_only FROM land WHERE srno = ?"), {land.toInt()});
+    }
+
+    // The register refuses to change one land, so an upgrade fails part-way through its lands.
+    static void refuseChangesTo(const QString &land)
+    {
+        if (test::backend() == test::Backend::PostgreSQL) {
+            run(QStringLiteral("CREATE FUNCTION refuse_land() RETURNS trigger AS $$ BEGIN IF NEW.srno = %1 THEN "
+                               "RAISE EXCEPTION 'land refused'; END IF; RETURN NEW; END $$ LANGUAGE plpgsql")
+                    .arg(land.toInt()));
+            run(QStringLiteral(
+                "CREATE TRIGGER refuse_land BEFORE UPDATE ON land FOR EACH ROW EXECUTE FUNCTION refuse_land()"));
+        } else {
+            run(QStringLiteral("CREATE TRIGGER refuse_land BEFORE UPDATE ON land WHEN NEW.srno = %1 "
+                               "BEGIN SELECT RAISE(ABORT, 'land refused'); END")
+                    .arg(land.toInt()));
+        }
     }
 
     static bool hasLineNumbers(const QString &table)
@@ -70,8 +137,10 @@ private slots:
                                           << "holds no register";
         QTest::newRow("version table without its row") << "DELETE FROM parcelon_schema"
                                                        << "holds no register";
-        QTest::newRow("a newer register") << "UPDATE parcelon_schema SET version = 3"
-                                          << "has version 3; this Parcelon reads version 2";
+        const QString newer = QString::number(kRegisterVersion + 1);
+        QTest::newRow("a newer register")
+            << QStringLiteral("UPDATE parcelon_schema SET version = ") + newer
+            << QStringLiteral("has version %1; this Parcelon reads version %2").arg(newer).arg(kRegisterVersion);
     }
     void refused()
     {
@@ -87,19 +156,38 @@ private slots:
         QCOMPARE(describeDatabase().contains(database), true);
     }
 
-    void version1RegisterIsUpgraded()
+    void olderRegisterIsUpgraded_data()
     {
-        makeVersion1();
-        QVERIFY(registerProblem().contains(QLatin1String("has version 1")));
+        QTest::addColumn<int>("from");
+        QTest::newRow("from version 1") << 1;
+        QTest::newRow("from version 2") << 2;
+    }
+    void olderRegisterIsUpgraded()
+    {
+        QFETCH(int, from);
+        const Lands lands = addLands();
+        if (from == 1)
+            makeVersion1();
+        else
+            run(QStringLiteral("UPDATE parcelon_schema SET version = %1").arg(from));
+        QVERIFY(registerProblem().contains(QStringLiteral("has version %1").arg(from)));
         upgradeRegister();
-        QCOMPARE(registerVersion(), std::optional<int>(2));
+        QCOMPARE(registerVersion(), std::optional<int>(kRegisterVersion));
         QCOMPARE(registerProblem(), QString());
         QVERIFY(hasLineNumbers(QStringLiteral("land_report")));
         QVERIFY(hasLineNumbers(QStringLiteral("member_report")));
         QVERIFY(ownerIndexHasHouse());
+        // Decimal acres as the register shows them, from each transferred land's extent.
+        QCOMPARE(acresOf(lands.right), QStringLiteral("2.5"));
+        QCOMPARE(acresOf(lands.transferred), QStringLiteral("5.375"));
+        QCOMPARE(acresOf(lands.transferredInAcres), QStringLiteral("3.5"));
+        QCOMPARE(acresOf(lands.typedOver), QStringLiteral("7.25"));
+        QCOMPARE(acresOf(lands.divided), QStringLiteral("4."));
         // A second workstation starting later finds nothing to do.
+        test::exec(QStringLiteral("UPDATE land SET akkara_only = '1.' WHERE srno = ?"), {lands.transferred.toInt()});
         upgradeRegister();
-        QCOMPARE(registerVersion(), std::optional<int>(2));
+        QCOMPARE(registerVersion(), std::optional<int>(kRegisterVersion));
+        QCOMPARE(acresOf(lands.transferred), QStringLiteral("1."));
     }
 
     void failedUpgradeKeepsVersion1Whole()
@@ -111,6 +199,30 @@ private slots:
         QCOMPARE(registerVersion(), std::optional<int>(1));
         QVERIFY(!hasLineNumbers(QStringLiteral("land_report")));
         QVERIFY(!ownerIndexHasHouse());
+    }
+
+    void failedMendKeepsTheRegisterWhole_data() { olderRegisterIsUpgraded_data(); }
+    void failedMendKeepsTheRegisterWhole()
+    {
+        QFETCH(int, from);
+        const Lands lands = addLands();
+        if (from == 1)
+            makeVersion1();
+        else
+            run(QStringLiteral("UPDATE parcelon_schema SET version = %1").arg(from));
+        // Lands are mended in srno order: the first is changed before the second is refused.
+        refuseChangesTo(lands.transferredInAcres);
+        try {
+            upgradeRegister();
+            QFAIL("the upgrade went through");
+        } catch (const DbError &error) {
+            QVERIFY2(error.description.contains(QLatin1String("land refused")), qPrintable(error.description));
+        }
+        QCOMPARE(registerVersion(), std::optional<int>(from));
+        QCOMPARE(acresOf(lands.transferred), QStringLiteral("9.5"));
+        QCOMPARE(acresOf(lands.transferredInAcres), QStringLiteral("4.75"));
+        QCOMPARE(hasLineNumbers(QStringLiteral("land_report")), from > 1);
+        QCOMPARE(ownerIndexHasHouse(), from > 1);
     }
 
     void sessionStaysUsableAfterTheProbe()
