@@ -45,6 +45,9 @@ HandBack &HandBack::press(const char *name)
     auto *button = qobject_cast<QAbstractButton *>(control(name));
     if (!button)
         fail(QStringLiteral("%1 is not a button").arg(QString::fromLatin1(name)));
+    // click() on a disabled button does nothing at all: the opener's handler would silently not run.
+    if (!button->isEnabled())
+        fail(QStringLiteral("%1 is disabled").arg(QString::fromLatin1(name)));
     button->click();
     return *this;
 }

@@ -26,7 +26,8 @@ public:
 
     // Writes the text of a label, text box or drop-down of the opener.
     HandBack &set(const char *control, const QString &text);
-    // Presses a button of the opener, hidden or not.
+    // Presses a button of the opener, hidden or not. A disabled button cannot be pressed: that throws
+    // HandBackError too.
     HandBack &press(const char *button);
     // Moves the opener's focus to a control, as a clerk's click would: leaving the control that had it
     // runs that control's own handler. With `ifDisabled`, a disabled control passes the focus to that

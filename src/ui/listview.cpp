@@ -5,6 +5,7 @@
 #include <QHeaderView>
 
 #include <algorithm>
+#include <numeric>
 
 namespace parcelon {
 
@@ -32,9 +33,13 @@ QVariant StringTableModel::alignment(int column) const
 
 void StringTableModel::append(QStringList line)
 {
-    const int row = int(m_lines.size());
+    // One line goes straight to its place, so a list sorted once does not re-sort on every line added.
+    const auto at = m_sortColumn < 0 ? m_lines.end()
+                                     : std::upper_bound(m_lines.begin(), m_lines.end(), line,
+                                         [this](const QStringList &a, const QStringList &b) { return before(a, b); });
+    const int row = int(at - m_lines.begin());
     beginInsertRows({}, row, row);
-    m_lines.push_back(std::move(line));
+    m_lines.insert(at, std::move(line));
     endInsertRows();
 }
 
@@ -42,10 +47,13 @@ void StringTableModel::appendMany(std::vector<QStringList> lines)
 {
     if (lines.empty())
         return;
-    const int first = int(m_lines.size());
+    const size_t sorted = m_lines.size();
+    const int first = int(sorted);
     beginInsertRows({}, first, first + int(lines.size()) - 1);
     m_lines.insert(m_lines.end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
     endInsertRows();
+    if (m_sortColumn >= 0)
+        reorder(sorted);
 }
 
 void StringTableModel::removeLine(int row)
@@ -61,6 +69,7 @@ void StringTableModel::clear()
 {
     beginResetModel();
     m_lines.clear();
+    m_sortColumn = -1;
     endResetModel();
 }
 
@@ -90,15 +99,51 @@ QVariant StringTableModel::headerData(int section, Qt::Orientation orientation, 
     return {};
 }
 
+bool StringTableModel::before(const QStringList &a, const QStringList &b) const
+{
+    static const QString none; // a line with fewer sub-items than columns
+    const int column = m_sortColumn;
+    const QString &x = column < a.size() ? a.at(column) : none;
+    const QString &y = column < b.size() ? b.at(column) : none;
+    const int c = QString::compare(x, y, Qt::CaseInsensitive);
+    return m_sortOrder == Qt::AscendingOrder ? c < 0 : c > 0;
+}
+
 void StringTableModel::sort(int column, Qt::SortOrder order)
 {
-    emit layoutAboutToBeChanged();
-    auto cell = [column](const QStringList &line) { return column < line.size() ? line.at(column) : QString(); };
-    std::stable_sort(m_lines.begin(), m_lines.end(), [&](const QStringList &a, const QStringList &b) {
-        const int c = QString::compare(cell(a), cell(b), Qt::CaseInsensitive);
-        return order == Qt::AscendingOrder ? c < 0 : c > 0;
-    });
-    emit layoutChanged();
+    if (column < 0)
+        return;
+    m_sortColumn = column;
+    m_sortOrder = order;
+    reorder(0);
+}
+
+void StringTableModel::reorder(size_t sortedLines)
+{
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    // The rows' numbers are sorted, not the lines, so the selection and the current line can move with them.
+    std::vector<int> rows(m_lines.size());
+    std::iota(rows.begin(), rows.end(), 0);
+    auto byLine = [this](int a, int b) { return before(m_lines[size_t(a)], m_lines[size_t(b)]); };
+    const auto tail = rows.begin() + qsizetype(sortedLines);
+    std::stable_sort(tail, rows.end(), byLine);
+    // The merge keeps lines already there before equal ones added later: the same as a stable sort.
+    std::inplace_merge(rows.begin(), tail, rows.end(), byLine);
+    std::vector<QStringList> lines;
+    lines.reserve(m_lines.size());
+    std::vector<int> placeOf(m_lines.size());
+    for (const int row : rows) {
+        placeOf[size_t(row)] = int(lines.size());
+        lines.push_back(std::move(m_lines[size_t(row)]));
+    }
+    m_lines = std::move(lines);
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex &index : from)
+        to << this->index(placeOf[size_t(index.row())], index.column());
+    changePersistentIndexList(from, to);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 ListView::ListView(QWidget *parent)
@@ -169,18 +214,12 @@ void ListView::selectRow(int row)
 
 void ListView::removeItem(int row) { m_model->removeLine(row); }
 
-void ListView::clear()
-{
-    m_model->clear();
-    m_sortColumn = -1;
-}
+void ListView::clear() { m_model->clear(); }
 
 void ListView::sortByColumnText(int column)
 {
-    m_sortOrder
-        = (column == m_sortColumn && m_sortOrder == Qt::AscendingOrder) ? Qt::DescendingOrder : Qt::AscendingOrder;
-    m_sortColumn = column;
-    m_model->sort(column, m_sortOrder);
+    const bool again = column == m_model->sortColumn() && m_model->sortOrder() == Qt::AscendingOrder;
+    m_model->sort(column, again ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 } // namespace parcelon

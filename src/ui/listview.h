@@ -20,23 +20,34 @@ public:
     void setHeaders(const QStringList &headers);
     // How each column's caption and texts are aligned (left when not given).
     void setAlignments(QList<Qt::Alignment> alignments);
+    // Adds lines at the end, or in their place in the sort in effect, after the lines that compare equal.
     void append(QStringList line);
     void appendMany(std::vector<QStringList> lines);
     void removeLine(int row);
+    // Empties the table and forgets its sort.
     void clear();
     const QStringList &line(int row) const { return m_lines[size_t(row)]; }
+    // The column the lines are sorted by (-1 when they are in the order added) and its order.
+    int sortColumn() const { return m_sortColumn; }
+    Qt::SortOrder sortOrder() const { return m_sortOrder; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // Sorts by a column as text, stably, and keeps that sort for lines added later.
     void sort(int column, Qt::SortOrder order) override;
 
 private:
     QVariant alignment(int column) const;
+    bool before(const QStringList &a, const QStringList &b) const;
+    // Puts the lines in the sort in effect; the first `sortedLines` are in it already.
+    void reorder(size_t sortedLines);
     QStringList m_headers;
     QList<Qt::Alignment> m_alignments;
     std::vector<QStringList> m_lines;
+    int m_sortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };
 
 class ListView final : public QTreeView
@@ -64,8 +75,10 @@ public:
     int selectedRow() const;
     void selectRow(int row);
     void removeItem(int row);
+    // Empties the list and forgets its sort.
     void clear();
-    // Sorts by a column as text; a second sort on the same column reverses the order.
+    // Sorts by a column as text; a second sort on the same column reverses the order. Lines added
+    // afterwards (the later pages of a fill among them) take their place in that order until clear().
     void sortByColumnText(int column);
 
     StringTableModel *table() const { return m_model; }
@@ -77,8 +90,6 @@ signals:
 
 private:
     StringTableModel *m_model;
-    int m_sortColumn = -1;
-    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };
 
 } // namespace parcelon

@@ -255,17 +255,21 @@ private slots:
     {
         QTest::addColumn<int>("step");
         QTest::addColumn<QString>("named");
-        QTest::newRow("missing control") << 0 << QStringLiteral("labsrno_customr");
-        QTest::newRow("control without text") << 1 << QStringLiteral("cmdok");
-        QTest::newRow("missing button") << 2 << QStringLiteral("cmdcha");
-        QTest::newRow("not a button") << 3 << QStringLiteral("txtid");
-        QTest::newRow("missing procedure") << 4 << QStringLiteral("lvland");
-        QTest::newRow("a control of a dialog the opener has open") << 5 << QStringLiteral("labguhano");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("missing control") << 0 << QStringLiteral("labsrno_customr") << QStringLiteral("no control");
+        QTest::newRow("control without text") << 1 << QStringLiteral("cmdok") << QStringLiteral("holds no text");
+        QTest::newRow("missing button") << 2 << QStringLiteral("cmdcha") << QStringLiteral("no control");
+        QTest::newRow("not a button") << 3 << QStringLiteral("txtid") << QStringLiteral("is not a button");
+        QTest::newRow("disabled button") << 6 << QStringLiteral("cmdok") << QStringLiteral("cmdok is disabled");
+        QTest::newRow("missing procedure") << 4 << QStringLiteral("lvland") << QStringLiteral("no procedure");
+        QTest::newRow("a control of a dialog the opener has open")
+            << 5 << QStringLiteral("labguhano") << QStringLiteral("no control");
     }
     void handBackToAMissingControlOrHandlerFailsLoudly()
     {
         QFETCH(int, step);
         QFETCH(QString, named);
+        QFETCH(QString, said);
         Sample opener;
         auto *chooser = new QDialog(&opener);
         new QLabel(chooser);
@@ -283,13 +287,18 @@ private slots:
             case 3:
                 back.press(name.constData());
                 break;
+            case 6:
+                opener.cmdok->setEnabled(false);
+                back.press(name.constData());
+                break;
             default:
                 back.call(name.constData());
             }
             QFAIL("the hand-back went on quietly");
         } catch (const HandBackError &error) {
             const QString text = QString::fromUtf8(error.what());
-            QVERIFY2(text.contains(named) && text.contains(QStringLiteral("sample")), qPrintable(text));
+            QVERIFY2(text.contains(named) && text.contains(said) && text.contains(QStringLiteral("sample")),
+                qPrintable(text));
         }
     }
 };

@@ -1,0 +1,116 @@
+// A list the clerk has sorted stays sorted as lines arrive: lines added one at a time or many at once,
+// and the later pages of a fill still under way, take their place in the sort (after the lines equal to
+// them), so the list and whatever prints from it read in order. clear() forgets the sort.
+
+#include "base/dbsession.h"
+#include "support/clerk.h"
+#include "support/fixture.h"
+#include "ui/listview.h"
+#include "ui/pagedfill.h"
+
+#include <QTest>
+#include <QWidget>
+
+using namespace parcelon;
+
+namespace {
+// Whether every line's text in the column follows the one before it, as the list sorts: as text, in
+// any letter case.
+bool inOrder(const ListView &list, int column, Qt::SortOrder order)
+{
+    for (int row = 1; row < list.count(); ++row) {
+        const int c = QString::compare(list.text(row - 1, column), list.text(row, column), Qt::CaseInsensitive);
+        if (order == Qt::AscendingOrder ? c > 0 : c < 0)
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+class tst_listsort : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { test::openDatabase(); }
+    void cleanup()
+    {
+        QCOMPARE(test::closeAllWindows(), QStringList());
+        test::destroyDatabase();
+    }
+
+    void linesAddedAfterASortTakeTheirPlace_data()
+    {
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<bool>("oneByOne");
+        QTest::addColumn<QString>("numbers");
+        // Lines equal but for letter case keep the order they came in: those shown first, then the added.
+        QTest::newRow("ascending, one by one") << 1 << true << "1 5 2 4 7 3 6";
+        QTest::newRow("ascending, many at once") << 1 << false << "1 5 2 4 7 3 6";
+        QTest::newRow("descending, one by one") << 2 << true << "6 3 2 4 7 1 5";
+        QTest::newRow("descending, many at once") << 2 << false << "6 3 2 4 7 1 5";
+    }
+    void linesAddedAfterASortTakeTheirPlace()
+    {
+        QFETCH(int, clicks);
+        QFETCH(bool, oneByOne);
+        QFETCH(QString, numbers);
+        ListView list;
+        list.setColumns({{QStringLiteral("wxlh"), 900}, {QStringLiteral("ku"), 2000}});
+        list.addItems({{QStringLiteral("1"), QStringLiteral("a")}, {QStringLiteral("2"), QStringLiteral("B")},
+            {QStringLiteral("3"), QStringLiteral("c")}});
+        for (int i = 0; i < clicks; ++i)
+            list.sortByColumnText(1);
+        list.selectRow(1); // the line "2 B" in either order
+        const std::vector<QStringList> added
+            = {{QStringLiteral("4"), QStringLiteral("b")}, {QStringLiteral("5"), QStringLiteral("A")},
+                {QStringLiteral("6"), QStringLiteral("d")}, {QStringLiteral("7"), QStringLiteral("b")}};
+        if (oneByOne) {
+            for (const QStringList &line : added)
+                list.addItem(line);
+        } else {
+            list.addItems(added);
+        }
+        QCOMPARE(test::listLines(&list, {0}).join(QLatin1Char(' ')), numbers);
+        // The selection stays on its line.
+        QCOMPARE(list.text(list.selectedRow()), QStringLiteral("2"));
+
+        list.clear();
+        list.addItems({{QStringLiteral("9"), QStringLiteral("z")}, {QStringLiteral("8"), QStringLiteral("a")}});
+        list.addItem({QStringLiteral("7"), QStringLiteral("m")});
+        QCOMPARE(test::listLines(&list, {0}).join(QLatin1Char(' ')), QStringLiteral("9 8 7"));
+    }
+
+    void listSortedWhileFillingIsInOrderWhenWhole()
+    {
+        // Keys spread over three pages; names out of key order.
+        const int rows = 1000;
+        db().transaction([&] {
+            for (int i = 1; i <= rows; ++i)
+                db().execute(QStringLiteral("INSERT INTO nadayo (srno, nathisambandaya) VALUES (?, ?)"),
+                    {i * 60, QStringLiteral("n%1").arg(i * 7919 % rows, 4, 10, QLatin1Char('0'))});
+        });
+        QWidget screen;
+        ListView list(&screen);
+        list.setColumns({{QStringLiteral("wxlh"), 900}, {QStringLiteral("ku"), 2000}});
+        PagedFill fill(&list, &screen, [](const Query &row) { return QStringList {row.value(0), row.value(1)}; });
+        PagedFill::Source source;
+        source.select = QStringLiteral("SELECT srno, nathisambandaya FROM nadayo");
+        source.key = QStringLiteral("srno");
+        source.highest = QStringLiteral("SELECT MAX(srno) FROM nadayo");
+        fill.start(source);
+        QCOMPARE(list.count(), PagedFill::kFirstPage);
+        QVERIFY(fill.filling());
+
+        list.sortByColumnText(1);
+        QVERIFY(inOrder(list, 1, Qt::AscendingOrder));
+        // The pages still to come arrive after the sort, as before a print.
+        fill.finish();
+        QVERIFY(!fill.filling());
+        QCOMPARE(list.count(), rows);
+        QVERIFY(inOrder(list, 1, Qt::AscendingOrder));
+    }
+};
+
+QTEST_MAIN(tst_listsort)
+#include "tst_listsort.moc"
