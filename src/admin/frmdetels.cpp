@@ -1,11 +1,13 @@
 #include "admin/frmdetels.h"
 
+#include "admin/notice.h"
 #include "base/clock.h"
 #include "base/dbsession.h"
 #include "ui/accessibility.h"
 #include "ui/failure.h"
 #include "ui/kit.h"
 #include "ui/legacyfont.h"
+#include "ui/messages.h"
 #include "ui/record.h"
 
 #include <QLabel>
@@ -95,6 +97,10 @@ void FRMDETELS::Form_Load()
     Form_Resize();
     // An empty table, or any failure to read it, leaves the boxes empty and labcode2 empty.
     try {
+        m_loaded = LoadedRow::ofTable(QStringLiteral("detels"), QStringLiteral("srno"),
+            {QStringLiteral("srno"), QStringLiteral("codeno"), QStringLiteral("name"), QStringLiteral("ad1"),
+                QStringLiteral("ad2"), QStringLiteral("ad3"), QStringLiteral("ad4"), QStringLiteral("teno"),
+                QStringLiteral("faxno"), QStringLiteral("emailno"), QStringLiteral("web"), QStringLiteral("date")});
         const std::optional<Query> row = db().first(QStringLiteral(
             "SELECT codeno, name, ad1, ad2, ad3, ad4, teno, faxno, emailno, web FROM detels ORDER BY srno"));
         if (!row)
@@ -124,12 +130,24 @@ void FRMDETELS::OK_Click()
             {{"codeno", CODENO}, {"name", txtNAME}, {"ad1", AD1}, {"ad2", AD2}, {"ad3", AD3}, {"ad4", AD4},
                 {"teno", TENO}, {"faxno", FAXNO}, {"emailno", EMAIL}, {"web", WEB}});
         // The office keeps one row: the old one goes and the new one comes in one change, so a failed
-        // insert leaves the old details in place. Every row goes, also when the one loaded had an empty
-        // code or another workstation saved details since this screen loaded.
+        // insert leaves the old details in place. Details another workstation saved since this screen
+        // loaded are shown, not replaced.
+        bool stored = false;
         db().lockedChange([&] {
+            if (!m_loaded.unchanged())
+                return;
             db().execute(QStringLiteral("DELETE FROM detels"));
             db().execute(office.insertSql({QStringLiteral("date")}), office.values() + QVariantList {Clock::dbDate()});
+            stored = true;
         });
+        if (!stored) {
+            notice(this, QStringLiteral("Message"), kChangedElsewhereLatin);
+            for (QLineEdit *box : {CODENO, txtNAME, AD1, AD2, AD3, AD4, TENO, FAXNO, EMAIL, WEB})
+                box->clear();
+            labcode2->clear();
+            Form_Load();
+            return;
+        }
         for (QLineEdit *box : {CODENO, txtNAME, AD1, AD2, AD3, AD4, TENO, FAXNO, EMAIL, WEB})
             box->clear();
         close();

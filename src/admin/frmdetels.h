@@ -3,6 +3,8 @@
 // e-mail and web address, all typed in PARAS-N. Saving replaces the row as a whole. The main menu
 // shows the office name from its next start on.
 
+#include "base/loadedrow.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -53,6 +55,7 @@ protected:
 
 private:
     void build();
+    LoadedRow m_loaded; // the office's details as this screen showed them
 };
 
 } // namespace parcelon

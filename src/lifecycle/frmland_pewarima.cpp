@@ -148,6 +148,8 @@ void frmland_pewarima::buildFirstLand()
     txtakkara_only_h = textBox(fra1, "txtakkara_only_h");
     for (QLineEdit *box : {txtakkara_h, txtrud_h, txtparchase_h, txtakkara_only_h})
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (QLineEdit *box : {txtakkara_h, txtrud_h, txtparchase_h})
+        extentBox(box);
     // The identity and household numbers read in the heavy Latin face.
     labid_h->setFont(heavyLatinFont(11));
     labguha_h->setFont(heavyLatinFont(11));

@@ -2,7 +2,7 @@
 // Land transfer and division: two events in a land's life, each leaving one history row in
 // `land_pewarima`.
 //  - Transfer: part of the first land's extent passes to a second, registered land; the first land keeps
-//    the acres, roods and perches the clerk types (its decimal acres and unit stay as stored).
+//    the acres, roods and perches the clerk types, and its decimal acres follow them (its unit stays).
 //  - Division: the first land is taken out of force with a reason; its parts are registered as new lands.
 // The first land sits in the top frame (controls ending in `_h`), the second in the bottom one.
 //
@@ -14,6 +14,8 @@
 // What other screens may set, press or read: txtlandno_h, txtlandno (the land search's codes "2" and
 // "3", the land register's portion), optland_pewarima, cmdtra (restores the screen after the search),
 // labcha (the yes/no dialog's code "1").
+
+#include "base/loadedrow.h"
 
 #include <QDialog>
 
@@ -140,11 +142,14 @@ private:
     // Dims the main menu and this screen and opens the land search with a caller code.
     void openSearch(const QString &callerCode);
     // What a store found when it read the lands again inside its change.
-    enum class Outcome { Stored, FirstGone, SecondGone, ExtentMustChange };
+    enum class Outcome { Stored, FirstGone, FirstChanged, SecondGone, ExtentMustChange };
     Outcome storeTransfer();
     Outcome storeDivision();
     // Tells the clerk why a store wrote nothing.
     void refused(Outcome outcome);
+
+    LoadedRow m_first; // the first land as loaded
+    QString m_firstUnit; // its unit as stored
 };
 
 } // namespace parcelon

@@ -78,6 +78,7 @@ void frmland_pewarima::fland_d()
 {
     const std::optional<Query> land = landInForce(txtlandno_h->text());
     if (!land) {
+        m_first.reset();
         if (!txtlandno_h->text().isEmpty()) {
             message(this, kFirstNotFound);
             txtlandno_h->clear();
@@ -85,6 +86,11 @@ void frmland_pewarima::fland_d()
         }
         return;
     }
+    // What the stores compare with the land as it stands when they run.
+    m_first = LoadedRow(QStringLiteral("land"), Dialect::key(land->value(QStringLiteral("srno"))), *land,
+        {QStringLiteral("balapa_no1"), QStringLiteral("akkara1"), QStringLiteral("akkara"), QStringLiteral("rut"),
+            QStringLiteral("parchase"), QStringLiteral("akkara_only"), QStringLiteral("labn_owner_srno")});
+    m_firstUnit = land->value(QStringLiteral("akkara1"));
     showKind(cmblandno_h, land->value(QStringLiteral("balapa_no1")));
     labsrno->setText(land->value(QStringLiteral("srno")));
     txtakkara_h->setText(land->value(QStringLiteral("akkara")));
@@ -108,6 +114,7 @@ void frmland_pewarima::clear_alltxt_1()
     for (QLineEdit *box : {txtakkara_h, txtrud_h, txtparchase_h})
         box->clear();
     cmblandno_h->setEnabled(true);
+    m_first.reset();
 }
 
 void frmland_pewarima::land2()
@@ -128,11 +135,12 @@ void frmland_pewarima::land2()
     labakkara->setText(shownUnit(land->value(QStringLiteral("akkara1"))));
     txtakkara_only->setText(land->value(QStringLiteral("akkara_only")));
 
-    // With the first land loaded (its kind list is then disabled), propose what it keeps: its stored
-    // decimal acres less the second land's, when the second is not the larger.
+    // With the first land loaded (its kind list is then disabled), propose what it keeps: its extent as
+    // its numbers stand less the second land's decimal acres, when the second is not the larger. The
+    // numbers, not the stored decimal text, which an older program left as it was after a transfer.
     if (!cmblandno_h->isEnabled()) {
         const double second = leadingNumber(txtakkara_only->text());
-        const double first = leadingNumber(txtakkara_only_old->text());
+        const double first = leadingNumber(decimalAcres(m_firstUnit, tt1->text(), tt2->text(), tt3->text()));
         if (second <= first)
             txtakkara_only_h->setText(plainDecimal(first - second));
     }

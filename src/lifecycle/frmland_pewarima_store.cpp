@@ -1,10 +1,11 @@
 // The transfer and division screen's stores and its next history number.
 //
 // Each store is one change under the register's lock: the first land is read again there (still in force,
-// its extent as stored now), and a transfer reads the second land's decimal acres again too, because
-// another workstation may have changed either since the screen loaded them. The refusals are decided on
-// those values, the history row records the extent as stored when the change runs, and the land's update
-// and the history row are written together or not at all.
+// and still as the screen loaded it: another workstation's transfer meanwhile would otherwise be undone by
+// the numbers this clerk typed against the old extent), and a transfer reads the second land's decimal
+// acres again too. The refusals are decided on the first land's extent as its stored numbers give it, the
+// land's decimal acres are recomputed from the numbers it keeps, and the land's update and the history row
+// are written together or not at all.
 
 #include "lifecycle/frmland_pewarima.h"
 
@@ -18,6 +19,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+
+#include <QRegularExpression>
 
 #include <optional>
 
@@ -36,8 +39,22 @@ const QString kHistory
 std::optional<Query> firstLandNow(const QString &srno, const QString &permit)
 {
     return db().first(
-        QStringLiteral("SELECT akkara, rut, parchase, akkara_only FROM land1 WHERE srno = ? AND balapa_no = ?"),
+        QStringLiteral("SELECT akkara1, akkara, rut, parchase FROM land1 WHERE srno = ? AND balapa_no = ?"),
         {Dialect::key(srno), permit});
+}
+
+// The decimal acres of a land's stored extent.
+QString storedAcres(const Query &land)
+{
+    return decimalAcres(land.value(QStringLiteral("akkara1")), land.value(QStringLiteral("akkara")),
+        land.value(QStringLiteral("rut")), land.value(QStringLiteral("parchase")));
+}
+
+// An extent number as the clerk may give it: digits with at most one decimal point, or nothing (0).
+bool plainNumber(const QString &text)
+{
+    static const QRegularExpression number(QStringLiteral("^\\s*([0-9]+\\.?[0-9]*|\\.[0-9]+)?\\s*$"));
+    return number.match(text).hasMatch();
 }
 } // namespace
 
@@ -52,20 +69,31 @@ frmland_pewarima::Outcome frmland_pewarima::storeTransfer()
             outcome = Outcome::FirstGone;
             return;
         }
+        if (!m_first.unchanged()) {
+            outcome = Outcome::FirstChanged;
+            return;
+        }
         const std::optional<Query> second = db().first(
             QStringLiteral("SELECT akkara_only FROM land1 WHERE balapa_no = ? ORDER BY srno"), {txtlandno->text()});
         if (!second) {
             outcome = Outcome::SecondGone;
             return;
         }
-        // The second land may not be larger than the first, and the first land's extent has to change.
-        const double stored = leadingNumber(first->value(QStringLiteral("akkara_only")));
-        if (leadingNumber(second->value(0)) > stored || leadingNumber(txtakkara_only_h->text()) == stored) {
+        // The first land keeps what the clerk typed, in its own unit: plain numbers, less than it holds
+        // now (its extent has to change and may not grow), and the second land may not be larger than it.
+        const QString unit = first->value(QStringLiteral("akkara1"));
+        const QString now = storedAcres(*first);
+        const QString kept = decimalAcres(unit, txtakkara_h->text(), txtrud_h->text(), txtparchase_h->text());
+        const bool numbers
+            = plainNumber(txtakkara_h->text()) && plainNumber(txtrud_h->text()) && plainNumber(txtparchase_h->text());
+        if (!numbers || kept == now || leadingNumber(kept) > leadingNumber(now)
+            || leadingNumber(second->value(0)) > leadingNumber(now)) {
             outcome = Outcome::ExtentMustChange;
             return;
         }
-        db().execute(QStringLiteral("UPDATE land SET akkara = ?, rut = ?, parchase = ? WHERE srno = ?"),
-            {txtakkara_h->text(), txtrud_h->text(), txtparchase_h->text(), Dialect::key(labsrno->text())});
+        db().execute(
+            QStringLiteral("UPDATE land SET akkara = ?, rut = ?, parchase = ?, akkara_only = ? WHERE srno = ?"),
+            {txtakkara_h->text(), txtrud_h->text(), txtparchase_h->text(), kept, Dialect::key(labsrno->text())});
         db().execute(kHistory,
             {labsrno->text(), cmblandno_h->currentText(), txtlandno_h->text(), optland_pewarima->text(), kNoReason,
                 first->value(QStringLiteral("akkara")), first->value(QStringLiteral("rut")),
@@ -84,8 +112,13 @@ frmland_pewarima::Outcome frmland_pewarima::storeDivision()
             outcome = Outcome::FirstGone;
             return;
         }
-        db().execute(QStringLiteral("UPDATE land SET chack = '0', pewarima = ? WHERE srno = ?"),
-            {reason, Dialect::key(labsrno->text())});
+        if (!m_first.unchanged()) {
+            outcome = Outcome::FirstChanged;
+            return;
+        }
+        // The land leaves force with its decimal acres as its numbers give them.
+        db().execute(QStringLiteral("UPDATE land SET chack = '0', pewarima = ?, akkara_only = ? WHERE srno = ?"),
+            {reason, storedAcres(*first), Dialect::key(labsrno->text())});
         db().execute(kHistory,
             {labsrno->text(), cmblandno_h->currentText(), txtlandno_h->text(), optland_behera->text(), reason,
                 first->value(QStringLiteral("akkara")), first->value(QStringLiteral("rut")),
@@ -104,6 +137,11 @@ void frmland_pewarima::refused(Outcome outcome)
         message(this, kFirstNotFound);
         txtlandno_h->clear();
         txtlandno_h->setFocus();
+        return;
+    case Outcome::FirstChanged:
+        // Another workstation stored a change of the land since it was loaded: it is shown as it stands.
+        message(this, kChangedElsewhere);
+        fland_d();
         return;
     case Outcome::SecondGone:
         message(this, kSecondNotFound);

@@ -10,6 +10,7 @@
 #include "ui/kit.h"
 #include "ui/legacyfont.h"
 #include "ui/listview.h"
+#include "ui/messages.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -26,6 +27,13 @@ const QString kChangeMode = QStringLiteral("fjkia lsÍu");
 
 // A division's villages in their stored order: the village number, compared as a number.
 const QString kVillageOrder = QStringLiteral(" ORDER BY LENGTH(gsrno), gsrno");
+
+// A division's name and villages as stored now, to be compared when the clerk saves a change of it.
+LoadedRow divisionAsStored(int srno)
+{
+    return LoadedRow::ofRows(QStringLiteral("gamasewa_wasama"), srno, QStringLiteral("gsrno, gama"),
+        {QStringLiteral("gama_wasama"), QStringLiteral("gsrno"), QStringLiteral("gama")});
+}
 
 QLabel *centredValue(QWidget *form, const char *name, Twips at)
 {
@@ -193,6 +201,7 @@ void frmgamase_wasam::lvgama_wasama_DblClick()
     txtgama->setText(lvgama_wasama->text(row, 1));
     txtgamiya_change->setText(lvgama_wasama->text(row, 1));
     labsrno->setText(lvgama_wasama->text(row, 0));
+    guarded(this, [this] { m_division = divisionAsStored(labsrno->text().toInt()); });
     cmdok->setText(kChangeMode);
     setLabiv(lvgam->count());
     txtgamiya_change->show();
@@ -332,9 +341,15 @@ void frmgamase_wasam::cmdok_Click()
         const QString date = session::dbDate();
         const QString time = session::dbTime();
         bool taken = false;
+        bool changedElsewhere = false;
         // Another workstation may have saved a division since this screen counted: the number and the
-        // name check are made again under the lock, and the division's rows are replaced as a whole.
+        // name check are made again under the lock, and the division's rows are replaced as a whole, only
+        // while they are still those this screen loaded.
         db().lockedChange([&] {
+            if (changing && (m_division.srno() != labsrno->text().toInt() || !m_division.unchanged())) {
+                changedElsewhere = true;
+                return;
+            }
             const int srno = changing ? labsrno->text().toInt() : nextDivisionNumber();
             if (nameTakenByOtherDivision(name, srno)) {
                 taken = true;
@@ -347,10 +362,16 @@ void frmgamase_wasam::cmdok_Click()
                                             "date, time) VALUES (?, ?, ?, ?, ?, ?, ?)"),
                     {srno, name, lvgam->text(i, 0), lvgam->text(i, 1), user, date, time});
         });
+        if (changedElsewhere) {
+            message(this, kChangedElsewhere);
+            showDivisionAgain();
+            return;
+        }
         if (taken) {
             markRed(txtgama);
             return;
         }
+        m_division.reset();
         lvgam->clear();
         unlockLists();
         txtgama->clear();
@@ -367,11 +388,21 @@ void frmgamase_wasam::cmdgamiya_change_Click()
         const QString name = txtgamiya_change->text();
         const int srno = labsrno->text().toInt();
         bool taken = false;
+        bool changedElsewhere = false;
         db().lockedChange([&] {
+            if (m_division.srno() != srno || !m_division.unchanged()) {
+                changedElsewhere = true;
+                return;
+            }
             taken = nameTakenByOtherDivision(name, srno);
             if (!taken)
                 db().execute(QStringLiteral("UPDATE gamasewa_wasama SET gama_wasama = ? WHERE srno = ?"), {name, srno});
         });
+        if (changedElsewhere) {
+            message(this, kChangedElsewhere);
+            showDivisionAgain();
+            return;
+        }
         if (taken) {
             markRed(txtgamiya_change);
             return;
@@ -388,6 +419,34 @@ void frmgamase_wasam::cmdgamiya_change_Click()
         cmdgamiya_change->hide();
         txtgama->setFocus();
     });
+}
+
+void frmgamase_wasam::showDivisionAgain()
+{
+    const int srno = labsrno->text().toInt();
+    lv_add();
+    lvgam->clear();
+    Query rows = db().select(
+        QStringLiteral("SELECT gsrno, gama, gama_wasama FROM gamasewa_wasama WHERE srno = ?") + kVillageOrder, {srno});
+    std::vector<QStringList> lines;
+    QString name;
+    while (rows.next()) {
+        lines.push_back({rows.value(0), rows.value(1)});
+        name = rows.value(2);
+    }
+    if (lines.empty()) {
+        m_division.reset();
+        cmdnew_Click();
+        txtgamiya_change->hide();
+        cmdgamiya_change->hide();
+        return;
+    }
+    lvgam->addItems(std::move(lines));
+    unlockLists();
+    txtgama->setText(name);
+    txtgamiya_change->setText(name);
+    setLabiv(lvgam->count());
+    m_division = divisionAsStored(srno);
 }
 
 void frmgamase_wasam::cmdexit_Click() { close(); }

@@ -4,6 +4,8 @@
 // a stored division is loaded into the working list, changed and saved again (its rows are replaced), or
 // renamed on its own. The mode is the caption of `cmdok`; the screen keeps its state in its controls.
 
+#include "base/loadedrow.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -72,6 +74,10 @@ private:
     bool nameTakenByOtherDivision(const QString &name, int srno) const;
     // The number a new division receives (see lastno).
     int nextDivisionNumber();
+    // After another workstation changed the division open for change: its name and villages as they
+    // now stand, or a new division when it is gone.
+    void showDivisionAgain();
+    LoadedRow m_division; // the division open for change, as loaded
 };
 
 } // namespace parcelon

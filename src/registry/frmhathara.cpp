@@ -94,6 +94,18 @@ void frmhathara::showStored(const Query &row)
     cmdok->setText(kStoredRow);
 }
 
+void frmhathara::holdFor(BoundaryTexts *pending)
+{
+    m_pending = pending;
+    if (!pending->held)
+        return;
+    txtdakuna->setText(pending->dakuna);
+    txtuthura->setText(pending->uthuru);
+    txtbatahira->setText(pending->batahira);
+    txtnaganahira->setText(pending->naganahira);
+    cmdok->setText(kStoredRow);
+}
+
 void frmhathara::clearBoxes()
 {
     for (QLineEdit *box : {txtdakuna, txtuthura, txtbatahira, txtnaganahira})
@@ -111,10 +123,13 @@ void frmhathara::cmdok_Click()
             return;
         }
         // The texts are stored as typed; the trimming only tells an empty box.
-        if (cmdok->text() == kStoredRow) {
+        if (m_pending) {
+            *m_pending = {txtdakuna->text(), txtuthura->text(), txtbatahira->text(), txtnaganahira->text(), true};
+        } else if (cmdok->text() == kStoredRow) {
             db().execute(QStringLiteral("UPDATE hathara_maym SET dakuna = ?, uthuru = ?, batahira = ?, naganahira = ? "
-                                        "WHERE landno = ?"),
-                {txtdakuna->text(), txtuthura->text(), txtbatahira->text(), txtnaganahira->text(), lablandno->text()});
+                                        "WHERE landsrno = ?"),
+                {txtdakuna->text(), txtuthura->text(), txtbatahira->text(), txtnaganahira->text(),
+                    lablandsrno->text()});
         } else {
             db().execute(
                 QStringLiteral("INSERT INTO hathara_maym (landsrno, landno1, landno, dakuna, uthuru, batahira, "
@@ -131,7 +146,11 @@ void frmhathara::cmdok_Click()
 void frmhathara::cmddelect_Click()
 {
     guarded(this, [this] {
-        db().execute(QStringLiteral("DELETE FROM hathara_maym WHERE landno = ?"), {lablandno->text()});
+        // Only this land's rows go, whatever other land shares its permit number.
+        if (m_pending)
+            *m_pending = {};
+        else
+            db().execute(QStringLiteral("DELETE FROM hathara_maym WHERE landsrno = ?"), {lablandsrno->text()});
         clearBoxes();
         HandBack(m_opener).set("labsathara", QString());
         leave();

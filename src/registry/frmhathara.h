@@ -1,9 +1,11 @@
 #pragma once
 // The four boundaries of a land: what lies north, south, west and east of it, one row of `hathara_maym`
-// per land. The land register opens it for a land being entered (the row carries the permit and the
-// land number the land is expected to receive; the save of the land corrects it) or for a land whose
-// boundaries are recorded. The caption of cmdok is the mode: "we;=,a lsÍu" a new row, "fjkia lsrsu" the
-// stored row changed in place. Every way out presses the land register's cmdcha, which restores it.
+// per land, found by the land's number (landsrno). The land register opens it for a stored land (its row
+// changed in place, or a new row for it) or for a land being entered: that land has no number yet, so
+// what the clerk types is held by the land register (BoundaryTexts) and written with the land in its own
+// save, under the number the land really receives. The caption of cmdok is the mode: "we;=,a lsÍu" a new
+// row, "fjkia lsrsu" the stored (or held) row changed. Every way out presses the land register's cmdcha,
+// which restores it.
 
 #include <QDialog>
 
@@ -16,6 +18,16 @@ namespace parcelon {
 
 class Query;
 
+// The boundaries typed for a land not saved yet, held until the land's save writes them.
+struct BoundaryTexts
+{
+    QString dakuna; // south
+    QString uthuru; // north
+    QString batahira; // west
+    QString naganahira; // east
+    bool held = false;
+};
+
 class frmhathara final : public QDialog
 {
     Q_OBJECT
@@ -26,6 +38,9 @@ public:
     void Form_Load();
     // Shows a stored row (landsrno, landno1, landno and the four boundaries) to be changed in place.
     void showStored(const Query &row);
+    // For a land not saved yet: the boxes show and save `pending`, which the opener keeps; nothing is
+    // written to the register here.
+    void holdFor(BoundaryTexts *pending);
 
     void cmdok_Click();
     void cmddelect_Click();
@@ -59,6 +74,7 @@ private:
     // Presses the land register's cmdcha and closes.
     void leave();
     QWidget *m_opener;
+    BoundaryTexts *m_pending = nullptr;
     bool m_left = false;
 };
 

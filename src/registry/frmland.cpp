@@ -156,6 +156,8 @@ void frmland::build()
     txtkatti = textBox(fraland_pamanaya, "txtkatti");
     for (QLineEdit *box : {txtakkara, txtrud, txtparchase, txtakkara_only})
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (QLineEdit *box : {txtakkara, txtrud, txtparchase})
+        extentBox(box);
 
     // The kinds, the permit date and the successor.
     frawargaya = frame(this, "frawargaya");

@@ -17,6 +17,9 @@
 // land_lv() (Q_INVOKABLE, the household chooser and the owner finder call it).
 // The mode is whether `labno` is enabled: disabled in new mode, enabled in change mode.
 
+#include "base/loadedrow.h"
+#include "registry/frmhathara.h"
+
 #include <QDialog>
 #include <QMargins>
 
@@ -198,6 +201,11 @@ private:
     void openTransferForPortion();
     // frmland_change.cpp
     void showLand(const Query &land);
+    // Runs an update of the loaded land under the lock, only while the land still holds what was loaded;
+    // otherwise tells the clerk and shows the land as it now stands. False when nothing was written.
+    bool storeLoaded(const QString &sql, const QVariantList &values);
+    LoadedRow m_loaded; // the land change mode loaded
+    BoundaryTexts m_boundaries; // typed for the land being entered, written by its save
 };
 
 } // namespace parcelon

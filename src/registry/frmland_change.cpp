@@ -9,6 +9,7 @@
 #include "ui/events.h"
 #include "ui/failure.h"
 #include "ui/kit.h"
+#include "ui/messages.h"
 #include "ui/record.h"
 
 #include <QComboBox>
@@ -28,6 +29,11 @@ const QString kPortion = QStringLiteral("1- Tõ");
 const QString kBoundariesRecorded = QStringLiteral("igyka lr we;");
 
 const QColor kShownNumber {128, 255, 128}; // light green: labno showing the next number
+
+// Besides the fields the screen shows: what another change (a transfer, a succession, a permit change,
+// a deletion) writes, so that an update made from an older load cannot undo it.
+const QStringList kLoadedAlso = {QStringLiteral("labn_owner_srno"), QStringLiteral("balapa_no1"),
+    QStringLiteral("balapa_no"), QStringLiteral("land_data"), QStringLiteral("pewarima"), QStringLiteral("chack")};
 
 // Shows a stored value. A drop-down list shows the entry with that text, or none when the list has no
 // such entry; choosing the entry runs the list's Click, as a clerk's choice does.
@@ -55,6 +61,9 @@ void frmland::wireChange()
 void frmland::cmdedit_Click()
 {
     guarded(this, [this] {
+        // The other mode starts from an empty form: nothing loaded, no boundaries held for a new land.
+        m_loaded.reset();
+        m_boundaries = {};
         if (inChangeMode()) {
             cmdedit->setText(kBackToChange);
             labno->setEnabled(false);
@@ -85,17 +94,18 @@ void frmland::labno_LostFocus()
         markNormal(labno);
         if (labno->text().isEmpty())
             return;
-        const std::optional<Query> land
-            = db().first(landRecord().selectSql({QStringLiteral("labn_owner_srno"), QStringLiteral("balapa_no1"),
-                             QStringLiteral("balapa_no"), QStringLiteral("land_data")})
-                    + QStringLiteral("WHERE srno = ?"),
-                {Dialect::key(labno->text())});
+        const RecordColumns record = landRecord();
+        const std::optional<Query> land = db().first(
+            record.selectSql(kLoadedAlso) + QStringLiteral("WHERE srno = ?"), {Dialect::key(labno->text())});
+        m_loaded.reset();
         if (!land) {
             for (QWidget *w : {cmdenter, cmdupdate, cmddeleter})
                 w->setEnabled(false);
             markRed(labno);
             return;
         }
+        m_loaded
+            = LoadedRow(QStringLiteral("land"), Dialect::key(labno->text()), *land, record.columnNames() + kLoadedAlso);
         showLand(*land);
         for (QWidget *w : {cmdupdate, cmddeleter})
             w->setEnabled(true);
@@ -137,13 +147,39 @@ void frmland::showLand(const Query &land)
     labsathara->setText(recorded ? kBoundariesRecorded : QString());
 }
 
+bool frmland::storeLoaded(const QString &sql, const QVariantList &values)
+{
+    // The land is written only while it still holds what this screen loaded, and only the land loaded:
+    // the number in labno is the one the fields came from. An empty labno matches no land.
+    if (labno->text().isEmpty())
+        return false;
+    if (!m_loaded.isSet() || m_loaded.srno() != Dialect::key(labno->text())) {
+        labno_LostFocus();
+        return false;
+    }
+    bool stored = false;
+    db().lockedChange([&] {
+        if (!m_loaded.unchanged())
+            return;
+        db().execute(sql, values);
+        stored = true;
+    });
+    if (!stored) {
+        message(this, kChangedElsewhere);
+        labno_LostFocus(); // the land as it now stands
+    }
+    return stored;
+}
+
 void frmland::cmdupdate_Click()
 {
     guarded(this, [this] {
         // Storing a land's fields always makes it active again; its status text stays as it was.
         const RecordColumns record = landRecord();
-        db().execute(record.updateSql({QStringLiteral("land_data"), QStringLiteral("chack = '1'")}),
-            record.values() + QVariantList {permitDate(), Dialect::key(labno->text())});
+        if (!storeLoaded(record.updateSql({QStringLiteral("land_data"), QStringLiteral("chack = '1'")}),
+                record.values() + QVariantList {permitDate(), Dialect::key(labno->text())}))
+            return;
+        m_loaded.reset();
         if (cmbothland->currentText() == kPortion)
             openTransferForPortion();
         home_mumant();
@@ -156,9 +192,14 @@ void frmland::cmddeleter_Click()
     guarded(this, [this] {
         if (labno->text().isEmpty())
             return;
-        db().execute(QStringLiteral("UPDATE land SET chack = '0', pewarima = 'wl%sh' WHERE srno = ?"),
-            {Dialect::key(labno->text())});
+        if (!storeLoaded(QStringLiteral("UPDATE land SET chack = '0', pewarima = 'wl%sh' WHERE srno = ?"),
+                {Dialect::key(labno->text())}))
+            return;
+        // The number stays in labno and delete may be pressed again; the emptied fields are not stored
+        // over the land, so update waits for a land to be loaded.
+        labno_LostFocus();
         home_mumant();
+        cmdupdate->setEnabled(false);
     });
 }
 

@@ -288,26 +288,34 @@ void frmland::lvwawa_Click()
 void frmland::cmdsathara_Click()
 {
     guarded(this, [this] {
-        // Boundaries recorded: the stored row of this land number, changed in place.
-        std::optional<Query> stored;
-        if (!labsathara->text().isEmpty())
-            stored = db().first(QStringLiteral("SELECT landsrno, landno1, landno, dakuna, uthuru, batahira, naganahira "
-                                               "FROM hathara_maym WHERE landsrno = ?"),
-                {labno->text()});
+        // A land being entered has no number yet: its boundaries stay with this screen until its save.
+        // A stored land's are found by its own number, never by the number labno shows for a new land,
+        // which another workstation's land may have received meanwhile.
+        const bool stored = inChangeMode();
+        if (stored && !m_loaded.isSet())
+            return; // no land loaded
+        const QString srno = stored ? m_loaded.srno().toString() : labno->text();
+        std::optional<Query> row;
+        if (stored && !labsathara->text().isEmpty())
+            row = db().first(QStringLiteral("SELECT landsrno, landno1, landno, dakuna, uthuru, batahira, naganahira "
+                                            "FROM hathara_maym WHERE landsrno = ?"),
+                {srno});
         dimForSubScreen();
         const bool shown = Screens::open(ScreenId::frmhathara, this, [&](QDialog *screen) {
             auto *boundaries = qobject_cast<frmhathara *>(screen);
             if (!boundaries)
                 return;
-            if (stored) {
-                boundaries->showStored(*stored);
-            } else {
-                // A new row, for this land number and permit; also when boundaries are recorded but no
-                // row carries the land number, so the row saved then is still the permit's.
-                boundaries->lablandsrno->setText(labno->text());
-                boundaries->lablandno1->setText(cmblandno->currentText());
-                boundaries->lablandno->setText(txtlandno->text());
+            if (row) {
+                boundaries->showStored(*row);
+                return;
             }
+            // A new row for this land; also when boundaries are recorded but no row carries the land's
+            // number.
+            boundaries->lablandsrno->setText(srno);
+            boundaries->lablandno1->setText(cmblandno->currentText());
+            boundaries->lablandno->setText(txtlandno->text());
+            if (!stored)
+                boundaries->holdFor(&m_boundaries);
         });
         if (!shown)
             cmdcha_Click();

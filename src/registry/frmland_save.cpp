@@ -33,12 +33,14 @@ const QString kNumberTaken = QStringLiteral("fuu bvñ wxlh óg fmr we;=<;a lr we
 const QString kNoVillage = QStringLiteral(".%du ks,Odrs jiu wod, .u f;drkak");
 const QString kReducePortion = QStringLiteral("fuu bvu fjk;a bvul fldgila neúka uq,a bvfñ m%udKh wvq lrkak");
 
-// A land without a permit number of its own is known by the number it is expected to receive.
+// A land without a permit number of its own is known by its land number: the number it is expected to
+// receive before it is saved.
+QString generatedNumber(qlonglong srno) { return QStringLiteral("w -") + QLatin1Char(' ') + QString::number(srno); }
+
 QString generatedNumber()
 {
     const QString highest = db().scalar(QStringLiteral("SELECT MAX(srno) FROM land"));
-    const qlonglong next = highest.isEmpty() ? 1 : highest.toLongLong() + 1;
-    return QStringLiteral("w -") + QLatin1Char(' ') + QString::number(next);
+    return generatedNumber(highest.isEmpty() ? 1 : highest.toLongLong() + 1);
 }
 
 // Whether any land, active or not, already has the permit number (blanks around it do not count).
@@ -130,8 +132,8 @@ bool frmland::saveLand()
 {
     // One change under the register's lock: the permit number is checked again and a generated number
     // made again inside it (another workstation may have saved a land since this screen showed its
-    // numbers), and the boundary rows entered for the permit number get the srno the land really
-    // received, which need not be the number labno showed.
+    // numbers). The boundaries typed for this land are written with it, under the srno the land really
+    // received, which need not be the number labno showed; a generated number names that srno too.
     const RecordColumns record = landRecord();
     const bool generated = cmblandno->currentText() == kUnnumbered;
     QString number = txtlandno->text();
@@ -150,10 +152,21 @@ bool frmland::saveLand()
                 QStringLiteral("chack"), QStringLiteral("land_data"), QStringLiteral("username"),
                 QStringLiteral("date"), QStringLiteral("time")}),
             values);
-        db().execute(
-            QStringLiteral("UPDATE hathara_maym SET landsrno = ? WHERE landno = ?"), {QString::number(srno), number});
+        // The database's numbering may have moved past the highest land (a change rolled back on
+        // PostgreSQL uses up its number): a generated number follows the number the land received.
+        if (generated && generatedNumber(srno) != number && !permitNumberTaken(generatedNumber(srno))) {
+            number = generatedNumber(srno);
+            db().execute(QStringLiteral("UPDATE land SET balapa_no = ? WHERE srno = ?"), {number, srno});
+        }
+        if (m_boundaries.held)
+            db().execute(QStringLiteral("INSERT INTO hathara_maym (landsrno, landno1, landno, dakuna, uthuru, "
+                                        "batahira, naganahira) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                {QString::number(srno), cmblandno->currentText(), number, m_boundaries.dakuna, m_boundaries.uthuru,
+                    m_boundaries.batahira, m_boundaries.naganahira});
         saved = true;
     });
+    if (saved)
+        m_boundaries = {};
     if (saved && number != txtlandno->text())
         txtlandno->setText(number);
     return saved;

@@ -321,6 +321,7 @@ void frmlandoner::clearEntry(bool withHousehold)
 
 void frmlandoner::clearAll()
 {
+    m_loaded.reset();
     txtid->clear();
     clearEntry(true);
 }

@@ -12,6 +12,8 @@
 // The owner chooser frmselect tells its opener by its cmdok caption: "fjkia lsrsu" for this screen,
 // any other caption for the land register (see frmselect.h).
 
+#include "base/loadedrow.h"
+
 #include <QDialog>
 #include <QMargins>
 #include <QVariantList>
@@ -108,8 +110,11 @@ private:
     void householdLands(const QString &where, const QString &value);
     void fillOwner(const Query &row);
     void setPlace(const QString &division, const QString &village);
-    // Shows a loaded owner's division and village and remembers them as stored.
+    // Shows a loaded owner's division and village and remembers them as stored, and remembers the
+    // owner as loaded (a row of ownerSelect()).
     void loadPlace(const Query &row);
+    // Shows the owner in labno as stored now.
+    void reloadOwner();
     // The division and village an update writes: what the clerk chose, or the stored ones when the clerk
     // chose nothing since the owner was loaded.
     std::pair<QString, QString> placeToStore() const;
@@ -128,6 +133,7 @@ private:
     QString m_storedDivision;
     QString m_storedVillage;
     bool m_placeChosen = false;
+    LoadedRow m_loaded; // the owner as loaded, which an update may write over only while it is unchanged
 };
 
 } // namespace parcelon

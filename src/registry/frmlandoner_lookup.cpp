@@ -86,6 +86,8 @@ void frmlandoner::setPlace(const QString &division, const QString &village)
 
 void frmlandoner::loadPlace(const Query &row)
 {
+    m_loaded = LoadedRow(QStringLiteral("landowner"), Dialect::key(row.value(QStringLiteral("srno"))), row,
+        owner().columnNames() << QStringLiteral("chak"));
     m_storedDivision = row.value(QStringLiteral("gamiya"));
     m_storedVillage = row.value(QStringLiteral("gama"));
     setPlace(m_storedDivision, m_storedVillage);
@@ -263,8 +265,21 @@ void frmlandoner::cmdupdata_Click()
         const auto [division, village] = placeToStore();
         values[columns.indexOf(QStringLiteral("gamiya"))] = division;
         values[columns.indexOf(QStringLiteral("gama"))] = village;
-        db().execute(
-            record.updateSql({QStringLiteral("chak = '1'")}), values + QVariantList {Dialect::key(labno->text())});
+        // Written only over the owner as this screen loaded it: another workstation's change meanwhile
+        // is shown, not undone.
+        bool stored = false;
+        db().lockedChange([&] {
+            if (m_loaded.srno() != Dialect::key(labno->text()) || !m_loaded.unchanged())
+                return;
+            db().execute(
+                record.updateSql({QStringLiteral("chak = '1'")}), values + QVariantList {Dialect::key(labno->text())});
+            stored = true;
+        });
+        if (!stored) {
+            message(this, kChangedElsewhere);
+            reloadOwner();
+            return;
+        }
         clearAll();
         lastno();
     });
@@ -296,6 +311,21 @@ void frmlandoner::cmddelete_Click()
         clearAll();
         lastno();
     });
+}
+
+void frmlandoner::reloadOwner()
+{
+    const std::optional<Query> row
+        = db().first(ownerSelect() + QStringLiteral("WHERE srno = ?"), {Dialect::key(labno->text())});
+    if (!row) {
+        clearAll();
+        newOwnerMode();
+        return;
+    }
+    owner().fill(*row);
+    loadPlace(*row);
+    labsakiya->setText(statusOf(*row));
+    loadedOwnerButtons();
 }
 
 void frmlandoner::cmdselect_Click()

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 
 namespace parcelon {
 namespace {
@@ -139,6 +141,12 @@ void identityBox(QLineEdit *box)
 {
     box->setMaxLength(kIdentityLength);
     acceptOnly(box, isIdentityCharacter);
+}
+
+void extentBox(QLineEdit *box)
+{
+    static const QRegularExpression number(QStringLiteral("[0-9]*\\.?[0-9]*"));
+    box->setValidator(new QRegularExpressionValidator(number, box));
 }
 
 int keyAscii(const QKeyEvent *event)

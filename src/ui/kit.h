@@ -77,6 +77,10 @@ void acceptOnly(QLineEdit *box, std::function<bool(QChar)> allowed);
 // A box for an identity number: ten characters at most, digits, "v" and "x" only.
 void identityBox(QLineEdit *box);
 
+// A box for a number of an extent (acres, hectares, roods, perches): digits and one decimal point, as typed
+// or pasted; no sign, no words. A text set by the program (a stored value) is shown as it is.
+void extentBox(QLineEdit *box);
+
 // The character a key types, as the screens' KeyPress handlers see it: 13 for Enter, 0 for keys that
 // type nothing (arrows, Shift).
 int keyAscii(const QKeyEvent *event);

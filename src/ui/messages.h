@@ -25,6 +25,16 @@ private:
 // Shows a notice modally and returns when the clerk closes it.
 void message(QWidget *parent, const QString &text);
 
+// The notice of a screen whose record another workstation changed after the screen loaded it: nothing
+// was written, and the record is shown again as it now stands. "This record was changed on another
+// computer. It is shown as it now stands."
+inline const QString kChangedElsewhere
+    = QStringLiteral("fuu f;dr;=re fjk;a mß.Klhlska fjkia lr we;' oekg we;s wdldrhg fmkajd we;'");
+// The same for the screens whose messages are English.
+inline const QString kChangedElsewhereLatin
+    = QStringLiteral("Another workstation changed this record since it was shown. Nothing was saved; the record "
+                     "is shown as it now stands.");
+
 class frmmessage_y final : public QDialog
 {
     Q_OBJECT

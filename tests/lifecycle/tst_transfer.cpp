@@ -44,6 +44,8 @@ const QString kViewOnly = QStringLiteral("2 - ne,su muKhs");
 const QString kFirstNotFound = QStringLiteral("we;=,;a l< bvï wxlh jerÈh");
 const QString kSecondNotFound = QStringLiteral("we;=<;a l< bvï wxlh jerÈh");
 const QString kChangeExtent = QStringLiteral("bvfñ m%udKh fjkia lrkak");
+const QString kChangedElsewhere
+    = QStringLiteral("fuu f;dr;=re fjk;a mß.Klhlska fjkia lr we;' oekg we;s wdldrhg fmkajd we;'");
 const QString kDefaultReason = QStringLiteral("rchg mejÍu");
 const QString kTransfer = QStringLiteral("bvï mejßu");
 const QString kDivision = QStringLiteral("bvï neyer lsÍu");
@@ -302,8 +304,8 @@ private slots:
         QCOMPARE(landColumn(QStringLiteral("akkara"), first), QStringLiteral("2"));
         QCOMPARE(landColumn(QStringLiteral("rut"), first), QStringLiteral("1"));
         QCOMPARE(landColumn(QStringLiteral("parchase"), first), QStringLiteral("0"));
-        // The decimal acres and the unit stay as they were.
-        QCOMPARE(landColumn(QStringLiteral("akkara_only"), first), QStringLiteral("3.5"));
+        // The decimal acres follow the numbers the land keeps; the unit stays.
+        QCOMPARE(landColumn(QStringLiteral("akkara_only"), first), QStringLiteral("2.25"));
         QCOMPARE(landColumn(QStringLiteral("akkara1"), first), kAcres);
         QCOMPARE(history().mid(1),
             QStringList {first + u"|"_s + kGrant + u"|301|"_s + kTransfer + u"|ke;a|3|2|0|302|"_s + kTaxPermit});
@@ -547,20 +549,24 @@ private slots:
 
     void anotherWorkstationChangesTheFirstLand_data()
     {
-        QTest::addColumn<QStringList>("storedNow"); // akkara, rut, parchase, akkara_only
+        QTest::addColumn<QString>("change"); // what the other workstation sets on the first land
         QTest::addColumn<bool>("stored");
-        QTest::newRow("reduced below the second: refused") << QStringList {u"1"_s, u"0"_s, u"0"_s, u"1."_s} << false;
-        QTest::newRow("its roods changed: the history holds them")
-            << QStringList {u"3"_s, u"3"_s, u"0"_s, u"3.5"_s} << true;
+        QTest::newRow("a transfer meanwhile: refused, shown as it stands")
+            << u"akkara = '1', rut = '0', parchase = '0', akkara_only = '1.'"_s << false;
+        QTest::newRow("its roods changed: refused") << u"rut = '3'"_s << false;
+        QTest::newRow("its address changed: stored") << u"addre = 'kj mdr'"_s << true;
     }
     void anotherWorkstationChangesTheFirstLand()
     {
-        QFETCH(QStringList, storedNow);
+        QFETCH(QString, change);
         QFETCH(bool, stored);
         const QString first = land(u"301"_s, u"3"_s, u"2"_s, u"0"_s, u"3.5"_s);
         test::addLand({.balapa_no = u"302"_s, .akkara_only = u"1.25"_s});
         frmland_pewarima *s = openScreen();
         readyTransfer(s);
+        const QString before = test::value(u"SELECT akkara || '/' || rut || '/' || parchase || '/' || akkara_only "
+                                           "FROM land WHERE srno = ?"_s,
+            {first.toInt()});
         // The other workstation changes the first land and holds its change open until this clerk's store
         // waits for it.
         QString otherError;
@@ -572,9 +578,7 @@ private slots:
         {
             std::jthread other = test::otherWorkstation(otherError, [&](DbSession &session) {
                 session.lockedChange([&] {
-                    session.execute(QStringLiteral("UPDATE land SET akkara = ?, rut = ?, parchase = ?, "
-                                                   "akkara_only = ? WHERE srno = ?"),
-                        {storedNow.at(0), storedNow.at(1), storedNow.at(2), storedNow.at(3), first.toInt()});
+                    session.execute(u"UPDATE land SET "_s + change + u" WHERE srno = ?"_s, {first.toInt()});
                     holding.raise();
                     test::waitForRival(session, clerkDone);
                 });
@@ -585,15 +589,109 @@ private slots:
         }
         QCOMPARE(otherError, QString());
         QCOMPARE(answers.answered(), stored ? 0 : 1);
+        const QString after = test::value(u"SELECT akkara || '/' || rut || '/' || parchase || '/' || akkara_only "
+                                          "FROM land WHERE srno = ?"_s,
+            {first.toInt()});
         if (stored) {
-            QCOMPARE(landColumn(QStringLiteral("rut"), first), QStringLiteral("1"));
+            QCOMPARE(after, u"2/1/0/2.25"_s);
             QCOMPARE(
-                history(), QStringList {first + u"|"_s + kGrant + u"|301|"_s + kTransfer + u"|ke;a|3|3|0|302|ysñ"_s});
-        } else {
-            QCOMPARE(answers.text(), kChangeExtent);
-            QCOMPARE(landColumn(QStringLiteral("akkara"), first), QStringLiteral("1"));
-            QCOMPARE(test::count(QStringLiteral("land_pewarima")), 0);
+                history(), QStringList {first + u"|"_s + kGrant + u"|301|"_s + kTransfer + u"|ke;a|3|2|0|302|ysñ"_s});
+            return;
         }
+        QCOMPARE(answers.text(), kChangedElsewhere);
+        QVERIFY(after != before); // the other workstation's change stands
+        QCOMPARE(after,
+            test::value(u"SELECT akkara || '/' || rut || '/' || parchase || '/' || akkara_only FROM land "
+                        "WHERE srno = ?"_s,
+                {first.toInt()}));
+        QCOMPARE(test::count(QStringLiteral("land_pewarima")), 0);
+        // The first land as it now stands, ready for the clerk to decide again.
+        QCOMPARE(s->txtakkara_h->text() + u"/"_s + s->txtrud_h->text() + u"/"_s + s->txtparchase_h->text(),
+            after.section(QLatin1Char('/'), 0, 2));
+        QCOMPARE(s->tt2->text(), after.section(QLatin1Char('/'), 1, 1));
+    }
+
+    // A transfer keeps the land's decimal acres with its numbers, so the next transfer is checked and
+    // proposed against what the land now holds: 5.9375 acres reduced to 4 a 1 r 20 p hold 4.375.
+    void aSecondTransferSeesWhatTheFirstLeft()
+    {
+        const QString first = land(u"301"_s, u"5"_s, u"3"_s, u"30"_s, u"5.9375"_s);
+        test::addLand({.balapa_no = u"302"_s, .akkara_only = u"1.5625"_s});
+        test::addLand({.balapa_no = u"303"_s, .akkara_only = u"4.5"_s});
+        frmland_pewarima *s = openScreen();
+        loadFirst(s, u"301"_s);
+        loadSecond(s, u"302"_s);
+        QCOMPARE(s->txtakkara_only_h->text(), u"4.375"_s);
+        retype(s->txtakkara_h, u"4"_s);
+        retype(s->txtrud_h, u"1"_s);
+        retype(s->txtparchase_h, u"20"_s);
+        QTest::mouseClick(s->cmdok, Qt::LeftButton);
+        QCOMPARE(landColumn(u"akkara_only"_s, first), u"4.375"_s);
+
+        loadFirst(s, u"301"_s);
+        QCOMPARE(s->txtakkara_only_old->text(), u"4.375"_s);
+        loadSecond(s, u"303"_s);
+        QCOMPARE(s->txtakkara_only_h->text(), u"4.375"_s); // 4.5 is more than the land holds: no proposal
+        retype(s->txtakkara_h, u"0"_s);
+        retype(s->txtrud_h, u"0"_s);
+        retype(s->txtparchase_h, u"0"_s);
+        test::ModalAnswers answers;
+        answers.press(u"cmdexit"_s);
+        QTest::mouseClick(s->cmdok, Qt::LeftButton);
+        QCOMPARE(answers.text(), kChangeExtent);
+        QCOMPARE(landColumn(u"akkara"_s, first) + u"/"_s + landColumn(u"rut"_s, first), u"4/1"_s);
+        QCOMPARE(test::count(u"land_pewarima"_s), 1);
+    }
+
+    void anExtentBoxTakesNumbersOnly_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("a sign") << u"-1"_s << u"1"_s;
+        QTest::newRow("letters") << u"abc"_s << u""_s;
+        QTest::newRow("a word") << u"forty"_s << u""_s;
+        QTest::newRow("a second point") << u"2.5.1"_s << u"2.51"_s;
+    }
+    void anExtentBoxTakesNumbersOnly()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        frmland_pewarima *s = openScreen();
+        for (QLineEdit *box : {s->txtakkara_h, s->txtrud_h, s->txtparchase_h}) {
+            box->setFocus();
+            QTest::keyClicks(box, typed);
+            QCOMPARE(box->text(), shown);
+        }
+    }
+
+    // Whatever reaches the boxes (a stored text, a program writing them) is checked again at the store.
+    void anExtentTheLandCannotKeepIsRefused_data()
+    {
+        QTest::addColumn<QStringList>("kept"); // acres, roods, perches the first land would keep
+        QTest::newRow("negative") << QStringList {u"-1"_s, u"0"_s, u"0"_s};
+        QTest::newRow("text") << QStringList {u"forty"_s, u""_s, u""_s};
+        QTest::newRow("grows the land") << QStringList {u"6"_s, u"0"_s, u"0"_s};
+        QTest::newRow("roods past the land") << QStringList {u"3"_s, u"3"_s, u"0"_s};
+    }
+    void anExtentTheLandCannotKeepIsRefused()
+    {
+        QFETCH(QStringList, kept);
+        const QString first = land(u"301"_s, u"3"_s, u"2"_s, u"0"_s, u"3.5"_s);
+        test::addLand({.balapa_no = u"302"_s, .akkara_only = u"1.25"_s});
+        frmland_pewarima *s = openScreen();
+        readyTransfer(s);
+        s->txtakkara_h->setText(kept.at(0));
+        s->txtrud_h->setText(kept.at(1));
+        s->txtparchase_h->setText(kept.at(2));
+        test::ModalAnswers answers;
+        answers.press(u"cmdexit"_s);
+        QTest::mouseClick(s->cmdok, Qt::LeftButton);
+        QCOMPARE(answers.answered(), 1);
+        QCOMPARE(answers.text(), kChangeExtent);
+        QCOMPARE(test::value(
+                     u"SELECT akkara || '/' || rut || '/' || akkara_only FROM land WHERE srno = ?"_s, {first.toInt()}),
+            u"3/2/3.5"_s);
+        QCOMPARE(test::count(u"land_pewarima"_s), 0);
     }
 };
 

@@ -11,6 +11,7 @@
 #include "support/modal.h"
 #include "support/records.h"
 #include "support/screentest.h"
+#include "support/workstation.h"
 #include "ui/kit.h"
 #include "ui/screen.h"
 
@@ -23,6 +24,7 @@
 #include <memory>
 
 using namespace parcelon;
+using namespace Qt::StringLiterals;
 
 namespace {
 const QString kHectares = QStringLiteral("1 - fylaghd¾");
@@ -32,6 +34,8 @@ const QString kTaxOwnership = QStringLiteral("3- fkd;ßia Tmamq");
 const QString kPortion = QStringLiteral("1- Tõ");
 const QString kReducePortion = QStringLiteral("fuu bvu fjk;a bvul fldgila neúka uq,a bvfñ m%udKh wvq lrkak");
 const QColor kLightGreen {128, 255, 128};
+const QString kChangedElsewhere
+    = QStringLiteral("fuu f;dr;=re fjk;a mß.Klhlska fjkia lr we;' oekg we;s wdldrhg fmkajd we;'");
 
 QString landColumn(const QString &column, const QString &srno)
 {
@@ -329,6 +333,71 @@ private slots:
         s->labno->clear();
         QTest::mouseClick(s->cmddeleter, Qt::LeftButton);
         QCOMPARE(landColumn(QStringLiteral("chack"), kept), QStringLiteral("1"));
+    }
+
+    // Another workstation stores a change of the land after this screen loaded it: neither update nor
+    // delete writes over it; the clerk is told and sees the land as it now stands.
+    void aLandChangedElsewhereIsNotWrittenOver_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("shownAddress");
+        QTest::newRow("a succession, then update")
+            << u"id = '222222222v', guhasth = 'H-2', labn_owner_srno = '2'"_s << u"cmdupdate"_s << u"uy mdr"_s;
+        QTest::newRow("a transfer, then update")
+            << u"akkara = '1', rut = '0', akkara_only = '1.'"_s << u"cmdupdate"_s << u"uy mdr"_s;
+        QTest::newRow("an outside program's address, then delete")
+            << u"addre = 'mdr 2'"_s << u"cmddeleter"_s << u"mdr 2"_s;
+    }
+    void aLandChangedElsewhereIsNotWrittenOver()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, button);
+        QFETCH(QString, shownAddress);
+        const QString owner = test::addOwner();
+        QCOMPARE(test::addOwner({.id = u"222222222v"_s, .house_no = u"H-2"_s}), u"2"_s); // the successor
+        const QString srno = test::addLand({.id = u"111111111v"_s,
+            .guhasth = u"H-1"_s,
+            .labn_owner_srno = owner,
+            .balapa_no = u"44"_s,
+            .addre = u"uy mdr"_s,
+            .akkara1 = kAcres,
+            .akkara = u"3"_s,
+            .rut = u"2"_s,
+            .pewarima = u"il%sh"_s,
+            .akkara_only = u"3.5"_s});
+        frmland *s = openScreen();
+        load(s, srno);
+        test::typeInto(s->txtkatti, u"12"_s);
+        const QString columns = u"id || '/' || guhasth || '/' || labn_owner_srno || '/' || addre || '/' || katti || "
+                                "'/' || akkara || '/' || rut || '/' || akkara_only || '/' || chack"_s;
+        QString otherError;
+        {
+            std::jthread other = test::otherWorkstation(otherError, [&](DbSession &session) {
+                session.execute(u"UPDATE land SET "_s + change + u" WHERE srno = ?"_s, {srno.toInt()});
+            });
+        }
+        QCOMPARE(otherError, QString());
+        const QString stored = test::value(u"SELECT "_s + columns + u" FROM land WHERE srno = ?"_s, {srno.toInt()});
+
+        test::ModalAnswers answers;
+        answers.press(u"cmdexit"_s);
+        QTest::mouseClick(s->findChild<QPushButton *>(button), Qt::LeftButton);
+        QCOMPARE(answers.answered(), 1);
+        QCOMPARE(answers.text(), kChangedElsewhere);
+        QCOMPARE(test::value(u"SELECT "_s + columns + u" FROM land WHERE srno = ?"_s, {srno.toInt()}), stored);
+        // Shown as it stands: the clerk's unsaved lot number gives way to the stored land.
+        QCOMPARE(s->labno->text(), srno);
+        QCOMPARE(s->txtadd->text(), shownAddress);
+        QCOMPARE(s->txtkatti->text(), QString());
+        QCOMPARE(s->txtakkara->text(), stored.section(QLatin1Char('/'), 5, 5));
+
+        // Stored again from what is shown now, the change goes through.
+        QTest::mouseClick(s->cmdupdate, Qt::LeftButton);
+        QCOMPARE(answers.answered(), 1);
+        QCOMPARE(test::value(u"SELECT addre FROM land WHERE srno = ?"_s, {srno.toInt()}), shownAddress);
+        QCOMPARE(test::value(u"SELECT akkara FROM land WHERE srno = ?"_s, {srno.toInt()}),
+            stored.section(QLatin1Char('/'), 5, 5));
     }
 };
 

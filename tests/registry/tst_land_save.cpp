@@ -27,6 +27,7 @@
 #include <memory>
 
 using namespace parcelon;
+using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
 namespace {
@@ -192,15 +193,16 @@ private slots:
         QFETCH(QString, shown);
         QCOMPARE(parcelon::decimalAcres(unit, first, roods, perches), shown);
 
-        // The clerk picks the unit, then types the three numbers.
+        // The clerk picks the unit, then the three numbers come into the boxes (a stored land's numbers are
+        // shown as stored, so the boxes' arithmetic reads any text; the clerk's keys give only numbers).
         frmland *s = openScreen();
         if (unit != s->cmbakkara->currentText())
             test::choose(s->cmbakkara, unit);
-        test::typeInto(s->txtakkara, first.isEmpty() ? QStringLiteral("x") : first);
+        s->txtakkara->setText(first.isEmpty() ? QStringLiteral("x") : first);
         if (first.isEmpty())
-            QTest::keyClick(s->txtakkara, Qt::Key_Backspace);
-        test::typeInto(s->txtrud, roods);
-        test::typeInto(s->txtparchase, perches);
+            s->txtakkara->clear();
+        s->txtrud->setText(roods);
+        s->txtparchase->setText(perches);
         QCOMPARE(s->txtakkara_only->text(), shown);
     }
 
@@ -437,32 +439,58 @@ private slots:
         QCOMPARE(s->txtlandno->text(), QString());
     }
 
+    // Types the boundaries of the land being entered in the boundaries screen, as the clerk does.
+    static void enterBoundaries(frmland *s, const QString &north)
+    {
+        test::ModalAnswers answers;
+        answers.with([&](QWidget *dialog) {
+            test::typeInto(dialog->findChild<QLineEdit *>(QStringLiteral("txtuthura")), north);
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("cmdok")), Qt::LeftButton);
+        });
+        QTest::mouseClick(s->cmdsathara, Qt::LeftButton);
+        QCOMPARE(answers.answered(), 1);
+        test::backTo(s);
+    }
+
+    // Boundaries typed before the save are written by the save, under the number the land really
+    // received, whatever another workstation or program did in between.
     void boundariesGoToTheSavedLand_data()
     {
-        QTest::addColumn<bool>("landSavedMeanwhile");
-        QTest::newRow("as shown") << false;
-        QTest::newRow("another land saved in between") << true;
+        QTest::addColumn<QString>("meanwhile");
+        QTest::newRow("as shown") << QString();
+        QTest::newRow("another land saved in between") << u"INSERT INTO land (balapa_no, chack) VALUES ('900', '1')"_s;
+        QTest::newRow("an outside row for the shown number and permit")
+            << u"INSERT INTO hathara_maym (landsrno, landno, uthuru) VALUES ('2', '501', 'wka')"_s;
     }
     void boundariesGoToTheSavedLand()
     {
-        QFETCH(bool, landSavedMeanwhile);
+        QFETCH(QString, meanwhile);
         test::addLand({.balapa_no = QStringLiteral("1")});
         frmland *s = openScreen();
-        const QString shown = s->labno->text();
-        QCOMPARE(shown, QStringLiteral("2"));
+        QCOMPARE(s->labno->text(), QStringLiteral("2"));
         fillLand(s, QStringLiteral("501"));
-        // The boundaries entered before the save, under the permit number and the number shown.
-        test::exec(QStringLiteral("INSERT INTO hathara_maym (landsrno, landno1, landno, dakuna, uthuru, batahira, "
-                                  "naganahira) VALUES (?, ?, '501', 'd', 'u', 'b', 'n')"),
-            {shown, kTaxPermit});
-        if (landSavedMeanwhile)
-            test::exec(QStringLiteral("INSERT INTO land (balapa_no, chack) VALUES ('900', '1')"));
+        enterBoundaries(s, QStringLiteral("we,"));
+        QCOMPARE(test::count(QStringLiteral("hathara_maym")), 0);
+        if (!meanwhile.isEmpty())
+            test::exec(meanwhile);
         QTest::mouseClick(s->cmdenter, Qt::LeftButton);
 
         const QString real = land(QStringLiteral("srno"), QStringLiteral("501"));
-        QCOMPARE(real, landSavedMeanwhile ? QStringLiteral("3") : shown);
-        QCOMPARE(test::value(QStringLiteral("SELECT landsrno FROM hathara_maym WHERE landno = '501'")), real);
+        QCOMPARE(real, meanwhile.contains(u"'900'"_s) ? QStringLiteral("3") : QStringLiteral("2"));
+        QCOMPARE(test::value(QStringLiteral("SELECT landno || '|' || landno1 || '|' || uthuru FROM hathara_maym "
+                                            "WHERE landsrno = ? AND uthuru = 'we,'"),
+                     {real}),
+            u"501|"_s + kTaxPermit + u"|we,"_s);
+        // An outside row stays as it was; nothing else is written.
+        QCOMPARE(test::count(QStringLiteral("hathara_maym")), meanwhile.contains(u"hathara"_s) ? 2 : 1);
+        if (meanwhile.contains(u"hathara"_s))
+            QCOMPARE(test::value(QStringLiteral("SELECT landsrno FROM hathara_maym WHERE uthuru = 'wka'")), u"2"_s);
         QCOMPARE(s->labno->text(), QString::number(real.toInt() + 1));
+
+        // The next land starts without boundaries.
+        fillLand(s, QStringLiteral("502"));
+        QTest::mouseClick(s->cmdenter, Qt::LeftButton);
+        QCOMPARE(test::count(QStringLiteral("hathara_maym"), QStringLiteral("landno = '502'")), 0);
     }
 
     void twoWorkstationsSaveUnnumberedLands()
@@ -507,23 +535,29 @@ private slots:
         QCOMPARE(s->cmblandno->currentIndex(), 0);
     }
 
+    // Two workstations enter lands without a permit number at once: both screens show the same "w - n"
+    // and the same expected land number, and each land keeps its own boundaries.
     void twoWorkstationsKeepTheirOwnBoundaries()
     {
         frmland *s = openScreen();
-        fillLand(s, QStringLiteral("501"));
-        test::exec(QStringLiteral("INSERT INTO hathara_maym (landsrno, landno) VALUES (?, '501')"), {s->labno->text()});
+        test::choose(s->cmblandno, kUnnumbered);
+        QCOMPARE(s->txtlandno->text(), QStringLiteral("w - 1"));
+        test::typeInto(s->txtakkara, QStringLiteral("1"));
+        s->cmbgama->setEditText(kVillage);
+        enterBoundaries(s, QStringLiteral("mine"));
 
-        // The other workstation saves land 1 with its own boundaries while this clerk saves.
+        // The other workstation saves its own land "w - 1" with its boundaries while this clerk saves.
         QString otherError;
         test::Signal holding;
         test::Signal clerkDone;
         {
             std::jthread other = test::otherWorkstation(otherError, [&](DbSession &session) {
                 session.lockedChange([&] {
-                    session.execute(QStringLiteral("INSERT INTO hathara_maym (landsrno, landno) VALUES ('1', '777')"));
                     const qlonglong srno = session.insert(QStringLiteral("land"),
-                        QStringLiteral("INSERT INTO land (balapa_no, chack) VALUES ('777', '1')"));
-                    session.execute(QStringLiteral("UPDATE hathara_maym SET landsrno = ? WHERE landno = '777'"),
+                        QStringLiteral("INSERT INTO land (balapa_no1, balapa_no, chack) VALUES (?, 'w - 1', '1')"),
+                        {kUnnumbered});
+                    session.execute(QStringLiteral("INSERT INTO hathara_maym (landsrno, landno, uthuru) "
+                                                   "VALUES (?, 'w - 1', 'theirs')"),
                         {QString::number(srno)});
                     holding.raise();
                     test::waitForRival(session, clerkDone);
@@ -534,11 +568,41 @@ private slots:
             clerkDone.raise();
         }
         QCOMPARE(otherError, QString());
-        QCOMPARE(test::value(QStringLiteral("SELECT landsrno FROM hathara_maym WHERE landno = '777'")),
-            land(QStringLiteral("srno"), QStringLiteral("777")));
-        QCOMPARE(test::value(QStringLiteral("SELECT landsrno FROM hathara_maym WHERE landno = '501'")),
-            land(QStringLiteral("srno"), QStringLiteral("501")));
-        QCOMPARE(land(QStringLiteral("srno"), QStringLiteral("501")), QStringLiteral("2"));
+        QCOMPARE(land(QStringLiteral("srno"), QStringLiteral("w - 1")), QStringLiteral("1"));
+        QCOMPARE(land(QStringLiteral("srno"), QStringLiteral("w - 2")), QStringLiteral("2"));
+        QCOMPARE(
+            test::value(QStringLiteral("SELECT landsrno || '|' || landno FROM hathara_maym WHERE uthuru = 'theirs'")),
+            QStringLiteral("1|w - 1"));
+        QCOMPARE(
+            test::value(QStringLiteral("SELECT landsrno || '|' || landno FROM hathara_maym WHERE uthuru = 'mine'")),
+            QStringLiteral("2|w - 2"));
+        QCOMPARE(test::count(QStringLiteral("hathara_maym")), 2);
+    }
+
+    // On PostgreSQL a change rolled back still uses up the number the database would have given its land,
+    // so the next land's srno runs ahead of the highest land: its generated number and its boundaries
+    // follow the srno it really received.
+    void aNumberUsedUpByARollbackMisnumbersNothing()
+    {
+        test::addLand({.balapa_no = QStringLiteral("1")});
+        db().executeUnprepared(QStringLiteral("BEGIN"));
+        test::exec(QStringLiteral("INSERT INTO land (balapa_no, chack) VALUES ('gone', '1')"));
+        db().executeUnprepared(QStringLiteral("ROLLBACK"));
+        frmland *s = openScreen();
+        QCOMPARE(s->labno->text(), QStringLiteral("2")); // a hint: the next number after the highest land
+        test::choose(s->cmblandno, kUnnumbered);
+        QCOMPARE(s->txtlandno->text(), QStringLiteral("w - 2"));
+        test::typeInto(s->txtakkara, QStringLiteral("1"));
+        s->cmbgama->setEditText(kVillage);
+        enterBoundaries(s, QStringLiteral("we,"));
+        QTest::mouseClick(s->cmdenter, Qt::LeftButton);
+
+        const QString srno = test::value(QStringLiteral("SELECT MAX(srno) FROM land"));
+        if (test::backend() == test::Backend::PostgreSQL)
+            QCOMPARE(srno, QStringLiteral("3"));
+        QCOMPARE(land(QStringLiteral("srno"), u"w - "_s + srno), srno);
+        QCOMPARE(test::value(QStringLiteral("SELECT landsrno || '|' || landno FROM hathara_maym")),
+            srno + u"|w - "_s + srno);
     }
 
     void aPortionIsSavedAndHandedToTheTransfer()
