@@ -46,7 +46,10 @@ public:
     void Form_Load();
 
     // Public procedures.
-    void fno(); // next land number into labno
+    // The next land number into labno: a hint for the clerk, the number after the highest land. The
+    // database may give the saved land another (another workstation's land, or a number a rolled-back
+    // change used up on PostgreSQL); the save links everything by the srno the land really received.
+    void fno();
     void home_mumant(); // reset the entry fields
     Q_INVOKABLE void land_lv(); // lands of the household in txtguhano
     void land_all(); // all lands: the first page at once, the rest from the event loop

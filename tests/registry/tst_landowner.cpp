@@ -10,6 +10,7 @@
 #include "support/modal.h"
 #include "support/records.h"
 #include "support/screentest.h"
+#include "support/workstation.h"
 #include "ui/kit.h"
 #include "ui/listview.h"
 #include "ui/screen.h"
@@ -692,6 +693,46 @@ private slots:
         QCOMPARE(owner(QStringLiteral("gamiya"), former), kDivision1);
         QCOMPARE(owner(QStringLiteral("gama"), former), kVillage11);
         QCOMPARE(test::count(QStringLiteral("landowner")), 1);
+    }
+
+    // Another workstation updates the owner after this screen loaded it: this clerk's update writes
+    // nothing over it; the clerk is told and sees the owner as stored now, and may then store again.
+    void anOwnerChangedElsewhereIsNotWrittenOver()
+    {
+        const QString srno = test::addOwner({.id = QStringLiteral("888888888v"), .house_no = QStringLiteral("H-4")});
+        frmlandoner *s = openScreen();
+        test::typeInto(s->txtid, QStringLiteral("888888888v"));
+        leave(s->txtid);
+        QTest::mouseClick(s->txtad2, Qt::LeftButton);
+        s->txtad2->selectAll();
+        test::type(s->txtad2, QStringLiteral("kjmdr"));
+        QString otherError;
+        {
+            std::jthread other = test::otherWorkstation(otherError, [&](DbSession &session) {
+                session.execute(
+                    QStringLiteral("UPDATE landowner SET ad1 = 'fjk', job = 'isjd' WHERE srno = ?"), {srno.toInt()});
+            });
+        }
+        QCOMPARE(otherError, QString());
+        test::ModalAnswers answers;
+        answers.press(QStringLiteral("cmdexit"));
+        QTest::mouseClick(s->cmdupdata, Qt::LeftButton);
+        QCOMPARE(answers.answered(), 1);
+        QCOMPARE(answers.text(),
+            QStringLiteral("fuu f;dr;=re fjk;a mß.Klhlska fjkia lr we;' oekg we;s wdldrhg fmkajd we;'"));
+        QCOMPARE(owner(QStringLiteral("ad1"), srno) + owner(QStringLiteral("ad2"), srno)
+                + owner(QStringLiteral("job"), srno),
+            QStringLiteral("fjkad2isjd"));
+        QCOMPARE(s->txtad1->text(), QStringLiteral("fjk"));
+        QCOMPARE(s->txtad2->text(), QStringLiteral("ad2"));
+        QCOMPARE(s->txtjop->text(), QStringLiteral("isjd"));
+
+        QTest::mouseClick(s->txtad2, Qt::LeftButton);
+        s->txtad2->selectAll();
+        test::type(s->txtad2, QStringLiteral("kjmdr"));
+        QTest::mouseClick(s->cmdupdata, Qt::LeftButton);
+        QCOMPARE(answers.answered(), 1);
+        QCOMPARE(owner(QStringLiteral("ad1"), srno) + owner(QStringLiteral("ad2"), srno), QStringLiteral("fjkkjmdr"));
     }
 
     void placeMessages_data()
