@@ -14,6 +14,7 @@
 #include "registry/frmhathara.h"
 #include "registry/frmland.h"
 #include "ui/listview.h"
+#include "ui/screenregistry.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -274,13 +275,16 @@ bool pickers()
 }
 
 // A land of a registered owner saved with its four boundaries, as a clerk enters it: the boundaries
-// first (they carry the expected number), then the land. Timed is the boundaries' save and the land's.
+// first (held by the land register), then the land. Timed is the boundaries' screen and the land's save.
 void saveWithBoundaries()
 {
     const std::optional<Query> owner = db().first(QStringLiteral(
         "SELECT srno, id, house_no, land_owner_name, gamiya FROM landowner1 WHERE id <> '' ORDER BY srno"));
     if (!owner)
         return;
+    // The land register opens its boundaries screen through the registry, as in the application.
+    Screens::add(ScreenId::frmhathara,
+        [](QWidget *opener) -> std::unique_ptr<QDialog> { return std::make_unique<frmhathara>(opener); });
     DialogWatch watch;
     frmland screen;
     int saved = 0;
@@ -303,18 +307,22 @@ void saveWithBoundaries()
         screen.txtparchase->setText(QStringLiteral("20"));
         screen.txtakkara_only->setText(QStringLiteral("1.625"));
         screen.txtwawa->setText(QStringLiteral("jej"));
-        frmhathara boundaries(&screen);
-        boundaries.lablandsrno->setText(screen.labno->text());
-        boundaries.lablandno1->setText(screen.cmblandno->currentText());
-        boundaries.lablandno->setText(permit);
-        boundaries.txtuthura->setText(QStringLiteral("W;=r"));
-        boundaries.txtdakuna->setText(QStringLiteral("ol=K"));
-        boundaries.txtbatahira->setText(QStringLiteral("ngysr"));
-        boundaries.txtnaganahira->setText(QStringLiteral("kef.kysr"));
+        // The boundaries screen opens from the land register and holds what the clerk types until the
+        // land's save writes it.
+        QTimer::singleShot(0, [] {
+            auto *boundaries = qobject_cast<frmhathara *>(QApplication::activeModalWidget());
+            if (!boundaries)
+                return;
+            boundaries->txtuthura->setText(QStringLiteral("W;=r"));
+            boundaries->txtdakuna->setText(QStringLiteral("ol=K"));
+            boundaries->txtbatahira->setText(QStringLiteral("ngysr"));
+            boundaries->txtnaganahira->setText(QStringLiteral("kef.kysr"));
+            boundaries->cmdok_Click();
+        });
 
         QElapsedTimer timer;
         timer.start();
-        boundaries.cmdok_Click();
+        screen.cmdsathara_Click();
         screen.cmdenter_Click();
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
 
@@ -322,7 +330,9 @@ void saveWithBoundaries()
             ++saved;
             const QString land = db().scalar(QStringLiteral("SELECT srno FROM land WHERE balapa_no = ?"), {permit});
             linked = linked
-                && db().scalar(QStringLiteral("SELECT landsrno FROM hathara_maym WHERE landno = ?"), {permit}) == land;
+                && db().scalar(QStringLiteral("SELECT landsrno FROM hathara_maym WHERE landno = ? AND uthuru = 'W;=r'"),
+                       {permit})
+                    == land;
         }
     }
     std::sort(times.begin(), times.end());
