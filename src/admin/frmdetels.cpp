@@ -132,13 +132,9 @@ void FRMDETELS::OK_Click()
         // The office keeps one row: the old one goes and the new one comes in one change, so a failed
         // insert leaves the old details in place. Details another workstation saved since this screen
         // loaded are shown, not replaced.
-        bool stored = false;
-        db().lockedChange([&] {
-            if (!m_loaded.unchanged())
-                return;
+        const bool stored = m_loaded.storeIfUnchanged([&] {
             db().execute(QStringLiteral("DELETE FROM detels"));
             db().execute(office.insertSql({QStringLiteral("date")}), office.values() + QVariantList {Clock::dbDate()});
-            stored = true;
         });
         if (!stored) {
             notice(this, QStringLiteral("Message"), kChangedElsewhereLatin);

@@ -65,4 +65,16 @@ bool LoadedRow::unchanged() const
     return now == m_values && !(now.isEmpty() && m_orderBy.isEmpty());
 }
 
+bool LoadedRow::storeIfUnchanged(const std::function<void()> &write) const
+{
+    bool stored = false;
+    db().lockedChange([&] {
+        if (!unchanged())
+            return;
+        write();
+        stored = true;
+    });
+    return stored;
+}
+
 } // namespace parcelon

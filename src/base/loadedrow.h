@@ -9,11 +9,13 @@
 // (or is gone), nothing is written and the clerk is told.
 //
 //     m_loaded = LoadedRow(QStringLiteral("land"), srno, row, {"akkara", "rut", ...});
-//     db().lockedChange([&] { if (!m_loaded.unchanged()) return; db().execute(...); });
+//     if (!m_loaded.storeIfUnchanged([&] { db().execute(...); })) { tell the clerk; show it again; }
 
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+
+#include <functional>
 
 namespace parcelon {
 
@@ -39,6 +41,9 @@ public:
     // a program that does not take the register's lock cannot change them between this check and the
     // write.
     bool unchanged() const;
+    // Runs `write` in one change under the register's lock, only while the record is still as loaded;
+    // false when nothing was written.
+    bool storeIfUnchanged(const std::function<void()> &write) const;
     // Forgets the record (the screen was emptied).
     void reset() { *this = LoadedRow(); }
 

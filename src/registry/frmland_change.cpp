@@ -157,13 +157,7 @@ bool frmland::storeLoaded(const QString &sql, const QVariantList &values)
         labno_LostFocus();
         return false;
     }
-    bool stored = false;
-    db().lockedChange([&] {
-        if (!m_loaded.unchanged())
-            return;
-        db().execute(sql, values);
-        stored = true;
-    });
+    const bool stored = m_loaded.storeIfUnchanged([&] { db().execute(sql, values); });
     if (!stored) {
         message(this, kChangedElsewhere);
         labno_LostFocus(); // the land as it now stands

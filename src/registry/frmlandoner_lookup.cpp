@@ -267,13 +267,9 @@ void frmlandoner::cmdupdata_Click()
         values[columns.indexOf(QStringLiteral("gama"))] = village;
         // Written only over the owner as this screen loaded it: another workstation's change meanwhile
         // is shown, not undone.
-        bool stored = false;
-        db().lockedChange([&] {
-            if (m_loaded.srno() != Dialect::key(labno->text()) || !m_loaded.unchanged())
-                return;
+        const bool stored = m_loaded.srno() == Dialect::key(labno->text()) && m_loaded.storeIfUnchanged([&] {
             db().execute(
                 record.updateSql({QStringLiteral("chak = '1'")}), values + QVariantList {Dialect::key(labno->text())});
-            stored = true;
         });
         if (!stored) {
             message(this, kChangedElsewhere);

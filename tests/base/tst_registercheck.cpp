@@ -105,6 +105,15 @@ class tst_registercheck : public QObject
         }
     }
 
+    // A register as the given earlier version left it.
+    static void makeVersion(int from)
+    {
+        if (from == 1)
+            makeVersion1();
+        else
+            run(QStringLiteral("UPDATE parcelon_schema SET version = %1").arg(from));
+    }
+
     static bool hasLineNumbers(const QString &table)
     {
         return QSqlQuery(db().database()).exec(QStringLiteral("SELECT line_no FROM %1").arg(table));
@@ -166,10 +175,7 @@ private slots:
     {
         QFETCH(int, from);
         const Lands lands = addLands();
-        if (from == 1)
-            makeVersion1();
-        else
-            run(QStringLiteral("UPDATE parcelon_schema SET version = %1").arg(from));
+        makeVersion(from);
         QVERIFY(registerProblem().contains(QStringLiteral("has version %1").arg(from)));
         upgradeRegister();
         QCOMPARE(registerVersion(), std::optional<int>(kRegisterVersion));
@@ -206,10 +212,7 @@ private slots:
     {
         QFETCH(int, from);
         const Lands lands = addLands();
-        if (from == 1)
-            makeVersion1();
-        else
-            run(QStringLiteral("UPDATE parcelon_schema SET version = %1").arg(from));
+        makeVersion(from);
         // Lands are mended in srno order: the first is changed before the second is refused.
         refuseChangesTo(lands.transferredInAcres);
         try {
