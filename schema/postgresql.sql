@@ -280,4 +280,4 @@ CREATE VIEW pasuhimika_report AS
 CREATE TABLE parcelon_schema (
   version INTEGER NOT NULL
 );
-INSERT INTO parcelon_schema (version) VALUES (3);
+INSERT INTO parcelon_schema (version) VALUES (4);

@@ -3,6 +3,7 @@
 #include "admin/notice.h"
 #include "base/clock.h"
 #include "base/dbsession.h"
+#include "base/passwords.h"
 #include "ui/accessibility.h"
 #include "ui/controls.h"
 #include "ui/failure.h"
@@ -115,11 +116,11 @@ void frmlog::CMDADD_Click()
                 throw DbError(QStringLiteral("The account \"%1\" is not registered.").arg(txtusername->text()),
                     QStringLiteral("frmlog"));
             labsrno->setText(account->value(QStringLiteral("srno")));
-            if (account->isNull(QStringLiteral("password1"))
-                || account->value(QStringLiteral("password1")) != txtoldpw->text())
+            if (!passwordMatches(account->value(QStringLiteral("password1")), txtoldpw->text()))
                 return;
             db().execute(QStringLiteral("UPDATE user_loging SET password1 = ?, password2 = ?, name = ? WHERE srno = ?"),
-                {TXTPW->text(), TXTPW1->text(), txtname->text(), Dialect::key(labsrno->text())});
+                {hashPassword(TXTPW->text()), hashPassword(TXTPW1->text()), txtname->text(),
+                    Dialect::key(labsrno->text())});
             changed = true;
         });
         if (!changed) {

@@ -1,14 +1,21 @@
 #include "admin/frmpramission.h"
 
+#include "admin/notice.h"
 #include "base/dbsession.h"
+#include "base/home.h"
+#include "base/permissions.h"
 #include "ui/accessibility.h"
 #include "ui/failure.h"
 #include "ui/kit.h"
 #include "ui/legacyfont.h"
+#include "ui/messages.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardItemModel>
+
+#include <tuple>
 
 namespace parcelon {
 namespace {
@@ -143,30 +150,110 @@ void frmpramission::Form_Load()
         labels[size_t(i)]->setText(QStringLiteral(" ") + menuCaptions()[size_t(i)]);
         combos[size_t(i)]->addItems(i < 2 ? registerLevels() : otherLevels());
     }
-    guarded(this, [&] {
-        const std::optional<Query> row
-            = db().newest(QStringLiteral("awasara"), QStringLiteral("user_srno"), labsrno->text());
-        for (int i = 0; i < 11; ++i) {
-            QComboBox *combo = combos[size_t(i)];
-            const QString value = row ? row->value(QStringLiteral("a%1").arg(i + 1)) : kNone;
-            // A stored text that is none of the entries (written by hand or by an older list) is shown
-            // as it is, so that saving without touching the list keeps it.
-            if (combo->findText(value) < 0)
-                combo->addItem(value);
-            combo->setCurrentText(value);
+    guarded(this, [this] { showPermissions(); });
+}
+
+namespace {
+// The account's row in force: its srno and its eleven flags (level 1 without a row).
+std::pair<QString, std::array<QString, 11>> rowInForce(const QString &account)
+{
+    const std::optional<Query> row = db().newest(QStringLiteral("awasara"), QStringLiteral("user_srno"), account);
+    std::array<QString, 11> flags;
+    for (int i = 0; i < 11; ++i)
+        flags[size_t(i)] = row ? row->value(QStringLiteral("a%1").arg(i + 1)) : kNone;
+    return {row ? row->value(QStringLiteral("srno")) : QString(), flags};
+}
+
+// The highest level the session may give for each flag: its own, or any for the administrator.
+std::array<int, 11> sessionCeiling()
+{
+    std::array<int, 11> ceiling;
+    const bool administrator = isAdministrator(session::userName());
+    for (int i = 0; i < 11; ++i)
+        ceiling[size_t(i)] = administrator ? All : permissionLevel(session::userSrno(), Flag(i + 1));
+    return ceiling;
+}
+} // namespace
+
+void frmpramission::showPermissions()
+{
+    std::tie(m_heldRow, m_held) = rowInForce(labsrno->text());
+    const std::array<int, 11> ceiling = sessionCeiling();
+    const bool own = !isAdministrator(session::userName()) && labsrno->text() == session::userSrno();
+    const auto combos = lists();
+    for (int i = 0; i < 11; ++i) {
+        QComboBox *combo = combos[size_t(i)];
+        const QString &value = m_held[size_t(i)];
+        // A stored text that is none of the entries (written by hand or by an older list) is shown
+        // as it is, so that saving without touching the list keeps it.
+        if (combo->findText(value) < 0)
+            combo->addItem(value);
+        combo->setCurrentText(value);
+        auto *items = qobject_cast<QStandardItemModel *>(combo->model());
+        for (int row = 0; row < combo->count(); ++row) {
+            const QString text = combo->itemText(row);
+            const bool allowed = !own && (levelOf(text) <= ceiling[size_t(i)] || text == value);
+            if (items)
+                items->item(row)->setEnabled(allowed);
         }
+    }
+}
+
+bool frmpramission::mayGrant(const std::array<QString, 11> &chosen, const std::array<QString, 11> &held) const
+{
+    if (isAdministrator(session::userName()))
+        return true;
+    if (labsrno->text() == session::userSrno())
+        return false;
+    const std::array<int, 11> ceiling = sessionCeiling();
+    for (size_t i = 0; i < 11; ++i) {
+        if (levelOf(chosen[i]) > ceiling[i] && chosen[i] != held[i])
+            return false;
+    }
+    return true;
+}
+
+frmpramission::Saved frmpramission::store()
+{
+    std::array<QString, 11> chosen;
+    const auto combos = lists();
+    for (size_t i = 0; i < 11; ++i)
+        chosen[i] = combos[i]->currentText();
+    Saved saved = Saved::Yes;
+    db().lockedChange([&] {
+        const auto [rowNow, heldNow] = rowInForce(labsrno->text());
+        if (rowNow != m_heldRow) {
+            saved = Saved::ChangedElsewhere;
+            return;
+        }
+        if (!mayGrant(chosen, heldNow)) {
+            saved = Saved::Refused;
+            return;
+        }
+        QVariantList values {labsrno->text(), labuser->text()};
+        for (const QString &flag : chosen)
+            values << flag;
+        db().execute(QStringLiteral("INSERT INTO awasara (user_srno, username, a1, a2, a3, a4, a5, a6, a7, a8, a9, "
+                                    "a10, a11) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+            values);
     });
+    return saved;
 }
 
 void frmpramission::cmdenter_Click()
 {
     guarded(this, [this] {
-        QVariantList values {labsrno->text(), labuser->text()};
-        for (QComboBox *combo : lists())
-            values << combo->currentText();
-        db().execute(QStringLiteral("INSERT INTO awasara (user_srno, username, a1, a2, a3, a4, a5, a6, a7, a8, a9, "
-                                    "a10, a11) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-            values);
+        switch (store()) {
+        case Saved::Refused:
+            notice(this, QStringLiteral("Message"), QStringLiteral("Not Permission "));
+            return;
+        case Saved::ChangedElsewhere:
+            notice(this, QStringLiteral("Message"), kChangedElsewhereLatin);
+            showPermissions();
+            return;
+        case Saved::Yes:
+            break;
+        }
         // One save per opening: to change the permissions again the screen is opened anew.
         for (QComboBox *combo : lists())
             combo->setEnabled(false);

@@ -3,6 +3,11 @@
 // guards, each holding a level ("1 - wjir ke;" refuses the screen). Saving appends a row to `awasara`;
 // the newest row of an account is the one in force. One save per opening: the screen locks itself after
 // it, and is opened anew to change the permissions again.
+//
+// Only the administrator grants freely. Any other session may give a level no higher than its own for
+// that flag (a higher level the account already holds may stay), never changes its own rows, and the
+// levels above its own are shown disabled. The rows are checked again when saved, under the lock, and a
+// row another workstation saved meanwhile is shown, not overwritten.
 
 #include <QDialog>
 
@@ -59,10 +64,18 @@ public:
     QPushButton *cmdexit;
 
 private:
+    enum class Saved { Yes, Refused, ChangedElsewhere };
     void build();
+    // Shows the account's row in force and what this session may choose.
+    void showPermissions();
+    // Whether the session may store `chosen` for each flag, given what the account holds now.
+    bool mayGrant(const std::array<QString, 11> &chosen, const std::array<QString, 11> &held) const;
+    Saved store();
     std::array<QLabel *, 11> functionLabels() const;
     std::array<QComboBox *, 11> lists() const;
     QWidget *m_opener;
+    QString m_heldRow; // srno of the account's row in force when shown; empty without one
+    std::array<QString, 11> m_held; // its flags, as shown
 };
 
 } // namespace parcelon

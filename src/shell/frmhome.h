@@ -41,6 +41,8 @@ public:
         QPushButton *frmhome::*button;
         std::optional<Flag> flag;
         ScreenId screen;
+        // Opens for the administrator only; any other session gets the gate's refusal.
+        bool administrator = false;
     };
     static const std::vector<MenuEntry> &menu();
 

@@ -2,6 +2,7 @@
 
 #include "base/clock.h"
 #include "base/dbsession.h"
+#include "base/passwords.h"
 #include "base/registercheck.h"
 #include "shell/frmhome.h"
 #include "ui/accessibility.h"
@@ -144,14 +145,14 @@ void frmloging::ccmdlog_Click()
 {
     guarded(this, [this] {
         std::optional<Query> account = db().first(
-            QStringLiteral("SELECT srno, password1 FROM user_loging WHERE username = ?"), {txtusername->text()});
-        if (!account) {
+            QStringLiteral("SELECT srno, password1, chack FROM user_loging WHERE username = ?"), {txtusername->text()});
+        // A deleted account ("0") is kept for its history but is no account to log in with.
+        if (!account || account->value(QStringLiteral("chack")) == QLatin1String("0")) {
             tell(this, QStringLiteral("Message"), QStringLiteral("Invalid User Name"));
             txtusername->clear();
             return;
         }
-        if (account->isNull(QStringLiteral("password1"))
-            || account->value(QStringLiteral("password1")) != txtpassword->text()) {
+        if (!passwordMatches(account->value(QStringLiteral("password1")), txtpassword->text())) {
             tell(this, QStringLiteral("message"), QStringLiteral("Invalid Password"));
             txtpassword->clear();
             return;

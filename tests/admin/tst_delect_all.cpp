@@ -76,7 +76,8 @@ private slots:
     {
         m_base.init();
         m_home = m_base.home(
-            test::addUser(QStringLiteral("Chief"), QStringLiteral("p"), {QStringLiteral("4 - ish¨ wjir")}));
+            test::addUser(QStringLiteral("Chief"), QStringLiteral("p"), {QStringLiteral("4 - ish¨ wjir")}),
+            QStringLiteral("Chief"));
     }
 
     void cleanup()

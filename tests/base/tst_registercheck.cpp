@@ -2,10 +2,11 @@
 // on every backend: a fresh register passes; a database without the version table, with an empty one
 // or with a newer version is refused with a message naming the data source and its database; the
 // session stays usable after the probe. A register of any earlier version is brought up to this one
-// whole, or not at all.
+// whole, or not at all: its transferred lands' decimal acres mended, its passwords hashed.
 
 #include "base/dbsession.h"
 #include "base/extent.h"
+#include "base/passwords.h"
 #include "base/registercheck.h"
 #include "support/fixture.h"
 #include "support/records.h"
@@ -89,20 +90,61 @@ class tst_registercheck : public QObject
         return test::value(QStringLiteral("SELECT akkara_only FROM land WHERE srno = ?"), {land.toInt()});
     }
 
-    // The register refuses to change one land, so an upgrade fails part-way through its lands.
-    static void refuseChangesTo(const QString &land)
+    // The register refuses to change one row of a table, so an upgrade fails part-way through its rows.
+    static void refuseChangesTo(const QString &srno, const QString &table = QStringLiteral("land"))
     {
         if (test::backend() == test::Backend::PostgreSQL) {
-            run(QStringLiteral("CREATE FUNCTION refuse_land() RETURNS trigger AS $$ BEGIN IF NEW.srno = %1 THEN "
-                               "RAISE EXCEPTION 'land refused'; END IF; RETURN NEW; END $$ LANGUAGE plpgsql")
-                    .arg(land.toInt()));
+            run(QStringLiteral("CREATE FUNCTION refuse_row() RETURNS trigger AS $$ BEGIN IF NEW.srno = %1 THEN "
+                               "RAISE EXCEPTION '%2 refused'; END IF; RETURN NEW; END $$ LANGUAGE plpgsql")
+                    .arg(srno.toInt())
+                    .arg(table));
             run(QStringLiteral(
-                "CREATE TRIGGER refuse_land BEFORE UPDATE ON land FOR EACH ROW EXECUTE FUNCTION refuse_land()"));
+                "CREATE TRIGGER refuse_row BEFORE UPDATE ON %1 FOR EACH ROW EXECUTE FUNCTION refuse_row()")
+                    .arg(table));
         } else {
-            run(QStringLiteral("CREATE TRIGGER refuse_land BEFORE UPDATE ON land WHEN NEW.srno = %1 "
-                               "BEGIN SELECT RAISE(ABORT, 'land refused'); END")
-                    .arg(land.toInt()));
+            run(QStringLiteral("CREATE TRIGGER refuse_row BEFORE UPDATE ON %2 WHEN NEW.srno = %1 "
+                               "BEGIN SELECT RAISE(ABORT, '%2 refused'); END")
+                    .arg(srno.toInt())
+                    .arg(table));
         }
+    }
+
+    // Accounts as an earlier version kept them: passwords as typed.
+    struct Account
+    {
+        QString srno;
+        QVariant password1;
+        QVariant password2;
+    };
+    static QList<Account> addPlainAccounts()
+    {
+        const QVariant null(QMetaType(QMetaType::QString));
+        QList<Account> accounts {{{}, QStringLiteral("c-pass"), QStringLiteral("c-pass")},
+            {{}, QStringLiteral("Ab'1 %_"), QStringLiteral("second")},
+            {{}, QString(QLatin1String("")), QString(QLatin1String(""))}, {{}, null, null}};
+        int n = 0;
+        for (Account &account : accounts) {
+            const QString name = QStringLiteral("user%1").arg(++n);
+            account.srno = account.password1.isNull()
+                ? QString::number(db().insert(QStringLiteral("user_loging"),
+                    QStringLiteral("INSERT INTO user_loging (username, password1, password2, name, chack) "
+                                   "VALUES (?, NULL, NULL, 'x', '1')"),
+                    {name}))
+                : QString::number(db().insert(QStringLiteral("user_loging"),
+                    QStringLiteral("INSERT INTO user_loging (username, password1, password2, name, chack) "
+                                   "VALUES (?, ?, ?, 'x', '1')"),
+                    {name, account.password1, account.password2}));
+        }
+        return accounts;
+    }
+    static std::pair<QVariant, QVariant> storedPasswords(const QString &srno)
+    {
+        QSqlQuery query(db().database());
+        query.prepare(QStringLiteral("SELECT password1, password2 FROM user_loging WHERE srno = ?"));
+        query.addBindValue(srno.toInt());
+        if (!query.exec() || !query.next())
+            return {};
+        return {query.value(0), query.value(1)};
     }
 
     // A register as the given earlier version left it.
@@ -226,6 +268,57 @@ private slots:
         QCOMPARE(acresOf(lands.transferredInAcres), QStringLiteral("4.75"));
         QCOMPARE(hasLineNumbers(QStringLiteral("land_report")), from > 1);
         QCOMPARE(ownerIndexHasHouse(), from > 1);
+    }
+
+    void passwordsAreHashedByTheUpgrade_data()
+    {
+        QTest::addColumn<int>("from");
+        for (int from = 1; from < kRegisterVersion; ++from)
+            QTest::addRow("from version %d", from) << from;
+    }
+    void passwordsAreHashedByTheUpgrade()
+    {
+        QFETCH(int, from);
+        const QList<Account> accounts = addPlainAccounts();
+        // An account set anew (parcelon-setup) after the upgrade began elsewhere already holds a hash.
+        const QString hashed = hashPassword(QStringLiteral("new"));
+        const QString setAnew = test::addUser(QStringLiteral("setanew"), QStringLiteral("ignored"));
+        test::exec(QStringLiteral("UPDATE user_loging SET password1 = ?, password2 = ? WHERE srno = ?"),
+            {hashed, hashed, setAnew.toInt()});
+        makeVersion(from);
+        upgradeRegister();
+        QCOMPARE(registerVersion(), std::optional<int>(kRegisterVersion));
+        for (const Account &account : accounts) {
+            const auto [password1, password2] = storedPasswords(account.srno);
+            if (account.password1.isNull()) {
+                QVERIFY(password1.isNull() && password2.isNull());
+                continue;
+            }
+            // Each column holds a hash of what it held, and the account logs in with its old password.
+            QVERIFY(isPasswordHash(password1.toString()));
+            QVERIFY(isPasswordHash(password2.toString()));
+            QVERIFY(passwordMatches(password1.toString(), account.password1.toString()));
+            QVERIFY(passwordMatches(password2.toString(), account.password2.toString()));
+            QVERIFY(!passwordMatches(password1.toString(), account.password1.toString() + QLatin1Char('x')));
+        }
+        QCOMPARE(storedPasswords(setAnew).first.toString(), hashed);
+        QVERIFY(passwordMatches(hashed, QStringLiteral("new")));
+    }
+
+    void failedHashingKeepsThePasswords()
+    {
+        const QList<Account> accounts = addPlainAccounts();
+        makeVersion(kRegisterVersion - 1);
+        // Accounts are hashed in srno order: the first is changed before the second is refused.
+        refuseChangesTo(accounts.at(1).srno, QStringLiteral("user_loging"));
+        QVERIFY_THROWS_EXCEPTION(DbError, upgradeRegister());
+        QCOMPARE(registerVersion(), std::optional<int>(kRegisterVersion - 1));
+        for (const Account &account : accounts) {
+            const auto [password1, password2] = storedPasswords(account.srno);
+            QCOMPARE(password1.isNull(), account.password1.isNull());
+            QCOMPARE(password1.toString(), account.password1.toString());
+            QCOMPARE(password2.toString(), account.password2.toString());
+        }
     }
 
     void sessionStaysUsableAfterTheProbe()

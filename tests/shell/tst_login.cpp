@@ -39,6 +39,13 @@ private slots:
         test::openDatabase();
         m_chief = test::addUser(QStringLiteral("Chief"), QStringLiteral("Secret1"), {QStringLiteral("4 - ish¨ wjir")});
         test::addUser(QStringLiteral("All User"), QString(), {QStringLiteral("2 - ne,su muKhs")});
+        // A deleted account: kept for its history, no longer one to log in with.
+        const QString gone
+            = test::addUser(QStringLiteral("Gone"), QStringLiteral("Secret1"), {QStringLiteral("4 - ish¨ wjir")});
+        test::exec(QStringLiteral("UPDATE user_loging SET chack = '0' WHERE srno = ?"), {gone.toInt()});
+        // A password written around the application, as typed: matches nothing until set anew.
+        test::exec(QStringLiteral("INSERT INTO user_loging (username, password1, password2, name, chack) "
+                                  "VALUES ('Plain', 'Plain1', 'Plain1', 'Plain', '1')"));
         db().close(); // the login screen opens the session itself
     }
 
@@ -162,6 +169,12 @@ private slots:
         QTest::newRow("unknown name") << "Nobody"
                                       << "Secret1" << false << "Invalid User Name"
                                       << "Message";
+        QTest::newRow("deleted account") << "Gone"
+                                         << "Secret1" << false << "Invalid User Name"
+                                         << "Message";
+        QTest::newRow("password stored as typed, not hashed") << "Plain"
+                                                              << "Plain1" << false << "Invalid Password"
+                                                              << "message";
         QTest::newRow("quote in the name") << "x' OR '1'='1"
                                            << "x' OR '1'='1" << false << "Invalid User Name"
                                            << "Message";

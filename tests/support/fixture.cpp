@@ -1,5 +1,6 @@
 #include "support/fixture.h"
 
+#include "base/passwords.h"
 #include "base/sqlscript.h"
 
 #include <QApplication>
@@ -175,7 +176,7 @@ QString addUser(const QString &name, const QString &password, const QStringList 
     const qlonglong srno = db().insert(QStringLiteral("user_loging"),
         QStringLiteral(
             "INSERT INTO user_loging (username, password1, password2, name, chack) VALUES (?, ?, ?, ?, '1')"),
-        {name, password, password, name});
+        {name, hashPassword(password), hashPassword(password), name});
     const QString id = QString::number(srno);
     if (!flags.isEmpty()) {
         QVariantList values {id, name};

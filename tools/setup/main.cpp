@@ -19,6 +19,7 @@
 
 #include "base/datasource.h"
 #include "base/dbsession.h"
+#include "base/passwords.h"
 #include "base/registercheck.h"
 #include "base/restore.h"
 #include "buildconfig.h"
@@ -115,13 +116,13 @@ int setPassword(const QString &user, const Password &password)
     }
     try {
         bool known = false;
-        // Both password columns hold the password, as the password screens write them.
+        // Both password columns hold a hash of the password, as the password screens write them.
         db().transaction([&] {
             known = db().scalar(QStringLiteral("SELECT COUNT(*) FROM user_loging WHERE username = ?"), {user}).toInt()
                 > 0;
             if (known)
                 db().execute(QStringLiteral("UPDATE user_loging SET password1 = ?, password2 = ? WHERE username = ?"),
-                    {password.text, password.text, user});
+                    {hashPassword(password.text), hashPassword(password.text), user});
         });
         const QString where = describeDatabase();
         db().close();

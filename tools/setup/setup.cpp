@@ -1,5 +1,6 @@
 #include "setup.h"
 
+#include "base/passwords.h"
 #include "base/sqlscript.h"
 
 #include <QFile>
@@ -42,7 +43,7 @@ void addAccount(QSqlDatabase database, const QString &name, const QString &passw
     run(database,
         QStringLiteral(
             "INSERT INTO user_loging (username, password1, password2, name, chack) VALUES (?, ?, ?, ?, '1')"),
-        {name, password, password, name});
+        {name, hashPassword(password), hashPassword(password), name});
     QVariantList values {lastSrno(database, QStringLiteral("user_loging")), name};
     for (const QString &flag : flags)
         values << flag;
