@@ -52,8 +52,8 @@ class tst_accounts : public QObject
     frmuser *openAs(const QString &userName)
     {
         const QString srno = userName == QLatin1String("Chief") ? m_chief
-            : userName == QLatin1String("Chitra")                 ? m_chitra
-                                                                  : m_nimal;
+            : userName == QLatin1String("Chitra")               ? m_chitra
+                                                                : m_nimal;
         m_base.home(srno, userName);
         m_screen = std::make_unique<frmuser>();
         test::showScreen(m_screen.get());
