@@ -4,8 +4,12 @@
 #include "ui/failure.h"
 #include "ui/listview.h"
 
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QTimer>
+#include <QWidget>
 
+#include <algorithm>
 #include <optional>
 
 #include <utility>
@@ -29,6 +33,7 @@ void PagedFill::start(Source source)
     m_first = true;
     m_after = 0;
     m_highest = 0;
+    m_slice = kFirstSlice;
     m_list->clear();
     page();
     schedule();
@@ -51,6 +56,38 @@ void PagedFill::schedule()
 {
     if (!m_pending)
         return;
+    // The first page waits to be painted: the window's paint is posted behind anything queued now, and
+    // a page read first would keep the clerk looking at an empty list. A list not on screen paints
+    // nothing and reads on at once; the timer stands in for a paint that never comes.
+    QWidget *viewport = m_list->viewport();
+    const bool firstShown = std::exchange(m_firstShown, false);
+    if (firstShown && viewport->isVisible() && !m_awaitingPaint) {
+        m_awaitingPaint = true;
+        viewport->installEventFilter(this);
+        QTimer::singleShot(100, this, [this, fill = m_fill] {
+            if (fill == m_fill && m_awaitingPaint)
+                readOnLater();
+        });
+        return;
+    }
+    readOnLater();
+}
+
+bool PagedFill::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Paint && m_awaitingPaint && watched == m_list->viewport()) {
+        // Read on after this paint has reached the screen, not inside it.
+        readOnLater();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void PagedFill::readOnLater()
+{
+    if (m_awaitingPaint) {
+        m_awaitingPaint = false;
+        m_list->viewport()->removeEventFilter(this);
+    }
     QTimer::singleShot(0, this, [this, fill = m_fill] {
         if (fill != m_fill || !m_pending)
             return;
@@ -91,17 +128,19 @@ void PagedFill::page()
         m_highest = db().scalar(m_source.highest).toLongLong();
     } else if (paged) {
         where += QStringLiteral(" AND %1 <= ?").arg(m_source.key);
-        params << m_after + kPage;
+        params << m_after + m_slice;
     }
     if (!m_source.where.isEmpty())
         where += QStringLiteral(" AND (%1)").arg(m_source.where);
     params << m_source.params;
     const QString sql = m_source.select + where + QStringLiteral(" ORDER BY %1").arg(m_source.key)
         + (m_first && paged ? QStringLiteral(" LIMIT %1").arg(kFirstPage) : QString());
+    QElapsedTimer took;
+    took.start();
     Query rows = m_first && paged ? firstPage(sql, params) : db().select(sql, params);
     std::vector<QStringList> lines;
     qsizetype read = 0;
-    qlonglong last = m_first ? m_after : m_after + kPage;
+    qlonglong last = m_first ? m_after : m_after + m_slice;
     while (rows.next()) {
         QStringList line = m_lineOf(rows);
         if (!line.isEmpty())
@@ -111,10 +150,18 @@ void PagedFill::page()
             last = rows.value(m_source.keyColumn).toLongLong();
     }
     const bool more = paged && last < m_highest && !(m_first && read < kFirstPage);
+    const bool first = m_first;
     m_first = false;
+    m_firstShown = first;
     m_after = last;
     m_list->addItems(std::move(lines));
     m_pending = more;
+    if (!first) {
+        // The next range in proportion to the time this one took (the keys are spread about evenly).
+        const qint64 ms = took.elapsed();
+        m_slice = ms <= 0 ? m_slice * 2 : m_slice * kSliceTime / ms;
+        m_slice = std::clamp(m_slice, kLeastSlice, kPage);
+    }
 }
 
 } // namespace parcelon

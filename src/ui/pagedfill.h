@@ -3,10 +3,12 @@
 //
 // A list that may hold every land of the register (a hundred thousand lines) is read in pages of its
 // key, each page one query read whole. The first page is the first lines in key order (a LIMIT), so the
-// first screenful shows at once; the others are ranges of the key, which the engines read the way they
-// read the whole list, one after the other from the event loop, so the window keeps painting and the
-// clerk's keys are taken between pages. A new fill (or `stop`) ends a fill still under way. An engine
-// reached through a generic driver, which has no LIMIT, gets the whole list in one query.
+// first screenful shows at once: nothing more is read until the list has painted it. The others are
+// ranges of the key, which the engines read the way they read the whole list, one after the other from
+// the event loop; each range is sized from the time the one before took, so that no page holds the
+// window for more than a few tens of milliseconds and the clerk's keys are taken between pages. A new
+// fill (or `stop`) ends a fill still under way. An engine reached through a generic driver, which has no
+// LIMIT, gets the whole list in one query.
 
 #include <QObject>
 #include <QString>
@@ -15,6 +17,7 @@
 
 #include <functional>
 
+class QEvent;
 class QWidget;
 
 namespace parcelon {
@@ -54,13 +57,23 @@ public:
     bool filling() const { return m_pending; }
 
     static constexpr int kFirstPage = 200;
+    // The keys of a later page: the first guess, and the bounds of what the time taken makes of it.
+    static constexpr qlonglong kFirstSlice = 2000;
+    static constexpr qlonglong kLeastSlice = 250;
     static constexpr qlonglong kPage = 25000;
+    // What a later page may take, in milliseconds.
+    static constexpr qint64 kSliceTime = 20;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // Reads the next page of the fill under way.
     void page();
     Query firstPage(const QString &sql, const QVariantList &params);
     void schedule();
+    // Reads on from the event loop, once the first page has been painted.
+    void readOnLater();
 
     ListView *m_list;
     QWidget *m_screen;
@@ -71,6 +84,9 @@ private:
     bool m_first = true;
     qlonglong m_after = 0; // the last key read
     qlonglong m_highest = 0; // the highest key when the fill started
+    qlonglong m_slice = kFirstSlice; // the keys of the next later page
+    bool m_firstShown = false; // the first page was just added: the next waits for its paint
+    bool m_awaitingPaint = false;
 };
 
 } // namespace parcelon

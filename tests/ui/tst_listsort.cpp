@@ -1,6 +1,7 @@
 // A list the clerk has sorted stays sorted as lines arrive: lines added one at a time or many at once,
 // and the later pages of a fill still under way, take their place in the sort (after the lines equal to
-// them), so the list and whatever prints from it read in order. clear() forgets the sort.
+// them), so the list and whatever prints from it read in order. clear() forgets the sort. A long fill
+// paints its first page before it reads on, and lets the event loop turn between its later pages.
 
 #include "base/dbsession.h"
 #include "support/clerk.h"
@@ -8,12 +9,39 @@
 #include "ui/listview.h"
 #include "ui/pagedfill.h"
 
+#include <QEvent>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
+
+#include <algorithm>
+#include <functional>
 
 using namespace parcelon;
 
 namespace {
+// Calls back on every event of one kind that reaches a widget.
+class Watch final : public QObject
+{
+public:
+    Watch(QObject *watched, QEvent::Type type, std::function<void()> seen)
+        : m_type(type)
+        , m_seen(std::move(seen))
+    {
+        watched->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == m_type)
+            m_seen();
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+    std::function<void()> m_seen;
+};
+
 // Whether every line's text in the column follows the one before it, as the list sorts: as text, in
 // any letter case.
 bool inOrder(const ListView &list, int column, Qt::SortOrder order)
@@ -109,6 +137,51 @@ private slots:
         QVERIFY(!fill.filling());
         QCOMPARE(list.count(), rows);
         QVERIFY(inOrder(list, 1, Qt::AscendingOrder));
+    }
+
+    void longFillPaintsFirstAndYieldsBetweenPages()
+    {
+        const int rows = 30000;
+        test::exec(QStringLiteral("INSERT INTO nadayo (srno, nathisambandaya) WITH RECURSIVE n(i) AS (SELECT 1 UNION "
+                                  "ALL SELECT i + 1 FROM n WHERE i < %1) SELECT i, 'n' || CAST(i AS VARCHAR(10)) "
+                                  "FROM n")
+                       .arg(rows));
+        QWidget screen;
+        ListView list(&screen);
+        list.setColumns({{QStringLiteral("wxlh"), 900}, {QStringLiteral("ku"), 2000}});
+        list.resize(400, 300);
+        test::showScreen(&screen);
+        PagedFill fill(&list, &screen, [](const Query &row) { return QStringList {row.value(0), row.value(1)}; });
+        PagedFill::Source source;
+        source.select = QStringLiteral("SELECT srno, nathisambandaya FROM nadayo");
+        source.key = QStringLiteral("srno");
+        source.highest = QStringLiteral("SELECT MAX(srno) FROM nadayo");
+
+        int atFirstPaint = -1;
+        bool armed = false;
+        Watch paints(list.viewport(), QEvent::Paint, [&] {
+            if (armed && atFirstPaint < 0)
+                atFirstPaint = list.count();
+        });
+        // What the event loop sees of the list each time it turns.
+        QList<int> seen;
+        QTimer turns;
+        turns.setInterval(0);
+        QObject::connect(&turns, &QTimer::timeout, [&] {
+            if (seen.isEmpty() || seen.last() != list.count())
+                seen << list.count();
+        });
+        fill.start(source);
+        armed = true;
+        turns.start();
+        QTRY_VERIFY_WITH_TIMEOUT(!fill.filling(), 60000);
+        turns.stop();
+        QCOMPARE(list.count(), rows);
+        // The first page reached the screen before anything more was read.
+        QCOMPARE(atFirstPaint, PagedFill::kFirstPage);
+        // The rest came in several pages, with the event loop turning between them.
+        const auto between = std::count_if(seen.begin(), seen.end(), [&](int n) { return n > PagedFill::kFirstPage; });
+        QVERIFY2(between >= 3, qPrintable(QStringLiteral("counts seen: %1").arg(seen.size())));
     }
 };
 
