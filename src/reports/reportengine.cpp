@@ -162,70 +162,75 @@ struct PageLine
 class PageSetter
 {
 public:
-    PageSetter(const ReportData &data, QPagedPaintDevice *device)
+    explicit PageSetter(const ReportData &data)
         : m_data(data)
-        , m_device(device)
+        , m_layout(QPageSize(QPageSize::A4), data.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+              QMarginsF(0, 0, 0, 0))
     {
-    }
-
-    int run()
-    {
-        QPageLayout layout(QPageSize(QPageSize::A4), m_data.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-            QMarginsF(0, 0, 0, 0));
-        m_device->setPageLayout(layout);
-        QPainter painter;
-        if (!painter.begin(m_device))
-            throw ReportError(QStringLiteral("The report %1 cannot be drawn on this device").arg(m_data.file));
-        try {
-            const int pages = setPages(painter);
-            painter.end();
-            return pages;
-        } catch (...) {
-            painter.end();
-            throw;
-        }
-    }
-
-private:
-    int setPages(QPainter &painter)
-    {
-        const qreal scale = m_device->logicalDpiX() / kUnitsPerInch;
-        const QRectF paper = m_device->pageLayout().fullRectPoints();
+        const QRectF paper = m_layout.fullRectPoints();
         m_width = paper.width() * 10 - 2 * kMargin;
         m_height = paper.height() * 10 - 2 * kMargin;
         const int total = std::accumulate(m_data.widths.begin(), m_data.widths.end(), 0);
         m_scale = total > 0 ? m_width / total : 1;
-
-        const std::vector<std::vector<PageLine>> pages = paginate();
-        TextSetter text(painter);
-        for (size_t p = 0; p < pages.size(); ++p) {
-            if (pageHook())
-                pageHook()(int(p) + 1);
-            if (p > 0 && !m_device->newPage())
-                throw ReportError(QStringLiteral("The report %1 could not start a new page").arg(m_data.file));
-            painter.resetTransform();
-            painter.scale(scale, scale);
-            painter.translate(kMargin, kMargin);
-            qreal y = header(painter, text);
-            for (const PageLine &line : pages[p]) {
-                y += kLine;
-                if (line.group) {
-                    const QFont bold = reportFont(kBodySize, true);
-                    text.draw(m_data.groupCaption + QStringLiteral(" ") + m_data.rows[size_t(line.row)].group, bold, 0,
-                        y - 40);
-                } else {
-                    cells(text, m_data.rows[size_t(line.row)].cells, reportFont(kBodySize), y - 40);
-                }
-            }
-            painter.setPen(QPen(Qt::black, 5));
-            painter.drawLine(QPointF(0, y + 30), QPointF(m_width, y + 30));
-            const QString footer = QStringLiteral("%1 / %2").arg(p + 1).arg(pages.size());
-            const QFont small = latinFace(75);
-            text.draw(footer, small, (m_width - text.width(footer, small)) / 2, m_height);
-        }
-        return int(pages.size());
+        m_pages = paginate();
     }
 
+    const QPageLayout &layout() const { return m_layout; }
+    int count() const { return int(m_pages.size()); }
+
+    // One page, from 0, on a device of `dpi` dots per inch.
+    void paintPage(QPainter &painter, int p, qreal dpi)
+    {
+        TextSetter text(painter);
+        painter.resetTransform();
+        painter.scale(dpi / kUnitsPerInch, dpi / kUnitsPerInch);
+        painter.translate(kMargin, kMargin);
+        qreal y = header(painter, text);
+        for (const PageLine &line : m_pages[size_t(p)]) {
+            y += kLine;
+            if (line.group) {
+                const QFont bold = reportFont(kBodySize, true);
+                text.draw(
+                    m_data.groupCaption + QStringLiteral(" ") + m_data.rows[size_t(line.row)].group, bold, 0, y - 40);
+            } else {
+                cells(text, m_data.rows[size_t(line.row)].cells, reportFont(kBodySize), y - 40);
+            }
+        }
+        painter.setPen(QPen(Qt::black, 5));
+        painter.drawLine(QPointF(0, y + 30), QPointF(m_width, y + 30));
+        const QString footer = QStringLiteral("%1 / %2").arg(p + 1).arg(m_pages.size());
+        const QFont small = latinFace(75);
+        text.draw(footer, small, (m_width - text.width(footer, small)) / 2, m_height);
+    }
+
+    // Every page onto the device, one after the other: only the page being drawn is held. `progress`
+    // hears of each page before it is drawn and stops the run by returning false.
+    int print(QPagedPaintDevice *device, const std::function<bool(int)> &progress)
+    {
+        device->setPageLayout(m_layout);
+        QPainter painter;
+        if (!painter.begin(device))
+            throw ReportError(QStringLiteral("The report %1 cannot be drawn on this device").arg(m_data.file));
+        int p = 0;
+        try {
+            for (; p < count(); ++p) {
+                if (pageHook())
+                    pageHook()(p + 1);
+                if (progress && !progress(p))
+                    break;
+                if (p > 0 && !device->newPage())
+                    throw ReportError(QStringLiteral("The report %1 could not start a new page").arg(m_data.file));
+                paintPage(painter, p, device->logicalDpiX());
+            }
+            painter.end();
+        } catch (...) {
+            painter.end();
+            throw;
+        }
+        return p;
+    }
+
+private:
     // The office, the header lines, the title, the date and the column captions; returns where the
     // table's first line starts.
     qreal header(QPainter &painter, TextSetter &text)
@@ -301,15 +306,21 @@ private:
     }
 
     const ReportData &m_data;
-    QPagedPaintDevice *m_device;
+    QPageLayout m_layout;
+    std::vector<std::vector<PageLine>> m_pages;
     qreal m_width = 0;
     qreal m_height = 0;
     qreal m_scale = 1;
 };
 
-void showPreview(QWidget *parent, const ReportData &data, const QByteArray &pdf)
+// The report as the clerk gets it: the preview, or whatever a test put in its place.
+void present(QWidget *parent, const ReportData &data)
 {
-    ReportPreview preview(data, pdf, parent);
+    if (presenter()) {
+        presenter()(parent, data, ReportEngine::pdf(data));
+        return;
+    }
+    ReportPreview preview(data, {}, parent);
     preview.exec();
 }
 } // namespace
@@ -319,7 +330,33 @@ ReportData ReportEngine::read(const ReportRequest &request)
     return readReport(ReportLayout::load(reportFilePath(request.file)), request);
 }
 
-int ReportEngine::paint(const ReportData &data, QPagedPaintDevice *device) { return PageSetter(data, device).run(); }
+int ReportEngine::paint(const ReportData &data, QPagedPaintDevice *device)
+{
+    return PageSetter(data).print(device, {});
+}
+
+struct ReportPages::Setter : PageSetter
+{
+    using PageSetter::PageSetter;
+};
+
+ReportPages::ReportPages(const ReportData &data)
+    : m_setter(std::make_unique<Setter>(data))
+{
+}
+
+ReportPages::~ReportPages() = default;
+
+int ReportPages::count() const { return m_setter->count(); }
+
+QPageLayout ReportPages::pageLayout() const { return m_setter->layout(); }
+
+void ReportPages::paint(QPainter &painter, int page, qreal dpi) const { m_setter->paintPage(painter, page, dpi); }
+
+int ReportPages::print(QPagedPaintDevice *device, const std::function<bool(int)> &progress) const
+{
+    return m_setter->print(device, progress);
+}
 
 void ReportEngine::writePdf(const ReportData &data, QIODevice *out)
 {
@@ -339,12 +376,7 @@ QByteArray ReportEngine::pdf(const ReportData &data)
     return bytes;
 }
 
-void ReportEngine::run(const ReportRequest &request, QWidget *parent)
-{
-    const ReportData data = read(request);
-    const QByteArray bytes = pdf(data);
-    (presenter() ? presenter() : showPreview)(parent, data, bytes);
-}
+void ReportEngine::run(const ReportRequest &request, QWidget *parent) { present(parent, read(request)); }
 
 void ReportEngine::runWithScratch(const QString &scratchTable, const QStringList &columns,
     const std::vector<QVariantList> &rows, const ReportRequest &request, QWidget *parent)
@@ -376,8 +408,7 @@ void ReportEngine::runWithScratch(const QString &scratchTable, const QStringList
         data = readReport(layout, request);
         db().execute(QStringLiteral("DELETE FROM ") + scratchTable);
     });
-    const QByteArray bytes = pdf(data);
-    (presenter() ? presenter() : showPreview)(parent, data, bytes);
+    present(parent, data);
 }
 
 ReportEngine::Presenter ReportEngine::setPresenter(Presenter p) { return std::exchange(presenter(), std::move(p)); }

@@ -13,14 +13,43 @@
 #include <QByteArray>
 #include <QVariantList>
 
+#include <QPageLayout>
+
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QIODevice;
+class QPainter;
 class QPagedPaintDevice;
 class QWidget;
 
 namespace parcelon {
+
+// A report laid out on its pages, drawn a page at a time: the preview draws the pages in view, printing
+// streams them one after the other, so a report of every land never has all its pages in memory. The
+// report's data must outlive it.
+class ReportPages final
+{
+public:
+    explicit ReportPages(const ReportData &data);
+    ~ReportPages();
+    ReportPages(const ReportPages &) = delete;
+    ReportPages &operator=(const ReportPages &) = delete;
+
+    int count() const;
+    // The paper: A4 in the report's orientation, no margins (the pages keep their own).
+    QPageLayout pageLayout() const;
+    // Draws one page (from 0) with a painter on a device of `dpi` dots per inch.
+    void paint(QPainter &painter, int page, qreal dpi) const;
+    // Draws every page onto a paged device; `progress` hears of each page (from 0) before it is drawn
+    // and ends the run early by returning false. Returns the pages drawn.
+    int print(QPagedPaintDevice *device, const std::function<bool(int page)> &progress = {}) const;
+
+private:
+    struct Setter;
+    std::unique_ptr<Setter> m_setter;
+};
 
 class ReportEngine final
 {
@@ -44,7 +73,8 @@ public:
     static void runWithScratch(const QString &scratchTable, const QStringList &columns,
         const std::vector<QVariantList> &rows, const ReportRequest &request, QWidget *parent);
 
-    // What presents a rendered report: the preview window unless a test puts something else here.
+    // What presents a report: the preview window, which draws its pages as they are looked at, unless a
+    // test puts something else here; that one is given the whole report rendered as PDF.
     using Presenter = std::function<void(QWidget *parent, const ReportData &data, const QByteArray &pdf)>;
     static Presenter setPresenter(Presenter presenter);
     // Called as each page starts; a test throws from it to make a render fail half-way.

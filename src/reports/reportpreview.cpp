@@ -1,16 +1,18 @@
 #include "reports/reportpreview.h"
 
+#include "reports/pageview.h"
 #include "reports/reportengine.h"
 #include "ui/failure.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -21,13 +23,12 @@ ReportPreview::ReportPreview(ReportData data, QByteArray pdf, QWidget *parent)
     : QDialog(parent)
     , m_data(std::move(data))
     , m_pdf(std::move(pdf))
+    , m_pages(std::make_unique<ReportPages>(m_data))
 {
     setObjectName(QStringLiteral("ReportPreview"));
     setWindowTitle(m_data.title.isEmpty() ? m_data.file : m_data.title);
-    preview = new QPrintPreviewWidget(this);
+    preview = new PageView(*m_pages, this);
     preview->setObjectName(QStringLiteral("preview"));
-    connect(preview, &QPrintPreviewWidget::paintRequested, this,
-        [this](QPrinter *printer) { guarded(this, [&] { ReportEngine::paint(m_data, printer); }); });
 
     auto make = [this](const char *name, const QString &caption) {
         auto *b = new QPushButton(caption, this);
@@ -42,8 +43,8 @@ ReportPreview::ReportPreview(ReportData data, QByteArray pdf, QWidget *parent)
     cmdexit = make("cmdexit", QStringLiteral("Close"));
     connect(cmdprint, &QPushButton::clicked, this, &ReportPreview::cmdprint_Click);
     connect(cmdsave, &QPushButton::clicked, this, &ReportPreview::cmdsave_Click);
-    connect(cmdzoomin, &QPushButton::clicked, preview, [this] { preview->zoomIn(); });
-    connect(cmdzoomout, &QPushButton::clicked, preview, [this] { preview->zoomOut(); });
+    connect(cmdzoomin, &QPushButton::clicked, preview, &PageView::zoomIn);
+    connect(cmdzoomout, &QPushButton::clicked, preview, &PageView::zoomOut);
     connect(cmdexit, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *buttons = new QHBoxLayout;
@@ -55,15 +56,44 @@ ReportPreview::ReportPreview(ReportData data, QByteArray pdf, QWidget *parent)
     column->addLayout(buttons);
     column->addWidget(preview, 1);
     resize(1000, 720);
-    preview->fitToWidth();
+    // The page fills the width once the window has its size.
+    QTimer::singleShot(0, preview, &PageView::fitToWidth);
 }
+
+ReportPreview::~ReportPreview() = default;
 
 int ReportPreview::pageCount() const { return preview->pageCount(); }
 
 bool ReportPreview::saveTo(const QString &path) const
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(m_pdf) == m_pdf.size() && file.flush();
+    // Written beside the target and renamed over it when whole: a failed save leaves the old file as it was.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (m_pdf.isEmpty())
+        ReportEngine::writePdf(m_data, &file);
+    else if (file.write(m_pdf) != m_pdf.size())
+        return false;
+    return file.commit();
+}
+
+bool ReportPreview::printOn(QPrinter *printer)
+{
+    printer->setDocName(windowTitle());
+    QProgressDialog progress(QStringLiteral("Printing..."), QStringLiteral("Cancel"), 0, m_pages->count(), this);
+    progress.setObjectName(QStringLiteral("printing"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(1000);
+    bool cancelled = false;
+    m_pages->print(printer, [&](int page) {
+        progress.setValue(page); // lets the window answer between pages
+        cancelled = progress.wasCanceled();
+        return !cancelled;
+    });
+    if (cancelled)
+        printer->abort();
+    progress.setValue(m_pages->count());
+    return !cancelled;
 }
 
 void ReportPreview::cmdprint_Click()
@@ -73,7 +103,7 @@ void ReportPreview::cmdprint_Click()
         printer.setDocName(windowTitle());
         QPrintDialog dialog(&printer, this);
         if (dialog.exec() == QDialog::Accepted)
-            ReportEngine::paint(m_data, &printer);
+            printOn(&printer);
     });
 }
 

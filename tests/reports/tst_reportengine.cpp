@@ -5,6 +5,7 @@
 
 #include "base/dbsession.h"
 #include "base/legacyconvert.h"
+#include "reports/pageview.h"
 #include "reports/pdftext.h"
 #include "reports/reportengine.h"
 #include "reports/reportpreview.h"
@@ -18,6 +19,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -385,6 +387,47 @@ private slots:
         QFile saved(path);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), captured.reports[0].pdf);
+        preview.close();
+    }
+
+    // A long report is looked at and printed a page at a time: the preview keeps no more than its few
+    // drawn pages however far the clerk scrolls, and printing streams every page to the printer.
+    void longReportKeepsOnlyItsCacheOfPages()
+    {
+        std::vector<QVariantList> rows;
+        for (int i = 0; i < 1500; ++i)
+            rows.push_back(landRow(QString::number(i), QStringLiteral("wjirm;% wxlh %1").arg(i),
+                QStringLiteral("123456789v"), QStringLiteral("H"), QString(), QStringLiteral("1")));
+        test::CapturedReports captured;
+        ReportEngine::runWithScratch(QStringLiteral("land_report"), kLandColumns, rows, landRequest(), nullptr);
+        ReportPreview preview(captured.reports[0].data); // as the application opens it: nothing rendered yet
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        const int pages = preview.pageCount();
+        QVERIFY2(pages > 2 * PageView::kCachedPages, qPrintable(QString::number(pages)));
+        int most = 0;
+        for (int p = 0; p < pages; p += 3) {
+            preview.preview->showPage(p);
+            preview.preview->viewport()->repaint();
+            most = std::max(most, preview.preview->cachedPages());
+            QVERIFY(preview.preview->cachedPages() <= PageView::kCachedPages);
+        }
+        QCOMPARE(most, PageView::kCachedPages);
+
+        QTemporaryDir folder;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder.filePath(QStringLiteral("printed.pdf")));
+        // The progress bar comes up when printing takes over a second; it closes by itself.
+        test::ModalAnswers progress;
+        progress.with([](QWidget *dialog) { QCOMPARE(dialog->objectName(), QStringLiteral("printing")); });
+        QVERIFY(preview.printOn(&printer));
+        QVERIFY(preview.preview->cachedPages() <= PageView::kCachedPages);
+        QFile paper(printer.outputFileName());
+        QVERIFY(paper.open(QIODevice::ReadOnly));
+        const QString text = test::pdfText(paper.readAll());
+        QCOMPARE(int(text.count(QLatin1Char('\f'))), pages);
+        QVERIFY(test::hasLine(text, {uni(QStringLiteral("wjirm;% wxlh 1499"))}));
         preview.close();
     }
 };
