@@ -16,6 +16,7 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QRawFont>
+#include <QTextBoundaryFinder>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -96,6 +97,27 @@ public:
         layer(text, font, x, baseline);
     }
 
+    // A text wrapped over several lines of a cell: each line's glyphs drawn without text, and under the
+    // first line the whole text as one invisible run, set small enough to fit the cell's width, so that
+    // the PDF's text holds the field whole, in reading order, inside its column.
+    void drawWrapped(const QStringList &lines, const QFont &font, qreal x, qreal baseline, qreal step, qreal room)
+    {
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const qreal lineBase = baseline + i * step;
+            if (!hasSinhala(lines.at(i)) || !shape(lines.at(i), font, x, lineBase)) {
+                QPainterPath path;
+                path.addText(x, lineBase, font, lines.at(i));
+                m_painter.fillPath(path, Qt::black);
+            }
+        }
+        const QString whole = lines.join(QLatin1Char(' '));
+        const qreal full = width(whole, font);
+        QFont small = font;
+        if (full > room && full > 0)
+            small.setPixelSize(std::max(1, int(font.pixelSize() * room / full)));
+        layer(whole, small, x, baseline);
+    }
+
 private:
     // The visible text: shaped glyphs drawn in silent copies of their faces (see silentface.h). False when
     // a face cannot be copied, before anything is drawn.
@@ -157,7 +179,49 @@ struct PageLine
 {
     bool group = false;
     int row = 0;
+    qreal height = kLine;
 };
+
+// The step from one wrapped line of a cell to the next.
+constexpr qreal kWrapStep = 100;
+
+// The pieces of `text` that each fit `room` in `font`: broken between words, and inside a word (between
+// its letters as the reader sees them) only where one word is wider than the cell.
+QStringList wrapped(const QString &text, const QFont &font, qreal room)
+{
+    const QFontMetricsF metrics(font);
+    auto fits = [&](const QString &piece) { return metrics.horizontalAdvance(piece) <= room; };
+    QStringList lines;
+    QString line;
+    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (fits(longer)) {
+            line = longer;
+            continue;
+        }
+        if (!line.isEmpty())
+            lines << line;
+        line.clear();
+        if (fits(word)) {
+            line = word;
+            continue;
+        }
+        QTextBoundaryFinder letters(QTextBoundaryFinder::Grapheme, word);
+        qsizetype start = 0;
+        qsizetype last = 0;
+        for (qsizetype at = letters.toNextBoundary(); at > 0; at = letters.toNextBoundary()) {
+            if (!fits(word.mid(start, at - start)) && last > start) {
+                lines << word.mid(start, last - start);
+                start = last;
+            }
+            last = at;
+        }
+        line = word.mid(start);
+    }
+    if (!line.isEmpty() || lines.isEmpty())
+        lines << line;
+    return lines;
+}
 
 class PageSetter
 {
@@ -187,13 +251,14 @@ public:
         painter.translate(kMargin, kMargin);
         qreal y = header(painter, text);
         for (const PageLine &line : m_pages[size_t(p)]) {
-            y += kLine;
+            const qreal top = y;
+            y += line.height;
             if (line.group) {
                 const QFont bold = reportFont(kBodySize, true);
                 text.draw(
                     m_data.groupCaption + QStringLiteral(" ") + m_data.rows[size_t(line.row)].group, bold, 0, y - 40);
             } else {
-                cells(text, m_data.rows[size_t(line.row)].cells, reportFont(kBodySize), y - 40);
+                cells(text, m_data.rows[size_t(line.row)].cells, reportFont(kBodySize), top + kLine - 40);
             }
         }
         painter.setPen(QPen(Qt::black, 5));
@@ -258,8 +323,44 @@ private:
         return y;
     }
 
-    // A line of the table. A text wider than its column is set smaller, down to two thirds of the size,
-    // so it does not run into the next column; what is wider still runs over rather than being cut.
+    // How a cell's text is set: a text wider than its column is set smaller, down to two thirds of the
+    // size; what is wider still wraps inside the cell, and its line of the table grows.
+    struct Fitted
+    {
+        QFont font;
+        QStringList lines;
+        qreal width = 0; // of the one line, when it fits on one
+    };
+    Fitted fit(const QString &value, const QFont &font, qreal room) const
+    {
+        Fitted fitted {font, {value}, QFontMetricsF(font).horizontalAdvance(value)};
+        if (fitted.width <= room || room <= 0)
+            return fitted;
+        fitted.font.setPixelSize(std::max(font.pixelSize() * 2 / 3, int(font.pixelSize() * room / fitted.width)));
+        fitted.width = QFontMetricsF(fitted.font).horizontalAdvance(value);
+        if (fitted.width > room)
+            fitted.lines = wrapped(value, fitted.font, room);
+        return fitted;
+    }
+
+    // The height of a row of the table: one line, and a step for every further line a cell wraps to.
+    // Every row is measured before the first page shows, so the common case is kept cheap: a text too
+    // short to overflow is not measured, and the measures of the two sizes are made once.
+    qreal rowHeight(const QStringList &values) const
+    {
+        qsizetype lines = 1;
+        for (size_t c = 0; c < m_data.widths.size() && qsizetype(c) < values.size(); ++c) {
+            const QString &value = values.at(qsizetype(c));
+            const qreal room = m_data.widths[c] * m_scale - 2 * kCellPad;
+            if (room <= 0 || value.size() * m_body.maxWidth() <= room || m_body.horizontalAdvance(value) <= room
+                || m_small.horizontalAdvance(value) <= room)
+                continue;
+            lines = std::max(lines, wrapped(value, m_smallFont, room).size());
+        }
+        return kLine + qreal(lines - 1) * kWrapStep;
+    }
+
+    // A line of the table; no text runs into the next column or past the page.
     void cells(TextSetter &text, const QStringList &values, const QFont &font, qreal baseline)
     {
         qreal x = 0;
@@ -267,13 +368,15 @@ private:
             const qreal w = m_data.widths[c] * m_scale;
             if (w > 0 && qsizetype(c) < values.size()) {
                 const QString &value = values.at(qsizetype(c));
-                QFont fitted = font;
-                qreal width = text.width(value, font);
                 const qreal room = w - 2 * kCellPad;
-                if (width > room && room > 0) {
-                    fitted.setPixelSize(std::max(font.pixelSize() * 2 / 3, int(font.pixelSize() * room / width)));
-                    width = text.width(value, fitted);
+                const Fitted set = fit(value, font, room);
+                if (set.lines.size() > 1) {
+                    text.drawWrapped(set.lines, set.font, x + kCellPad, baseline, kWrapStep, room);
+                    x += w;
+                    continue;
                 }
+                const QFont &fitted = set.font;
+                const qreal width = set.width;
                 qreal left = x + kCellPad;
                 if (m_data.aligns[c] & Qt::AlignRight)
                     left = x + w - kCellPad - width;
@@ -289,23 +392,32 @@ private:
 
     std::vector<std::vector<PageLine>> paginate() const
     {
-        const int perPage = std::max(5, int((m_height - headerHeight() - 300) / kLine));
+        const qreal room = std::max(5 * kLine, m_height - headerHeight() - 300);
         std::vector<std::vector<PageLine>> pages(1);
+        qreal used = 0;
         QString group;
         for (size_t r = 0; r < m_data.rows.size(); ++r) {
             const bool newGroup = m_data.grouped && (r == 0 || m_data.rows[r].group != group);
-            const int needed = newGroup ? 2 : 1;
-            if (int(pages.back().size()) + needed > perPage)
+            const qreal height = std::min(room - (newGroup ? kLine : 0), rowHeight(m_data.rows[r].cells));
+            const qreal needed = height + (newGroup ? kLine : 0);
+            if (used + needed > room && !pages.back().empty()) {
                 pages.emplace_back();
+                used = 0;
+            }
             if (newGroup)
-                pages.back().push_back({true, int(r)});
-            pages.back().push_back({false, int(r)});
+                pages.back().push_back({true, int(r), kLine});
+            pages.back().push_back({false, int(r), height});
+            used += needed;
             group = m_data.rows[r].group;
         }
         return pages;
     }
 
     const ReportData &m_data;
+    // The table's text at its size and at the two thirds it may shrink to.
+    const QFontMetricsF m_body {reportFont(kBodySize)};
+    const QFont m_smallFont = reportFont(kBodySize * 2 / 3);
+    const QFontMetricsF m_small {m_smallFont};
     QPageLayout m_layout;
     std::vector<std::vector<PageLine>> m_pages;
     qreal m_width = 0;

@@ -17,13 +17,17 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <numeric>
 
 using namespace parcelon;
 
@@ -388,6 +392,68 @@ private slots:
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), captured.reports[0].pdf);
         preview.close();
+    }
+
+    // Texts as long as the boxes allow wrap inside their cells: each reads back whole from the PDF, the
+    // next field still after it, and nothing is drawn past the page's right margin.
+    void longTextsWrapInsideTheirCells()
+    {
+        QString words; // many words, as a long permit number or address
+        while (words.size() < 240)
+            words += QStringLiteral("wjirm;% wxlh ");
+        words = words.trimmed();
+        const QString oneWord = QStringLiteral("ñ;=re").repeated(51); // 255 letters without a space
+        const std::vector<QVariantList> rows = {
+            landRow(QStringLiteral("7"), words, QStringLiteral("123456789v"), QStringLiteral("A-12"), oneWord,
+                QStringLiteral("2.5")),
+            landRow(QStringLiteral("8"), QStringLiteral("wjirm;% wxlh 300"), QStringLiteral("555123000x"),
+                QStringLiteral("B-7"), QStringLiteral("ud;r jej"), QStringLiteral("10")),
+        };
+        test::CapturedReports captured;
+        ReportEngine::runWithScratch(QStringLiteral("land_report"), kLandColumns, rows, landRequest(), nullptr);
+        const QString text = test::pdfText(captured.reports[0].pdf);
+        auto squeezed = [](QString t) { return t.remove(QRegularExpression(QStringLiteral("\\s+"))); };
+        const QString all = squeezed(text);
+        // Each long field whole and in order, then the identity number of the same land.
+        const qsizetype permit = all.indexOf(squeezed(uni(words)));
+        QVERIFY2(permit >= 0, qPrintable(text));
+        QVERIFY2(all.indexOf(squeezed(uni(oneWord))) > permit, qPrintable(text));
+        QVERIFY(test::hasLine(text, {uni(QStringLiteral("wjirm;% wxlh 300")), QStringLiteral("555123000")}));
+
+        // Drawn on an image of the page: the margins right of the table and below it stay white.
+        ReportPages pages(captured.reports[0].data);
+        const QSizeF paper = pages.pageLayout().fullRectPoints().size();
+        QImage page((paper * 2).toSize(), QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        pages.paint(painter, 0, 144);
+        painter.end();
+        const int margin = 144 / 2; // half an inch
+        const auto white = [&](int x, int y) { return page.pixel(x, y) == qRgb(255, 255, 255); };
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = page.width() - margin + 4; x < page.width(); ++x)
+                QVERIFY2(white(x, y), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+        }
+        // Nor across the border between two columns of the table's lines (below the rules above and
+        // under the column captions).
+        const std::vector<int> &widths = captured.reports[0].data.widths;
+        const qreal scale = (page.width() - 2 * margin) / qreal(std::accumulate(widths.begin(), widths.end(), 0));
+        const int middle = page.width() / 2;
+        int rules = 0;
+        for (int y = 0; y < page.height(); ++y) {
+            const bool rule = !white(margin + 1, y) && !white(middle, y);
+            if (rule && (y == 0 || white(margin + 1, y - 1)))
+                ++rules;
+            if (rule || rules < 2)
+                continue;
+            qreal edge = margin;
+            for (size_t c = 0; c + 1 < widths.size(); ++c) {
+                edge += widths[c] * scale;
+                if (widths[c] == 0 || widths[c + 1] == 0)
+                    continue;
+                QVERIFY2(white(int(edge), y), qPrintable(QStringLiteral("column %1 at %2").arg(c).arg(y)));
+            }
+        }
     }
 
     // A long report is looked at and printed a page at a time: the preview keeps no more than its few
