@@ -3,13 +3,13 @@
 #include "reports/reportengine.h"
 #include "ui/failure.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
@@ -62,8 +62,9 @@ int ReportPreview::pageCount() const { return preview->pageCount(); }
 
 bool ReportPreview::saveTo(const QString &path) const
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(m_pdf) == m_pdf.size() && file.flush();
+    // Written beside the target and renamed over it when whole: a failed save leaves the old file as it was.
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(m_pdf) == m_pdf.size() && file.commit();
 }
 
 void ReportPreview::cmdprint_Click()
