@@ -1,7 +1,5 @@
 #include "base/backupcheck.h"
 
-#include "base/registercheck.h"
-
 #include <QAtomicInt>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -43,14 +41,6 @@ QString text(sqlite3_stmt *statement, int column)
 QString quoted(const QString &name)
 {
     return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-}
-
-QString newerRefusal(int version)
-{
-    return QStringLiteral("it is a register of schema version %1, written by a newer Parcelon; this program reads "
-                          "version %2")
-        .arg(version)
-        .arg(kRegisterVersion);
 }
 
 QString uniqueName(const QString &purpose)
@@ -135,8 +125,6 @@ QString inspectSqliteFile(const QString &file, RegisterCounts *counts)
         else if (each(connection, QStringLiteral("BEGIN")) == SQLITE_DONE) {
             problem = sqliteCounts(connection, counts);
             each(connection, QStringLiteral("COMMIT"));
-            if (problem.isEmpty() && counts->version > kRegisterVersion)
-                problem = newerRefusal(counts->version);
         }
     }
     sqlite3_close(connection);
@@ -322,8 +310,6 @@ BackupResult verifyPgDump(const DataSource &source, const QString &file, const R
     const QString problem = pgCounts(link, &result.counts);
     if (!problem.isEmpty())
         return BackupResult::failed(problem);
-    if (result.counts.version > kRegisterVersion)
-        return BackupResult::failed(newerRefusal(result.counts.version));
     if (expected) {
         const QString difference = compareCounts(*expected, result.counts);
         if (!difference.isEmpty())

@@ -21,7 +21,7 @@ namespace parcelon {
 QString sqliteCounts(sqlite3 *connection, RegisterCounts *counts, bool *busy = nullptr);
 
 // Opens an SQLite file read-only and checks it is a whole Parcelon register; its counts when it is.
-// Empty when it is; otherwise why not. A register newer than this program is refused too.
+// Empty when it is; otherwise why not.
 QString inspectSqliteFile(const QString &file, RegisterCounts *counts);
 
 // Empty when both hold the same tables with the same rows; otherwise the first difference.

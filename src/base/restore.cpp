@@ -29,6 +29,14 @@ RestoreResult refusedBackup(const QString &path, const QString &why)
     return refused(QStringLiteral("%1 was not restored: %2.").arg(QDir::toNativeSeparators(path), why));
 }
 
+QString newerRefusal(int version)
+{
+    return QStringLiteral("it is a register of schema version %1, written by a newer Parcelon; this program reads "
+                          "version %2")
+        .arg(version)
+        .arg(kRegisterVersion);
+}
+
 // Copies the whole of one SQLite database into a new file through the backup API; the new file keeps no
 // write-ahead log.
 QString sqliteCopy(const QString &from, const QString &to)
@@ -88,6 +96,8 @@ RestoreResult restoreSqlite(const DataSource &target, const QString &backup, con
     QString problem = sqliteCopy(source, fresh);
     if (problem.isEmpty())
         problem = inspectSqliteFile(fresh, &result.counts);
+    if (problem.isEmpty() && result.counts.version > kRegisterVersion)
+        problem = newerRefusal(result.counts.version);
     if (!problem.isEmpty()) {
         QFile::remove(fresh);
         return refusedBackup(backup, problem);
@@ -184,11 +194,7 @@ RestoreResult restorePg(const DataSource &target, const QString &backup, const Q
         if (!problem.isEmpty())
             return refusedBackup(backup, problem);
         if (result.counts.version > kRegisterVersion)
-            return refusedBackup(backup,
-                QStringLiteral("it is a register of schema version %1, written by a newer Parcelon; this program "
-                               "reads version %2")
-                    .arg(result.counts.version)
-                    .arg(kRegisterVersion));
+            return refusedBackup(backup, newerRefusal(result.counts.version));
     }
     PgConnection admin = connection;
     admin.database = maintenanceDatabase(connection);
