@@ -234,6 +234,12 @@ int main(int argc, char *argv[])
     const QCommandLineOption noDsn(QStringLiteral("no-dsn"), QStringLiteral("Do not write the data source land."));
     parser.addOptions(
         {sqlite, postgres, host, port, database, user, setPasswordOf, restoreFrom, password, demo, replaceDsn, noDsn});
+    // "--restore --help" asks what a restore does: the help, not a restore of a file named "--help".
+    const QStringList arguments = app.arguments();
+    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+        parser.parse(arguments);
+        parser.showHelp(0);
+    }
     parser.process(app);
 
     const int modes = int(parser.isSet(sqlite)) + int(parser.isSet(postgres)) + int(parser.isSet(setPasswordOf))
