@@ -65,8 +65,14 @@ BackupSchedule::Tick BackupSchedule::check(bool serverMachine)
     Tick tick;
     if (!serverMachine)
         return tick;
-    const std::optional<BackupSettings> settings = BackupSettings::newest();
     tick.time = Clock::dbTime();
+    // After a failure nothing is read until the retry interval has passed: a register another client
+    // holds would make every read of this tick wait on the window's thread.
+    if (m_failedAt.isValid() && Clock::now() < m_failedAt.addSecs(kRetryMinutes * 60)) {
+        tick.outcome = Outcome::Waiting;
+        return tick;
+    }
+    const std::optional<BackupSettings> settings = BackupSettings::newest();
     if (!settings) {
         tick.outcome = Outcome::NoSettings;
         return tick;
@@ -84,10 +90,6 @@ BackupSchedule::Tick BackupSchedule::check(bool serverMachine)
     }
     if (!settings->autoOn.startsWith(QLatin1Char('1'))) {
         tick.outcome = Outcome::Off;
-        return tick;
-    }
-    if (m_failedAt.isValid() && Clock::now() < m_failedAt.addSecs(kRetryMinutes * 60)) {
-        tick.outcome = Outcome::Waiting;
         return tick;
     }
     tick.outcome = Outcome::Due;
@@ -116,11 +118,13 @@ BackupResult BackupSchedule::make(const Tick &due)
     return made;
 }
 
+void BackupSchedule::noteFailure() { m_failedAt = Clock::now(); }
+
 BackupSchedule::Tick BackupSchedule::finish(Tick due, const BackupResult &made)
 {
     Tick tick = std::move(due);
     if (!made.ok) {
-        m_failedAt = Clock::now();
+        noteFailure();
         tick.outcome = Outcome::Failed;
         tick.error = made.error;
         tick.busy = made.busy;
@@ -188,7 +192,13 @@ BackupSchedule::Tick ScheduledBackup::tick(bool serverMachine, std::function<voi
         running.time = Clock::dbTime();
         return running;
     }
-    BackupSchedule::Tick due = m_schedule.check(serverMachine);
+    BackupSchedule::Tick due;
+    try {
+        due = m_schedule.check(serverMachine);
+    } catch (const DbError &) {
+        m_schedule.noteFailure(); // the register did not answer: asked again after the retry interval
+        throw;
+    }
     if (due.outcome != BackupSchedule::Outcome::Due)
         return due;
     m_worker->run([due] { return BackupSchedule::make(due); },

@@ -47,7 +47,7 @@ public:
         CountedToday, // a backup is counted today or later: stop
         NotYet, // before the configured time: keep ticking
         Off, // the automatic backup is off: stop
-        Waiting, // an earlier try failed less than kRetryMinutes ago: keep ticking
+        Waiting, // an earlier try failed less than kRetryMinutes ago (nothing read): keep ticking
         Due, // a backup is to be made now (check() only)
         Running, // the backup runs on a worker thread (ScheduledBackup only)
         Done, // backed up and counted: stop
@@ -80,6 +80,8 @@ public:
     static BackupResult make(const Tick &due);
     // After the backup, on the session: counts it and keeps the newest files, or notes the failure.
     Tick finish(Tick due, const BackupResult &made);
+    // A try that failed outside finish() (the register did not answer): the next waits kRetryMinutes.
+    void noteFailure();
     // check(), make() and finish() in this thread.
     Tick tick(bool serverMachine);
     // Whether the schedule keeps ticking after this outcome.

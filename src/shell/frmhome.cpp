@@ -403,7 +403,7 @@ void frmhome::timbackup_Timer()
         tick = m_scheduled->tick(
             labbb->text() == QLatin1String("1"), [this](const BackupSchedule::Tick &ended) { showBackupTick(ended); });
     } catch (const DbError &error) {
-        // The register did not answer: like a failed backup, tried again at the next tick.
+        // The register did not answer: like a failed backup, tried again after the retry interval.
         tick.outcome = BackupSchedule::Outcome::Failed;
         tick.time = Clock::dbTime();
         tick.error = error.description;
