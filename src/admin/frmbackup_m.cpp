@@ -1,6 +1,7 @@
 #include "admin/frmbackup_m.h"
 
 #include "admin/backupschedule.h"
+#include "base/background.h"
 #include "base/clock.h"
 #include "base/dbsession.h"
 #include "base/home.h"
@@ -136,6 +137,10 @@ void frmbackup_m::build()
         data->setFont(latinFont(9));
 
     applyKeyPolicy(this, cmdexit);
+    m_worker = new Background(this);
+    m_creep = new QTimer(this);
+    m_creep->setInterval(100);
+    connect(m_creep, &QTimer::timeout, this, &frmbackup_m::creep);
     connect(tb, &QTimer::timeout, this, &frmbackup_m::tb_Timer);
     connect(tt, &QTimer::timeout, this, &frmbackup_m::tt_Timer);
     connect(folders, &FolderList::dirChanged, this, &frmbackup_m::Dir_Change);
@@ -205,7 +210,8 @@ void frmbackup_m::Form_Load()
 
 void frmbackup_m::closeEvent(QCloseEvent *event)
 {
-    if (tb->isActive()) {
+    // A backup under way ends first: the screen shows how it went.
+    if (tb->isActive() || m_worker->isRunning()) {
         event->ignore();
         return;
     }
@@ -245,11 +251,10 @@ void frmbackup_m::CMDBACKUP_Click()
     cmdexit->setEnabled(false);
     labend->setText(QStringLiteral("1"));
     m_failed = false;
-    m_server.emplace(db());
-    const BackupResult stopped = m_server->stop();
-    if (!stopped.ok) {
+    const QString refusal = ServerAdmin(db()).fileCopyRefusal();
+    if (!refusal.isEmpty()) {
         setFailure(backupFailedNotice());
-        messageBox(this, stopped.error, QStringLiteral("Message"));
+        messageBox(this, refusal, QStringLiteral("Message"));
     }
     pb1->setValue(0);
     pb1->show();
@@ -264,13 +269,18 @@ void frmbackup_m::copyInto(const QString &location, const QString &message)
         messageBox(this, QStringLiteral("No File Path"), QStringLiteral("Backup"));
         return;
     }
-    const BackupResult copied = m_server->copyFiles(locationFile(location, labnow->text()));
-    if (!copied.ok) {
-        setFailure(backupFailedNotice());
-        messageBox(this, copied.error, QStringLiteral("Message"));
-        return;
-    }
-    setMessage(message);
+    const ServerAdmin server(db());
+    const QString folder = locationFile(location, labnow->text());
+    m_worker->run([server, folder] { return server.copyFiles(folder); },
+        [this, message](const BackupResult &copied) {
+            if (copied.ok) {
+                if (!m_failed)
+                    setMessage(message);
+                return;
+            }
+            setFailure(backupFailedNotice());
+            messageBox(this, copied.error, QStringLiteral("Message"));
+        });
 }
 
 void frmbackup_m::tb_Timer()
@@ -285,6 +295,9 @@ void frmbackup_m::tb_Timer()
             setMessage(kFinished);
         return;
     }
+    // The bar moves on while a copy runs, up to the end of its step, and waits there for the copy.
+    if (m_worker->isRunning() && pb1->value() % 10 == 9)
+        return;
     pb1->setValue(pb1->value() + 1);
     switch (pb1->value()) {
     case 20:
@@ -293,20 +306,32 @@ void frmbackup_m::tb_Timer()
     case 30:
         copyInto(labbackup2->text(), kTwoStarted);
         break;
-    case 40: {
+    case 40:
+        // Nothing was stopped: the register stayed open to every workstation while it was copied.
         if (!m_failed)
             setMessage(kStarted);
-        const BackupResult started = m_server->start();
-        if (!started.ok) {
-            setFailure(backupFailedNotice());
-            messageBox(this, started.error, QStringLiteral("Message"));
-        }
         break;
-    }
     default:
         break;
     }
 }
+
+namespace {
+struct Copy2
+{
+    BackupResult made; // the backup in location 1
+    BackupResult copied; // its copy in location 2
+};
+
+// What the clerk is told when the register refused the log row.
+QString logRefusal(const DbError &error)
+{
+    const QString said = error.description.toLower();
+    return said.contains(QLatin1String("locked")) || said.contains(QLatin1String("lock timeout"))
+        ? BackupResult::registerBusyNotice()
+        : error.description;
+}
+} // namespace
 
 void frmbackup_m::cmdbackup1_Click()
 {
@@ -316,43 +341,76 @@ void frmbackup_m::cmdbackup1_Click()
     cmdbackup1->setEnabled(false);
     m_failed = false;
     setMessage(kStarted);
-    guarded(this, [this] {
-        ServerAdmin server(db());
-        pb2->setValue(pb2->value() + pb2->maximum() / 4);
-        const QString file = locationFile(labbackup1->text(), ff->text() + QStringLiteral(".dat"));
-        setMessage(kOneStarted);
-        setMessage(kOneFinished);
-        pb2->setValue(pb2->value() + pb2->maximum() / 4);
-        const BackupResult made
-            = labbackup1->text().isEmpty() ? BackupResult::failed(QStringLiteral("No File Path")) : server.backup(file);
-        if (!made.ok) {
-            // Nothing was backed up: no log row, and the clerk is told.
-            pb2->hide();
-            setFailure(backupFailedNotice());
-            messageBox(this, made.error, QStringLiteral("Backup"));
-            return;
-        }
+    pb2->setValue(pb2->value() + pb2->maximum() / 4);
+    const QString file = locationFile(labbackup1->text(), ff->text() + QStringLiteral(".dat"));
+    setMessage(kOneStarted);
+    if (labbackup1->text().isEmpty()) {
+        pb2->hide();
+        setFailure(backupFailedNotice());
+        messageBox(this, QStringLiteral("No File Path"), QStringLiteral("Backup"));
+        return;
+    }
+    pb2->setValue(pb2->value() + pb2->maximum() / 4);
+    const ServerAdmin server(db());
+    const QString second = labbackup2->text().isEmpty()
+        ? QString()
+        : locationFile(labbackup2->text(), ff->text() + QStringLiteral(".dat"));
+    m_creep->start();
+    m_worker->run(
+        [server, file, second] {
+            Copy2 result {server.backup(file), BackupResult::done()};
+            if (result.made.ok && !second.isEmpty())
+                result.copied = replaceWithCopy(file, second);
+            return result;
+        },
+        [this](const Copy2 &result) {
+            m_creep->stop();
+            copy2Ended(result.made, result.copied);
+        });
+}
+
+void frmbackup_m::creep()
+{
+    // The bar moves while the server works, short of its end.
+    if (pb2->value() < pb2->maximum() - 1)
+        pb2->setValue(pb2->value() + 1);
+}
+
+void frmbackup_m::copy2Ended(const BackupResult &made, const BackupResult &copied)
+{
+    if (!made.ok) {
+        // Nothing was backed up: no log row, and the clerk is told why.
+        pb2->hide();
+        setFailure(backupFailedNotice());
+        messageBox(this, made.error, QStringLiteral("Backup"));
+        return;
+    }
+    setMessage(kOneFinished);
+    try {
         db().execute(QStringLiteral("INSERT INTO backup_d (backup_w, backup_u, date, time, path, file_name, username) "
                                     "VALUES (' Backup ', ' Backup2 ', ?, ?, ?, 'Korvel_Data.MDF', ?)"),
             {m_shown.toString(QStringLiteral("yyyy/MM/dd")), m_shown.toString(QStringLiteral("hh:mm:ss")),
                 labbackup1->text(), session::userName()});
-        setMessage(kTwoStarted);
-        if (!labbackup2->text().isEmpty()) {
-            const QString second = locationFile(labbackup2->text(), ff->text() + QStringLiteral(".dat"));
-            QFile::remove(second);
-            const BackupResult copied = copyPath(file, second);
-            if (!copied.ok) {
-                setFailure(backupFailedNotice());
-                messageBox(this, copied.error, QStringLiteral("Backup"));
-            }
-        }
-        if (!m_failed) {
-            setMessage(kTwoFinished);
-            setMessage(kFinished);
-        }
-        pb2->setValue(pb2->value() + pb2->maximum() / 4 - 1);
+    } catch (const DbError &error) {
         pb2->hide();
-    });
+        setFailure(backupFailedNotice());
+        messageBox(this,
+            QStringLiteral("The backup was made and checked, but the register did not take its log row: %1")
+                .arg(logRefusal(error)),
+            QStringLiteral("Backup"));
+        return;
+    }
+    setMessage(kTwoStarted);
+    if (!copied.ok) {
+        setFailure(backupFailedNotice());
+        messageBox(this, copied.error, QStringLiteral("Backup"));
+    }
+    if (!m_failed) {
+        setMessage(kTwoFinished);
+        setMessage(kFinished);
+    }
+    pb2->setValue(pb2->maximum());
+    pb2->hide();
 }
 
 } // namespace parcelon

@@ -1,19 +1,19 @@
 #pragma once
 // The backup screen: the two manual backups of the register, made on the computer that holds it.
-//  - Copy 1 (CMDBACKUP): the server is stopped, the register's files are copied into a folder named by
-//    the time stamp in location 1 and in location 2, and the server is started again; a 100 ms timer
-//    walks the progress bar through it. The application ends when the clerk leaves the screen.
+//  - Copy 1 (CMDBACKUP): the register's files are copied into a folder named by the time stamp in
+//    location 1 and in location 2 (see ServerAdmin::copyFiles); a 100 ms timer walks the progress bar
+//    through it. The application ends when the clerk leaves the screen.
 //  - Copy 2 (cmdbackup1): a full backup by the running server into a ".dat" named by the time stamp in
 //    location 1, copied to location 2, logged in backup_d.
 // The time stamps are taken when the screen loads. Browsing changes the locations for this screen's
-// backups only. A backup that fails says so and logs nothing.
+// backups only. Each backup runs on a worker thread (the window keeps answering, the bars move) and is
+// verified before it counts as made; the register is never closed for it. A backup that fails says so
+// and logs nothing.
 
 #include "base/serveradmin.h"
 
 #include <QDateTime>
 #include <QDialog>
-
-#include <optional>
 
 class QComboBox;
 class QFrame;
@@ -26,6 +26,7 @@ class QTimer;
 
 namespace parcelon {
 
+class Background;
 class FolderList;
 
 class frmbackup_m final : public QDialog
@@ -76,17 +77,20 @@ public:
     QLabel *labdata; // hidden: the folder of the database files
 
 protected:
-    // While copy 1 runs the register is closed: the window stays until the server is started again.
+    // While a backup runs the window stays: it shows how the backup went.
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void build();
     void setMessage(const QString &legacyText);
     void setFailure(const QString &text);
-    // Copies the register's files into location + labnow; shows what went wrong.
+    // Starts the copy of the register's files into location + labnow; shows what went wrong.
     void copyInto(const QString &location, const QString &message);
+    void creep();
+    void copy2Ended(const BackupResult &made, const BackupResult &copied);
 
-    std::optional<ServerAdmin> m_server;
+    Background *m_worker = nullptr; // the running backup step
+    QTimer *m_creep = nullptr; // moves pb2 while copy 2 runs
     bool m_failed = false; // a step of the running copy failed
     QDateTime m_shown; // the date and time labdate and labtime show
 };

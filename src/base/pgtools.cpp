@@ -57,8 +57,8 @@ QString postgresProgram(const QString &name)
     return found;
 }
 
-BackupResult runProgram(
-    const QString &program, const QStringList &arguments, const QProcessEnvironment &environment, int timeoutMs)
+BackupResult runProgram(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment,
+    int timeoutMs, QByteArray *output)
 {
     if (program.isEmpty())
         return BackupResult::failed(QStringLiteral("The PostgreSQL client programs are not installed."));
@@ -76,6 +76,8 @@ BackupResult runProgram(
         const QString said = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
         return BackupResult::failed(QStringLiteral("%1 failed: %2").arg(QFileInfo(program).fileName(), said));
     }
+    if (output)
+        *output = process.readAllStandardOutput();
     return BackupResult::done();
 }
 

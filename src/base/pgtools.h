@@ -27,8 +27,10 @@ struct PgConnection
 // The program on the PATH, else in the newest installed server version's folder; empty when missing.
 QString postgresProgram(const QString &name);
 
-// Runs a program to its end (at most timeoutMs); fails with what it wrote to its error output.
+// Runs a program to its end (at most timeoutMs); fails with what it wrote to its error output. What it
+// wrote to its standard output goes to *output when given.
 BackupResult runProgram(const QString &program, const QStringList &arguments,
-    const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(), int timeoutMs = 3600000);
+    const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(), int timeoutMs = 3600000,
+    QByteArray *output = nullptr);
 
 } // namespace parcelon

@@ -1,83 +1,221 @@
 #include "base/serveradmin.h"
 
+#include "base/backupcheck.h"
 #include "base/dbsession.h"
+#include "base/pgserver.h"
 #include "base/pgtools.h"
-#include "base/restore.h"
 
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
+#include <QTemporaryDir>
 
+#include <cstdio>
 #include <sqlite3.h>
 
 namespace parcelon {
 namespace {
 
-// A temporary name beside the target, renamed into place when the backup is whole.
+// A temporary name beside the target, renamed over it when the backup is whole and verified.
 QString partName(const QString &file) { return file + QStringLiteral(".part"); }
 
-BackupResult putInPlace(const QString &part, const QString &file)
+bool isBusy(int rc) { return (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED; }
+
+BackupResult unchecked(const QString &why)
 {
-    if (QFileInfo::exists(file) && !QFile::remove(file)) {
-        QFile::remove(part);
-        return BackupResult::failed(QStringLiteral("%1 cannot be replaced.").arg(QDir::toNativeSeparators(file)));
-    }
-    if (!QFile::rename(part, file)) {
-        QFile::remove(part);
-        return BackupResult::failed(QStringLiteral("%1 cannot be written.").arg(QDir::toNativeSeparators(file)));
-    }
-    return BackupResult::done();
+    return BackupResult::failed(QStringLiteral("The backup failed its check (%1); it was not kept.").arg(why));
 }
 
-// SQLite's online backup of the register file into `file`: the pages are copied in one pass under a
-// read lock, so the copy is the register as one committed moment saw it. A writer on another
-// workstation holding the lock makes it wait up to the data source's timeout.
-BackupResult sqliteBackup(const QString &registerFile, int timeoutMs, const QString &file)
+// SQLite's online backup of the register into `file`. The rows of every table are counted first, inside
+// a read transaction of a connection of our own; the pages are then copied through that same
+// transaction, so the copy and the counts are one committed moment of the register, whatever other
+// connections write meanwhile. A writer that holds the register longer than kLockWaitMs gives a busy
+// result.
+BackupResult sqliteBackup(const QString &registerFile, const QString &file)
 {
     if (!QFileInfo(registerFile).isFile())
         return BackupResult::failed(QStringLiteral("The register file %1 is missing.").arg(registerFile));
+    QElapsedTimer clock;
+    clock.start();
     const QString part = partName(file);
     QFile::remove(part);
     sqlite3 *source = nullptr;
     sqlite3 *target = nullptr;
-    QString error;
+    RegisterCounts counts;
+    BackupResult result = BackupResult::done();
+    const auto sourceFailed = [&](int rc) {
+        result
+            = isBusy(rc) ? BackupResult::lockedOut() : BackupResult::failed(QString::fromUtf8(sqlite3_errmsg(source)));
+    };
     if (sqlite3_open_v2(registerFile.toUtf8().constData(), &source, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-        error = QString::fromUtf8(sqlite3_errmsg(source));
-    } else if (sqlite3_open_v2(part.toUtf8().constData(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
-        != SQLITE_OK) {
-        error = QStringLiteral("%1 cannot be written: %2")
-                    .arg(QDir::toNativeSeparators(file), QString::fromUtf8(sqlite3_errmsg(target)));
+        sourceFailed(sqlite3_errcode(source));
     } else {
-        sqlite3_busy_timeout(source, timeoutMs);
-        sqlite3_backup *backup = sqlite3_backup_init(target, "main", source, "main");
-        if (!backup) {
-            error = QString::fromUtf8(sqlite3_errmsg(target));
+        sqlite3_busy_timeout(source, kLockWaitMs);
+        bool busy = false;
+        int rc = sqlite3_exec(source, "BEGIN", nullptr, nullptr, nullptr);
+        const QString counted = rc == SQLITE_OK ? sqliteCounts(source, &counts, &busy) : QString();
+        if (rc != SQLITE_OK)
+            sourceFailed(rc);
+        else if (!counted.isEmpty())
+            result = busy ? BackupResult::lockedOut() : BackupResult::failed(counted);
+        else if (sqlite3_open_v2(
+                     part.toUtf8().constData(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
+            != SQLITE_OK) {
+            result = BackupResult::failed(
+                QStringLiteral("%1 cannot be written: %2")
+                    .arg(QDir::toNativeSeparators(file), QString::fromUtf8(sqlite3_errmsg(target))));
+        } else if (sqlite3_backup *backup = sqlite3_backup_init(target, "main", source, "main"); !backup) {
+            result = BackupResult::failed(QString::fromUtf8(sqlite3_errmsg(target)));
         } else {
-            int rc = SQLITE_OK;
-            int waited = 0;
-            do {
-                rc = sqlite3_backup_step(backup, -1);
-                if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
-                    QThread::msleep(50);
-                    waited += 50;
-                }
-            } while ((rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && waited <= timeoutMs);
+            rc = sqlite3_backup_step(backup, -1);
             sqlite3_backup_finish(backup);
-            if (rc != SQLITE_DONE)
-                error = rc == SQLITE_BUSY || rc == SQLITE_LOCKED
-                    ? QStringLiteral("The register stayed locked by another workstation.")
-                    : QString::fromUtf8(sqlite3_errstr(rc));
+            if (isBusy(rc))
+                result = BackupResult::lockedOut();
+            else if (rc != SQLITE_DONE)
+                result = BackupResult::failed(QString::fromUtf8(sqlite3_errstr(rc)));
+            // The copy stands alone: a register kept in write-ahead-log mode becomes one file.
+            else if (sqlite3_exec(target, "PRAGMA journal_mode = DELETE", nullptr, nullptr, nullptr) != SQLITE_OK)
+                result = BackupResult::failed(QString::fromUtf8(sqlite3_errmsg(target)));
         }
+        sqlite3_exec(source, "ROLLBACK", nullptr, nullptr, nullptr);
     }
     sqlite3_close(source);
     sqlite3_close(target);
-    if (!error.isEmpty()) {
-        QFile::remove(part);
-        return BackupResult::failed(error);
+    result.copyMs = clock.restart();
+    if (result.ok) {
+        RegisterCounts found;
+        QString problem = inspectSqliteFile(part, &found);
+        if (problem.isEmpty())
+            problem = compareCounts(counts, found);
+        result.verifyMs = clock.elapsed();
+        if (!problem.isEmpty())
+            result = unchecked(problem);
+        else
+            result.counts = found;
     }
-    return putInPlace(part, file);
+    if (result.ok && !renameOver(part, file))
+        result = BackupResult::failed(QStringLiteral("%1 cannot be written.").arg(QDir::toNativeSeparators(file)));
+    if (!result.ok)
+        QFile::remove(part);
+    return result;
+}
+
+bool pgBusy(const QString &error)
+{
+    return error.contains(QLatin1String("lock timeout")) || error.contains(QLatin1String("could not obtain lock"));
+}
+
+// pg_dump of the register from the snapshot of a transaction that counted its rows; then checked.
+BackupResult pgBackup(const DataSource &source, const QString &file)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const QString part = partName(file);
+    QFile::remove(part);
+    const PgConnection connection = PgConnection::of(source);
+    RegisterCounts counts;
+    BackupResult result = BackupResult::done();
+    {
+        PgLink link(connection);
+        if (!link.isOpen())
+            return BackupResult::failed(QStringLiteral("The register cannot be reached: %1").arg(link.error()));
+        QString error = link.exec(QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
+        if (error.isEmpty())
+            error = link.exec(QStringLiteral("SET LOCAL lock_timeout = '%1ms'").arg(kLockWaitMs));
+        const std::optional<QString> snapshot
+            = error.isEmpty() ? link.value(QStringLiteral("SELECT pg_export_snapshot()")) : std::optional<QString>();
+        if (error.isEmpty() && !snapshot)
+            error = QStringLiteral("The register's snapshot cannot be taken.");
+        if (error.isEmpty())
+            error = pgCounts(link, &counts);
+        if (!error.isEmpty()) {
+            link.exec(QStringLiteral("ROLLBACK"));
+            return pgBusy(error) ? BackupResult::lockedOut() : BackupResult::failed(error);
+        }
+        result = runProgram(postgresProgram(QStringLiteral("pg_dump")),
+            connection.arguments(true)
+                + QStringList {QStringLiteral("--snapshot=") + *snapshot,
+                    QStringLiteral("--lock-wait-timeout=%1").arg(kLockWaitMs), QStringLiteral("-Fc"),
+                    QStringLiteral("-f"), part},
+            connection.environment());
+        link.exec(QStringLiteral("ROLLBACK"));
+    }
+    result.copyMs = clock.restart();
+    if (!result.ok) {
+        QFile::remove(part);
+        return pgBusy(result.error) ? BackupResult::lockedOut() : result;
+    }
+    const qint64 copyMs = result.copyMs;
+    result = verifyPgDump(source, part, &counts);
+    result.copyMs = copyMs;
+    result.verifyMs = clock.elapsed();
+    if (!result.ok)
+        result = unchecked(result.error);
+    else if (!renameOver(part, file))
+        result = BackupResult::failed(QStringLiteral("%1 cannot be written.").arg(QDir::toNativeSeparators(file)));
+    if (!result.ok)
+        QFile::remove(part);
+    return result;
+}
+
+// pg_basebackup of the cluster into `data`; then the register's database is read out of it by a private
+// server and checked: every table of the register is there, in the same schema version. The rows are
+// not compared: the base backup's moment is its end, which no transaction of ours can share.
+BackupResult pgBaseBackup(const DataSource &source, const QString &data)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const QString part = partName(data);
+    QDir(part).removeRecursively();
+    const PgConnection connection = PgConnection::of(source);
+    RegisterCounts before;
+    {
+        PgLink link(connection);
+        if (!link.isOpen())
+            return BackupResult::failed(QStringLiteral("The register cannot be reached: %1").arg(link.error()));
+        const QString error = pgCounts(link, &before);
+        if (!error.isEmpty())
+            return BackupResult::failed(error);
+    }
+    BackupResult result = runProgram(postgresProgram(QStringLiteral("pg_basebackup")),
+        connection.arguments(false)
+            + QStringList {QStringLiteral("-D"), part, QStringLiteral("-Fp"), QStringLiteral("-X"),
+                QStringLiteral("stream"), QStringLiteral("-c"), QStringLiteral("fast")},
+        connection.environment());
+    // The copy holds the whole cluster: a note says which of its databases is the register.
+    if (result.ok) {
+        QFile note(locationFile(part, baseBackupNoteName()));
+        if (!note.open(QIODevice::WriteOnly) || note.write(source.database.toUtf8()) < 0)
+            result = BackupResult::failed(QStringLiteral("%1 cannot be written.").arg(QDir::toNativeSeparators(data)));
+    }
+    result.copyMs = clock.restart();
+    if (result.ok) {
+        QTemporaryDir work;
+        const QString dump = work.filePath(QStringLiteral("register.dat"));
+        const qint64 copyMs = result.copyMs;
+        result = dumpBaseBackup(part, connection, dump);
+        if (result.ok)
+            result = verifyPgDump(source, dump, nullptr);
+        if (result.ok) {
+            RegisterCounts shape = result.counts;
+            for (auto &[table, rows] : shape.rows)
+                rows = before.rows.count(table) ? before.rows.at(table) : -1;
+            const QString difference = compareCounts(before, shape);
+            if (!difference.isEmpty())
+                result = BackupResult::failed(difference);
+        }
+        result.copyMs = copyMs;
+        result.verifyMs = clock.elapsed();
+        if (!result.ok)
+            result = unchecked(result.error);
+    }
+    if (result.ok && !renameOver(part, data))
+        result = BackupResult::failed(QStringLiteral("%1 cannot be written.").arg(QDir::toNativeSeparators(data)));
+    if (!result.ok)
+        QDir(part).removeRecursively();
+    return result;
 }
 
 } // namespace
@@ -85,6 +223,11 @@ BackupResult sqliteBackup(const QString &registerFile, int timeoutMs, const QStr
 QString locationFile(const QString &location, const QString &name)
 {
     return QDir::cleanPath(QDir::fromNativeSeparators(location) + QLatin1Char('/') + name);
+}
+
+bool renameOver(const QString &from, const QString &to)
+{
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }
 
 BackupResult copyPath(const QString &from, const QString &to)
@@ -112,10 +255,28 @@ BackupResult copyPath(const QString &from, const QString &to)
     return BackupResult::done();
 }
 
-ServerAdmin::ServerAdmin(DbSession &session)
-    : m_session(session)
-    , m_source(session.dataSource())
-    , m_engine(session.dialect().engine)
+BackupResult replaceWithCopy(const QString &from, const QString &to)
+{
+    const QString part = partName(to);
+    QFile::remove(part);
+    BackupResult result = copyPath(from, part);
+    if (result.ok && QFileInfo(part).size() != QFileInfo(from).size())
+        result = BackupResult::failed(QStringLiteral("%1 was not copied whole.").arg(QDir::toNativeSeparators(to)));
+    if (result.ok && !renameOver(part, to))
+        result = BackupResult::failed(QStringLiteral("%1 cannot be written.").arg(QDir::toNativeSeparators(to)));
+    if (!result.ok)
+        QFile::remove(part);
+    return result;
+}
+
+ServerAdmin::ServerAdmin(const DbSession &session)
+    : ServerAdmin(session.dataSource(), session.dialect().engine)
+{
+}
+
+ServerAdmin::ServerAdmin(const DataSource &source, Engine engine)
+    : m_source(source)
+    , m_engine(engine)
 {
 }
 
@@ -155,76 +316,34 @@ QString ServerAdmin::fileCopyRefusal() const
     return QStringLiteral("Copy 1 needs a register on SQLite or PostgreSQL.");
 }
 
-BackupResult ServerAdmin::stop()
+BackupResult ServerAdmin::copyFiles(const QString &folder) const
 {
     const QString refusal = fileCopyRefusal();
     if (!refusal.isEmpty())
         return BackupResult::failed(refusal);
-    // SQLite: the file rests while nobody here holds it open. PostgreSQL keeps running: its base backup
-    // is consistent while the server works.
-    if (m_engine == Engine::SQLite)
-        m_session.close();
-    return BackupResult::done();
-}
-
-BackupResult ServerAdmin::copyFiles(const QString &folder)
-{
-    const QString refusal = fileCopyRefusal();
-    if (!refusal.isEmpty())
-        return BackupResult::failed(refusal);
-    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
+    const bool existed = QFileInfo(folder).isDir();
+    if (!existed && !QDir().mkpath(folder))
         return BackupResult::failed(QStringLiteral("%1 cannot be created.").arg(QDir::toNativeSeparators(folder)));
     const QString data = locationFile(folder, dataFileName());
-    if (m_engine == Engine::SQLite) {
-        BackupResult result = copyPath(m_source.database, data);
-        const QString log = m_source.database + QStringLiteral("-wal");
-        if (result.ok && QFileInfo::exists(log))
-            result = copyPath(log, locationFile(folder, logFileName()));
-        return result;
-    }
-    const PgConnection connection = PgConnection::of(m_source);
-    const BackupResult copied = runProgram(postgresProgram(QStringLiteral("pg_basebackup")),
-        connection.arguments(false)
-            + QStringList {QStringLiteral("-D"), data, QStringLiteral("-Fp"), QStringLiteral("-X"),
-                QStringLiteral("stream"), QStringLiteral("-c"), QStringLiteral("fast")},
-        connection.environment());
-    if (!copied.ok)
-        return copied;
-    // The copy holds the whole cluster: a note says which of its databases is the register.
-    QFile note(locationFile(data, baseBackupNoteName()));
-    if (!note.open(QIODevice::WriteOnly) || note.write(m_source.database.toUtf8()) < 0)
-        return BackupResult::failed(QStringLiteral("%1 cannot be written.").arg(QDir::toNativeSeparators(data)));
-    return BackupResult::done();
+    const BackupResult result = m_engine == Engine::SQLite ? sqliteBackup(m_source.database, data)
+        : QFileInfo::exists(data)
+        ? BackupResult::failed(QStringLiteral("%1 exists already.").arg(QDir::toNativeSeparators(data)))
+        : pgBaseBackup(m_source, data);
+    if (!result.ok && !existed)
+        QDir().rmdir(folder);
+    return result;
 }
 
-BackupResult ServerAdmin::start()
-{
-    if (m_engine == Engine::SQLite && !m_session.isOpen() && !m_session.connect_db())
-        return BackupResult::failed(QStringLiteral("The register cannot be opened again."));
-    return BackupResult::done();
-}
-
-BackupResult ServerAdmin::backup(const QString &file)
+BackupResult ServerAdmin::backup(const QString &file) const
 {
     if (!QFileInfo(QFileInfo(file).absolutePath()).isDir())
         return BackupResult::failed(QStringLiteral("The folder %1 does not exist.")
                                         .arg(QDir::toNativeSeparators(QFileInfo(file).absolutePath())));
     switch (m_engine) {
     case Engine::SQLite:
-        return sqliteBackup(m_source.database, m_source.timeoutMs, file);
-    case Engine::PostgreSQL: {
-        const QString part = partName(file);
-        QFile::remove(part);
-        const PgConnection connection = PgConnection::of(m_source);
-        const BackupResult dumped = runProgram(postgresProgram(QStringLiteral("pg_dump")),
-            connection.arguments(true) + QStringList {QStringLiteral("-Fc"), QStringLiteral("-f"), part},
-            connection.environment());
-        if (!dumped.ok) {
-            QFile::remove(part);
-            return dumped;
-        }
-        return putInPlace(part, file);
-    }
+        return sqliteBackup(m_source.database, file);
+    case Engine::PostgreSQL:
+        return pgBackup(m_source, file);
     case Engine::Other:
         break;
     }

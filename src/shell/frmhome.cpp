@@ -192,6 +192,7 @@ void frmhome::build()
     timbackup->setObjectName(QStringLiteral("timbackup"));
     timbackup->setInterval(1000);
     connect(timbackup, &QTimer::timeout, this, &frmhome::timbackup_Timer);
+    m_scheduled = new ScheduledBackup(this);
 
     connect(cmdexit, &QPushButton::clicked, this, [] { endApplication(); });
     connect(cmdminimaze, &QPushButton::clicked, this, [this] { showMinimized(); });
@@ -403,13 +404,19 @@ void frmhome::timbackup_Timer()
         return;
     BackupSchedule::Tick tick;
     try {
-        tick = BackupSchedule().tick(labbb->text() == QLatin1String("1"));
+        tick = m_scheduled->tick(
+            labbb->text() == QLatin1String("1"), [this](const BackupSchedule::Tick &ended) { showBackupTick(ended); });
     } catch (const DbError &error) {
-        // The register did not answer: like a failed backup, tried again at the next tick.
+        // The register did not answer: like a failed backup, tried again after the retry interval.
         tick.outcome = BackupSchedule::Outcome::Failed;
         tick.time = Clock::dbTime();
         tick.error = error.description;
     }
+    showBackupTick(tick);
+}
+
+void frmhome::showBackupTick(const BackupSchedule::Tick &tick)
+{
     if (tick.outcome == BackupSchedule::Outcome::NotServer)
         return;
     labtime->setText(tick.time);
@@ -418,11 +425,23 @@ void frmhome::timbackup_Timer()
         labtime_backup->setText(tick.backupTime);
     if (!tick.number.isEmpty())
         labcou->setText(tick.number);
-    if (tick.outcome == BackupSchedule::Outcome::Done)
+    if (tick.outcome == BackupSchedule::Outcome::Running) {
+        // The backup runs on a worker thread: its progress stands in the status until it ends.
+        if (labmessage->text() != backupRunningNotice() || labmessage->isHidden()) {
+            tt->stop();
+            labmessage->setText(backupRunningNotice());
+            labmessage->setToolTip(tick.file);
+            setBackground(labmessage, colours::attention);
+            labmessage->show();
+        }
+    } else if (tick.outcome == BackupSchedule::Outcome::Done) {
+        labmessage->setToolTip(tick.file);
         showNotice(backupDoneNotice());
-    else if (tick.outcome == BackupSchedule::Outcome::Failed
-        && (labmessage->isHidden() || labmessage->text() != backupFailedNotice()))
-        showNotice(backupFailedNotice());
+    } else if (tick.outcome == BackupSchedule::Outcome::Failed) {
+        labmessage->setToolTip(tick.error);
+        showNotice(tick.busy ? backupFailedNotice() + QStringLiteral(": ") + BackupResult::registerBusyNotice()
+                             : backupFailedNotice());
+    }
     if (!BackupSchedule::keepsTicking(tick.outcome))
         timbackup->stop();
 }

@@ -3,6 +3,7 @@
 // running clock, opens every other screen (eleven of them through the permission gate), tells whether
 // this workstation is the server machine, and blinks the backup notice.
 
+#include "admin/backupschedule.h"
 #include "base/permissions.h"
 #include "ui/screen.h"
 #include "ui/screenregistry.h"
@@ -50,6 +51,9 @@ public:
     void tt_Timer();
     // The scheduled backup's check, once a second from the load until the schedule is done for the run.
     void timbackup_Timer();
+    // Shows a tick of the scheduled backup (also its end, which the worker reports later) in the status.
+    void showBackupTick(const BackupSchedule::Tick &tick);
+    ScheduledBackup *scheduledBackup() const { return m_scheduled; }
     // The blinking notice after a scheduled backup: red and blue once a second for 300 seconds.
     void showNotice(const QString &text);
     void cmdnew_version_Click();
@@ -122,6 +126,7 @@ private:
     void Form_Load();
 
     QDateTime m_shownAt;
+    ScheduledBackup *m_scheduled = nullptr;
 };
 
 } // namespace parcelon

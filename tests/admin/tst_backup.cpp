@@ -1,73 +1,36 @@
-// Every kind of backup restores, through parcelon-setup --restore, into a fresh database as exactly the
-// register that was backed up: every table compared row by row, identity numbering included.
+// Every kind of backup restores, through parcelon-setup --restore, as exactly the register that was
+// backed up (every table compared row by row, identity numbering included), whatever other connections
+// do while it is made; a register another client holds gives a busy result within the bounded wait and
+// leaves the older backup in place.
 
 #include "admin/backupschedule.h"
+#include "backuptest.h"
 #include "base/clock.h"
 #include "base/dbsession.h"
 #include "base/restore.h"
 #include "base/serveradmin.h"
-#include "support/fixture.h"
-#include "support/records.h"
-#include "tools/run.h"
 
 #include <QDir>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include <QElapsedTimer>
+#include <QSqlError>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
-#include <map>
+#include <atomic>
 
 using namespace parcelon;
+using test::Snapshot;
 
 namespace {
 
-// Every user table: its rows, each as its cells (NULL told from ""), sorted.
-using Snapshot = std::map<QString, QStringList>;
-
-Snapshot snapshot()
+// Adds lands with ascending numbers in one statement, as a large register holds them.
+void addManyLands(int count)
 {
-    Snapshot tables;
-    const QStringList names = db().database().tables(QSql::Tables);
-    for (const QString &table : names) {
-        if (table.startsWith(QLatin1String("sqlite_")))
-            continue;
-        QSqlQuery query(db().database());
-        if (!query.exec(QStringLiteral("SELECT * FROM ") + table))
-            continue;
-        QStringList rows;
-        while (query.next()) {
-            QStringList cells;
-            for (int c = 0; c < query.record().count(); ++c)
-                cells << (query.isNull(c) ? QStringLiteral("<NULL>") : query.value(c).toString());
-            rows << cells.join(QLatin1Char('\x1f'));
-        }
-        rows.sort();
-        tables[table.toLower()] = rows;
-    }
-    return tables;
-}
-
-// A register with something in every kind of column: legacy text, quotes, empty texts and NULLs.
-void seedRegister()
-{
-    test::addDivision(test::kDivision, {test::kVillage, QStringLiteral("lÿre")});
-    const QString owner = test::addOwner({.id = QStringLiteral("111111111v"), .house_no = QStringLiteral("H-7")});
-    test::addOwner({.id = QStringLiteral("222222222v"),
-        .house_no = QStringLiteral("H-'8"),
-        .land_owner_name = QStringLiteral("O'Brien \"x\"")});
-    test::addLand({.guhasth = QStringLiteral("H-7"), .labn_owner_srno = owner, .balapa_no = QStringLiteral("101")});
-    test::addLand({.guhasth = QStringLiteral("H-7"),
-        .labn_owner_srno = owner,
-        .balapa_no = QStringLiteral("102"),
-        .addre = QString()});
-    test::exec(QStringLiteral("INSERT INTO backup_d (backup_w, path, username) VALUES (?, ?, NULL)"),
-        {QStringLiteral(" Backup "), QStringLiteral("/x/'y'/")});
-    test::exec(QStringLiteral("INSERT INTO backup_coun (bbb, date) VALUES ('07:00:00', '2026/03/13')"));
-    // Numbering that a restore must carry on: a deleted newest row leaves a gap.
-    test::exec(QStringLiteral("INSERT INTO backup_coun (bbb, date) VALUES ('07:00:00', '2026/03/14')"));
-    test::exec(QStringLiteral("DELETE FROM backup_coun WHERE date = '2026/03/14'"));
+    test::exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                              "INSERT INTO land (balapa_no, guhasth, labn_owner_srno, addre) "
+                              "SELECT CAST(i AS VARCHAR(20)), 'H-1', '1', 'a long enough address for a page' FROM n")
+                   .arg(count));
 }
 
 } // namespace
@@ -84,17 +47,20 @@ class tst_backup : public QObject
         return path + QLatin1Char('/');
     }
 
-    // Drops the backed-up register, restores the backup into a fresh database and checks it against
-    // what was backed up.
+    // Restores the backup over a fresh register and checks it against what was backed up; the register
+    // it replaced is kept.
     void checkRestores(const QString &backup, const Snapshot &expected, qlonglong nextCount)
     {
         test::destroyDatabase();
         test::createDatabase();
-        const test::Finished run
-            = test::runProgram(QStringLiteral(PARCELON_SETUP), {QStringLiteral("--restore"), backup});
+        const test::Finished run = test::restoreWithSetup(backup);
         QVERIFY2(run.code == 0, qPrintable(run.describe()));
+        QVERIFY2(run.out.contains(QLatin1String("is kept as")), qPrintable(run.out));
         QVERIFY(db().connect_db());
-        const Snapshot restored = snapshot();
+        const QStringList kept = test::keptRegisters();
+        QCOMPARE(kept.size(), 1);
+        test::dropKeptRegisters(kept);
+        const Snapshot restored = test::snapshot();
         QCOMPARE(restored.size(), expected.size());
         for (const auto &[table, rows] : expected)
             QCOMPARE(restored.at(table), rows);
@@ -119,46 +85,42 @@ private slots:
     void restoresEveryKind_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("copy 1: file copy of the stopped register") << QStringLiteral("copy1");
+        QTest::newRow("copy 1: file copy of the register") << QStringLiteral("copy1");
         QTest::newRow("copy 2: full backup of the running register") << QStringLiteral("copy2");
         QTest::newRow("scheduled backup") << QStringLiteral("scheduled");
     }
     void restoresEveryKind()
     {
         QFETCH(QString, kind);
-        seedRegister();
+        test::seedRegister();
         const QString back1 = location(kind);
         QString backup;
         if (kind == QLatin1String("copy1")) {
-            ServerAdmin server(db());
+            const ServerAdmin server(db());
             QVERIFY2(server.fileCopyRefusal().isEmpty(), qPrintable(server.fileCopyRefusal()));
             const QString folder = locationFile(back1, QStringLiteral("2026-3-14-9-15-0"));
-            QVERIFY(server.stop().ok);
             const BackupResult copied = server.copyFiles(folder);
-            const BackupResult started = server.start();
             QVERIFY2(copied.ok, qPrintable(copied.error));
-            QVERIFY2(started.ok && db().isOpen(), qPrintable(started.error));
+            QVERIFY(db().isOpen()); // nothing was closed for it
             QVERIFY(QFileInfo::exists(locationFile(folder, ServerAdmin::dataFileName())));
             backup = folder;
         } else if (kind == QLatin1String("copy2")) {
             backup = locationFile(back1, QStringLiteral("20263149150.dat"));
             const BackupResult made = ServerAdmin(db()).backup(backup);
             QVERIFY2(made.ok, qPrintable(made.error));
+            QCOMPARE(made.counts.rows.at(QStringLiteral("land")), 2);
         } else {
             test::exec(QStringLiteral("INSERT INTO backup_settind (back1, back2, auto_aw, auto_time, Auto_backku2, "
                                       "Auto_backp_pamanaya) VALUES (?, '', '1 - Tõ', '08:00:00', '2 - ke;', '5')"),
                 {back1});
             const BackupSchedule::Tick tick = BackupSchedule().tick(true);
             QVERIFY2(tick.outcome == BackupSchedule::Outcome::Done, qPrintable(tick.error));
-            // The next number follows the highest count row left (the deleted newest one is no longer there).
-            QCOMPARE(tick.number, QStringLiteral("2"));
-            QCOMPARE(QFileInfo(tick.file).fileName(), QStringLiteral("2.dat"));
             backup = tick.file;
             // The count row the backup wrote comes after the backup: it is not in it.
             test::exec(QStringLiteral("DELETE FROM backup_coun WHERE date = '2026/03/14'"));
         }
         QVERIFY(!QFileInfo::exists(backup + QStringLiteral(".part")));
-        const Snapshot before = snapshot();
+        const Snapshot before = test::snapshot();
         QVERIFY(before.size() > 10);
         QCOMPARE(before.at(QStringLiteral("land")).size(), 2);
         // Work done after the backup is not in it.
@@ -166,24 +128,133 @@ private slots:
         checkRestores(backup, before, 3);
     }
 
-    // A full backup is the register as committed: a change another workstation has under way is not
-    // in it, and the backup does not wait for that change to end.
-    void backupIsACommittedSnapshot()
+    // What other connections do while a backup is made: the backup is the register as one committed
+    // moment saw it, and it does not wait for their changes to end.
+    void backupSituations_data()
     {
-        seedRegister();
-        const QString file = locationFile(location(QStringLiteral("snapshot")), QStringLiteral("1.dat"));
-        const Snapshot before = snapshot();
+        QTest::addColumn<QString>("situation");
+        QTest::newRow("another connection mid-transaction") << QStringLiteral("mid-transaction");
+        QTest::newRow("a register in write-ahead-log mode") << QStringLiteral("wal");
+        QTest::newRow("10,000 lands while another connection saves") << QStringLiteral("saving");
+    }
+    void backupSituations()
+    {
+        QFETCH(QString, situation);
+        const bool wal = situation == QLatin1String("wal");
+        if (wal && test::backend() != test::Backend::SQLite)
+            QSKIP("the write-ahead log is SQLite's");
+        if (wal) {
+            // Committed rows that stay in the log: the file alone does not hold them.
+            db().close();
+            QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("wal"));
+            raw.setDatabaseName(db().dataSource().database);
+            QVERIFY(raw.open());
+            QSqlQuery(raw).exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+            raw.close();
+            raw = QSqlDatabase();
+            QSqlDatabase::removeDatabase(QStringLiteral("wal"));
+            QVERIFY(db().connect_db());
+        }
+        test::seedRegister();
+        if (wal)
+            QVERIFY(QFileInfo(db().dataSource().database + QStringLiteral("-wal")).size() > 0);
+        if (situation == QLatin1String("saving"))
+            addManyLands(10000);
+        const QString file = locationFile(location(situation), QStringLiteral("1.dat"));
+        const Snapshot before = test::snapshot();
+        const qlonglong lands = before.at(QStringLiteral("land")).size();
+
+        const ServerAdmin server(db());
         BackupResult made;
         {
             DbSession other(QStringLiteral("other"));
             QVERIFY(other.connect_db());
-            other.lockedChange([&] {
-                other.execute(QStringLiteral("INSERT INTO backup_d (backup_w) VALUES ('under way')"));
-                made = ServerAdmin(db()).backup(file);
-            });
+            if (situation != QLatin1String("saving")) {
+                other.lockedChange([&] {
+                    other.execute(QStringLiteral("INSERT INTO backup_d (backup_w) VALUES ('under way')"));
+                    made = server.backup(file);
+                });
+            } else {
+                // Saves of a land with its owner, each one change, until the backup has ended.
+                std::atomic<bool> running {true};
+                QThread *worker = QThread::create([&] {
+                    made = server.backup(file);
+                    running = false;
+                });
+                worker->start();
+                int saves = 0;
+                do {
+                    other.lockedChange([&] {
+                        other.execute(QStringLiteral("INSERT INTO land (balapa_no, guhasth) VALUES ('saved', 'H-9')"));
+                        other.execute(QStringLiteral("INSERT INTO landowner (id, house_no) VALUES ('saved', 'H-9')"));
+                    });
+                    ++saves;
+                } while (running);
+                worker->wait();
+                delete worker;
+                QVERIFY(saves > 0);
+            }
         }
         QVERIFY2(made.ok, qPrintable(made.error));
-        checkRestores(file, before, 3);
+        // What the backup holds, as it counted it: the register before the saves plus whole saves only.
+        const qlonglong savedLands = made.counts.rows.at(QStringLiteral("land")) - lands;
+        const qlonglong savedOwners = made.counts.rows.at(QStringLiteral("landowner"))
+            - qlonglong(before.at(QStringLiteral("landowner")).size());
+        QCOMPARE(savedLands, savedOwners);
+        Snapshot expected = before;
+        if (savedLands > 0) {
+            // The saves the backup caught, as the register holds them.
+            const Snapshot now = test::snapshot();
+            for (const QString &table : {QStringLiteral("land"), QStringLiteral("landowner")}) {
+                const QStringList all = now.at(table);
+                QStringList caught;
+                for (const QString &row : all)
+                    if (!before.at(table).contains(row))
+                        caught << row;
+                std::sort(caught.begin(), caught.end(), [](const QString &a, const QString &b) {
+                    return a.section(QLatin1Char('\x1f'), 0, 0).toLongLong()
+                        < b.section(QLatin1Char('\x1f'), 0, 0).toLongLong();
+                });
+                expected[table] += caught.mid(0, savedLands);
+                expected[table].sort();
+            }
+        }
+        checkRestores(file, expected, 3);
+    }
+
+    // A register that another client holds: the backup gives up within the bounded wait, says so, and
+    // the older backup under the same name stays as it was.
+    void lockedRegisterIsBusy()
+    {
+        test::seedRegister();
+        const QString file = locationFile(location(QStringLiteral("locked")), QStringLiteral("1.dat"));
+        {
+            QFile older(file);
+            QVERIFY(older.open(QIODevice::WriteOnly));
+            older.write("an older backup");
+        }
+        DbSession other(QStringLiteral("other"));
+        QVERIFY(other.connect_db());
+        QSqlQuery hold(other.database());
+        if (test::backend() == test::Backend::PostgreSQL) {
+            QVERIFY(hold.exec(QStringLiteral("BEGIN")));
+            QVERIFY2(hold.exec(QStringLiteral("LOCK TABLE land IN ACCESS EXCLUSIVE MODE")),
+                qPrintable(hold.lastError().text()));
+        } else {
+            QVERIFY(hold.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            QVERIFY(hold.exec(QStringLiteral("INSERT INTO backup_d (backup_w) VALUES ('held')")));
+        }
+        QElapsedTimer clock;
+        clock.start();
+        const BackupResult made = ServerAdmin(db()).backup(file);
+        const qint64 waited = clock.elapsed();
+        hold.exec(QStringLiteral("ROLLBACK"));
+        QVERIFY(!made.ok);
+        QVERIFY2(made.busy, qPrintable(made.error));
+        QCOMPARE(made.error, BackupResult::registerBusyNotice());
+        QVERIFY2(waited >= kLockWaitMs - 500 && waited < kLockWaitMs + 5000, qPrintable(QString::number(waited)));
+        QCOMPARE(test::fileHash(file), QCryptographicHash::hash("an older backup", QCryptographicHash::Sha256));
+        QVERIFY(!QFileInfo::exists(file + QStringLiteral(".part")));
     }
 
     void failedBackupLeavesNoFile()
@@ -194,23 +265,6 @@ private slots:
         QVERIFY(made.error.contains(QLatin1String("does not exist")));
         QVERIFY(!QFileInfo::exists(file));
         QVERIFY(!QFileInfo::exists(file + QStringLiteral(".part")));
-    }
-
-    void restoreRefusesWhatIsNoBackup()
-    {
-        const QString file = m_dir.filePath(QStringLiteral("notes.dat"));
-        QFile notes(file);
-        QVERIFY(notes.open(QIODevice::WriteOnly));
-        notes.write("not a register");
-        notes.close();
-        const Snapshot before = snapshot();
-        db().close();
-        const test::Finished run
-            = test::runProgram(QStringLiteral(PARCELON_SETUP), {QStringLiteral("--restore"), file});
-        QCOMPARE(run.code, 1);
-        QVERIFY2(run.err.contains(QLatin1String("is not a backup of a register")), qPrintable(run.describe()));
-        QVERIFY(db().connect_db());
-        QVERIFY(snapshot() == before);
     }
 };
 

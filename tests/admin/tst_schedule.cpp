@@ -12,10 +12,15 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
+
+#include <atomic>
 
 using namespace parcelon;
 using Outcome = BackupSchedule::Outcome;
@@ -140,7 +145,7 @@ private slots:
     }
 
     // Keep 5, backups 1 to 5 made on earlier days: backup 6 deletes file 1 of location 1 only.
-    void retentionDeletesNMinusKeep()
+    void retentionKeepsTheNewest()
     {
         settings(QStringLiteral("1 - Tõ"), QStringLiteral("08:00:00"), QStringLiteral("1 - Tõ"), QStringLiteral("5"));
         for (int n = 1; n <= 5; ++n) {
@@ -160,13 +165,40 @@ private slots:
             QVERIFY2(QFileInfo::exists(file(m_back2, n)), qPrintable(file(m_back2, n)));
     }
 
-    // A failed backup counts nothing and says so; the next tick tries again and succeeds.
-    void failedBackupIsTriedAgain()
+    // Numbers with gaps, as a rolled-back insert leaves them on PostgreSQL: one inside (4) and one on top
+    // (7) when the backup is counted. The new file carries the number its count row got, and of the
+    // files only the newest 3 by their recorded times stay (not "number − keep", which would delete 5).
+    void retentionWithGapsInTheNumbers()
+    {
+        settings(QStringLiteral("1 - Tõ"), QStringLiteral("08:00:00"), QStringLiteral("2 - ke;"), QStringLiteral("3"));
+        const QStringList dates = {QStringLiteral("2026/03/01"), QStringLiteral("2026/03/02"),
+            QStringLiteral("2026/03/03"), QStringLiteral("gone"), QStringLiteral("2026/03/04"),
+            QStringLiteral("2026/03/05"), QStringLiteral("gone")};
+        for (const QString &date : dates)
+            test::exec(QStringLiteral("INSERT INTO backup_coun (bbb, date) VALUES ('08:00:00', ?)"), {date});
+        test::exec(QStringLiteral("DELETE FROM backup_coun WHERE date = 'gone'"));
+        for (int n : {1, 2, 3, 5, 6})
+            touch(file(m_back1, n));
+        at(8, 0, 0);
+        const BackupSchedule::Tick tick = BackupSchedule().tick(true);
+        QVERIFY2(tick.outcome == Outcome::Done, qPrintable(tick.error));
+        QCOMPARE(tick.number, QStringLiteral("8"));
+        QCOMPARE(tick.file, file(m_back1, 8));
+        QCOMPARE(
+            test::value(QStringLiteral("SELECT date FROM backup_coun WHERE srno = 8")), QStringLiteral("2026/03/14"));
+        for (int n = 1; n <= 8; ++n)
+            QVERIFY2(QFileInfo::exists(file(m_back1, n)) == (n == 5 || n == 6 || n == 8), qPrintable(file(m_back1, n)));
+    }
+
+    // A failed backup counts nothing and says so; it is tried again after the retry interval, not at the
+    // next tick.
+    void failedBackupWaitsBeforeTheNextTry()
     {
         QVERIFY(QDir(m_back1).removeRecursively());
         settings(QStringLiteral("1 - Tõ"), QStringLiteral("08:00:00"));
+        BackupSchedule schedule;
         at(9, 15, 0);
-        BackupSchedule::Tick tick = BackupSchedule().tick(true);
+        BackupSchedule::Tick tick = schedule.tick(true);
         QCOMPARE(tick.outcome, Outcome::Failed);
         QVERIFY(!tick.error.isEmpty());
         QVERIFY(BackupSchedule::keepsTicking(tick.outcome));
@@ -174,8 +206,15 @@ private slots:
         QVERIFY(!QFileInfo::exists(file(m_back1, 1)));
 
         QVERIFY(QDir().mkpath(m_back1));
-        at(9, 15, 1);
-        tick = BackupSchedule().tick(true);
+        for (const QTime &early : {QTime(9, 15, 1), QTime(9, 29, 59)}) {
+            Clock::setFixed(QDateTime(QDate(2026, 3, 14), early));
+            tick = schedule.tick(true);
+            QCOMPARE(tick.outcome, Outcome::Waiting);
+            QVERIFY(BackupSchedule::keepsTicking(tick.outcome));
+            QVERIFY(!QFileInfo::exists(file(m_back1, 1)));
+        }
+        at(9, 30, 0);
+        tick = schedule.tick(true);
         QVERIFY2(tick.outcome == Outcome::Done, qPrintable(tick.error));
         QCOMPARE(test::count(QStringLiteral("backup_coun")), 1);
         QVERIFY(QFileInfo::exists(file(m_back1, 1)));
@@ -198,7 +237,11 @@ private slots:
                                   "Auto_backp_pamanaya) VALUES (?, '', '1 - Tõ', '08:00:00', '2 - ke;', '5')"),
             {m_dir.path() + QStringLiteral("/b1/")});
     }
-    void cleanup() { m_base.cleanup(); }
+    void cleanup()
+    {
+        BackupSchedule::setMaker({});
+        m_base.cleanup();
+    }
 
     void menuShowsTheOutcome()
     {
@@ -207,20 +250,94 @@ private slots:
         QVERIFY(home->timbackup->isActive());
         // Location 1 is missing: failed, said, nothing counted, still ticking.
         home->timbackup_Timer();
-        QCOMPARE(home->labmessage->text(), backupFailedNotice());
+        QTRY_COMPARE(home->labmessage->text(), backupFailedNotice());
         QVERIFY(home->labmessage->isVisibleTo(home));
         QVERIFY(home->timbackup->isActive());
         QCOMPARE(home->labtime->text(), test::kStampTime);
         QCOMPARE(home->labtime_backup->text(), QStringLiteral("08:00:00"));
         QCOMPARE(test::count(QStringLiteral("backup_coun")), 0);
 
+        // Tried again once the retry interval has passed.
         QVERIFY(QDir().mkpath(m_dir.path() + QStringLiteral("/b1")));
+        Clock::setFixed(Clock::now().addSecs(BackupSchedule::kRetryMinutes * 60));
         home->timbackup_Timer();
-        QCOMPARE(home->labmessage->text(), backupDoneNotice());
+        QCOMPARE(home->labmessage->text(), backupRunningNotice());
+        QTRY_COMPARE(home->labmessage->text(), backupDoneNotice());
         QCOMPARE(home->labcou->text(), QStringLiteral("1"));
         QVERIFY(home->tt->isActive());
         QVERIFY(!home->timbackup->isActive());
         QCOMPARE(test::count(QStringLiteral("backup_coun")), 1);
+    }
+
+    // A slow backup that fails in the end: the main menu keeps answering while it runs (a timer keeps
+    // its beat), the status says it runs and then that it failed, and no tick starts it again before the
+    // retry interval.
+    void slowFailureKeepsTheMenuTurning()
+    {
+        std::atomic<int> tries {0};
+        BackupSchedule::setMaker([&](const BackupSchedule::Tick &) {
+            ++tries;
+            QThread::msleep(1500);
+            return BackupResult::failed(QStringLiteral("the disk is full"));
+        });
+        frmhome *home = m_base.home(test::addUser(QStringLiteral("Chief"), QStringLiteral("pw")));
+        home->labbb->setText(QStringLiteral("1"));
+        int beats = 0;
+        QTimer beat;
+        beat.setInterval(50);
+        connect(&beat, &QTimer::timeout, [&] { ++beats; });
+        beat.start();
+        QElapsedTimer clock;
+        clock.start();
+        home->timbackup_Timer();
+        QVERIFY(clock.elapsed() < 500);
+        QCOMPARE(home->labmessage->text(), backupRunningNotice());
+        QVERIFY(home->labmessage->isVisibleTo(home));
+        home->timbackup_Timer(); // a tick while it runs starts nothing
+        QTRY_COMPARE_WITH_TIMEOUT(home->labmessage->text(), backupFailedNotice(), 10000);
+        QVERIFY2(beats >= 1500 / 50 / 2, qPrintable(QString::number(beats)));
+        QCOMPARE(home->labmessage->toolTip(), QStringLiteral("the disk is full"));
+        QCOMPARE(tries.load(), 1);
+        QVERIFY(home->timbackup->isActive());
+
+        const QDateTime failed = Clock::now();
+        Clock::setFixed(failed.addSecs(BackupSchedule::kRetryMinutes * 60 - 1));
+        home->timbackup_Timer();
+        QVERIFY(!home->scheduledBackup()->isRunning());
+        Clock::setFixed(failed.addSecs(BackupSchedule::kRetryMinutes * 60));
+        home->timbackup_Timer();
+        QVERIFY(home->scheduledBackup()->isRunning());
+        home->scheduledBackup()->waitForFinished();
+        QCOMPARE(tries.load(), 2);
+        QCOMPARE(test::count(QStringLiteral("backup_coun")), 0);
+    }
+
+    // A register another client holds: the check fails once after the session's wait, and the next
+    // ticks read nothing until the retry interval has passed, so the menu is not held up every second.
+    void heldRegisterIsNotAskedEveryTick()
+    {
+        if (test::backend() != test::Backend::SQLite)
+            QSKIP("SQLite's lock holds readers off; PostgreSQL's row locks do not");
+        frmhome *home = m_base.home(test::addUser(QStringLiteral("Chief"), QStringLiteral("pw")));
+        home->labbb->setText(QStringLiteral("1"));
+        DbSession other(QStringLiteral("other"));
+        QVERIFY(other.connect_db());
+        QSqlQuery hold(other.database());
+        QVERIFY(hold.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        QVERIFY(hold.exec(QStringLiteral("INSERT INTO backup_d (backup_w) VALUES ('held')")));
+        home->timbackup_Timer();
+        QCOMPARE(home->labmessage->text(), backupFailedNotice());
+        QElapsedTimer clock;
+        clock.start();
+        home->timbackup_Timer();
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        hold.exec(QStringLiteral("ROLLBACK"));
+        QVERIFY(home->timbackup->isActive());
+        Clock::setFixed(Clock::now().addSecs(BackupSchedule::kRetryMinutes * 60));
+        QVERIFY(QDir().mkpath(m_dir.path() + QStringLiteral("/b1")));
+        home->timbackup_Timer();
+        QCOMPARE(home->labmessage->text(), backupRunningNotice());
+        QTRY_COMPARE(home->labmessage->text(), backupDoneNotice());
     }
 
     void notTheServerNeverBacksUp()

@@ -57,6 +57,19 @@ class tst_setup : public QObject
 private slots:
     void cleanup() { test::destroyDatabase(); }
 
+    // What a restore checks, where it keeps the register it replaces and how to go back are told before
+    // anyone restores; asking does not restore a file named "--help".
+    void restoreHelpTellsWhatIsCheckedAndKept()
+    {
+        const test::Finished run
+            = test::runProgram(QStringLiteral(PARCELON_SETUP), {QStringLiteral("--restore"), QStringLiteral("--help")});
+        QVERIFY2(run.code == 0, qPrintable(run.describe()));
+        const QString help = run.out.simplified();
+        for (const char *said : {"integrity check", "schema version", ".before-restore-<date>-<time>",
+                 "_before_restore_<date>_<time>", "one rename", "To go back"})
+            QVERIFY2(help.contains(QLatin1String(said)), said);
+    }
+
     void schemaFilesDescribeTheSameRegister()
     {
         if (test::backend() != test::Backend::PostgreSQL)

@@ -30,6 +30,10 @@ void lifecycleStores();
 // The transfer and division screen: opening it, a transfer and a division stored (transfer.cpp).
 void transferAndDivision(const Size &size);
 
+// A full backup of the register with its verification, timed apart (backup.cpp). Returns false when the
+// backup failed.
+bool backupRegister();
+
 // The report screens' lists, and the land report of every land printed to PDF (reports.cpp). Returns
 // false when some list came out different.
 bool reportScreens(const Size &size);

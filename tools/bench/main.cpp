@@ -182,7 +182,12 @@ int main(int argc, char *argv[])
     const bool same = bench::compareLists(size);
     bench::transferAndDivision(size);
     bench::lifecycleStores();
+    const bool backedUp = bench::backupRegister();
     db().close();
+    if (!backedUp) {
+        err << "parcelon-bench: FAILED: the backup of the register failed" << Qt::endl;
+        return 1;
+    }
     if (!same) {
         err << "parcelon-bench: FAILED: the screen and the per-line way gave different lines" << Qt::endl;
         return 1;

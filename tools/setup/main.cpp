@@ -8,7 +8,7 @@
 //       sets the password of an account of the register behind the data source land
 //   parcelon-setup --restore FILE
 //       restores a backup (a file copy, a ".dat" of copy 2 or of the scheduled backup) into the register
-//       behind the data source land, replacing what it holds
+//       behind the data source land, after checking it; the register it replaces is kept beside it
 //
 // A register is made whole or not at all: a failed run leaves no SQLite file and an empty PostgreSQL
 // database behind. The data source `land` is written to the user's odbc.ini only when it has no `land`
@@ -26,6 +26,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -140,7 +141,9 @@ int setPassword(const QString &user, const Password &password)
     return 0;
 }
 
-// Restores a backup into the register behind the data source `land`.
+// Restores a backup into the register behind the data source `land`: checked in a new file or
+// database, the register in force kept under a second name, the new one swapped in by one rename, and
+// an older register brought up to this version as at login.
 int restore(const QString &path)
 {
     const std::optional<DataSource> source = readDataSource(QStringLiteral("land"));
@@ -148,10 +151,36 @@ int restore(const QString &path)
         return fail(QStringLiteral("there is no data source land to restore into"));
     if (!QFileInfo::exists(path))
         return fail(QStringLiteral("%1 does not exist").arg(path));
-    const BackupResult result = restoreBackup(*source, QFileInfo(path).absoluteFilePath());
+    const RestoreResult result
+        = restoreBackup(*source, QFileInfo(path).absoluteFilePath(), QDateTime::currentDateTime());
     if (!result.ok)
-        return fail(result.error + QStringLiteral("\nThe register was not restored."));
-    QTextStream(stdout) << "Restored " << path << " into the register behind the data source land." << Qt::endl;
+        return fail(result.error + QStringLiteral("\nThe register was left as it was."));
+    QTextStream out(stdout);
+    out << "Restored " << path << " (backup made " << result.backupTime.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))
+        << "): " << result.counts.describe() << "." << Qt::endl;
+    for (const auto &[table, rows] : result.counts.rows)
+        out << "  " << table << ": " << rows << Qt::endl;
+    out << "The register that was replaced is kept as " << result.keptAs << "." << Qt::endl;
+    if (result.counts.version < kRegisterVersion) {
+        QString problem;
+        if (!db().connect_db()) {
+            problem = connectionAdvice();
+        } else {
+            try {
+                upgradeRegister();
+                problem = registerProblem();
+            } catch (const DbError &error) {
+                problem = error.description;
+            }
+            db().close();
+        }
+        if (!problem.isEmpty())
+            return fail(QStringLiteral("the restored register could not be brought up to schema version %1: %2")
+                            .arg(kRegisterVersion)
+                            .arg(problem));
+        out << "The restored register was brought up from schema version " << result.counts.version << " to "
+            << kRegisterVersion << "." << Qt::endl;
+    }
     return 0;
 }
 
@@ -186,8 +215,15 @@ int main(int argc, char *argv[])
         QStringLiteral("Set the password of the account <user> on the register behind the data source land."),
         QStringLiteral("user"));
     const QCommandLineOption restoreFrom(QStringLiteral("restore"),
-        QStringLiteral("Restore the backup <file> (a file copy's folder or file, or a .dat) into the register behind "
-                       "the data source land."),
+        QStringLiteral(
+            "Restore the backup <file> (a file copy's folder or file, or a .dat) into the register behind the data "
+            "source land. The backup is first restored into a new file beside the register (SQLite) or a new "
+            "database on its server (PostgreSQL) and checked there: it must be a whole Parcelon register (integrity "
+            "check, schema version no newer than this program; an older one is upgraded afterwards). Only then is "
+            "the register in force kept, as <register>.before-restore-<date>-<time> beside the SQLite file or as the "
+            "database <name>_before_restore_<date>_<time>, and the restored one put in its place by one rename. "
+            "A backup that fails a check changes nothing. To go back, close Parcelon everywhere and rename the kept "
+            "register to the register's name (PostgreSQL: ALTER DATABASE ... RENAME TO ...)."),
         QStringLiteral("file"));
     const QCommandLineOption password(QStringLiteral("password"),
         QStringLiteral("Chief's password, or with --set-password the new password (also PARCELON_CHIEF_PASSWORD; "
@@ -199,6 +235,12 @@ int main(int argc, char *argv[])
     const QCommandLineOption noDsn(QStringLiteral("no-dsn"), QStringLiteral("Do not write the data source land."));
     parser.addOptions(
         {sqlite, postgres, host, port, database, user, setPasswordOf, restoreFrom, password, demo, replaceDsn, noDsn});
+    // "--restore --help" asks what a restore does: the help, not a restore of a file named "--help".
+    const QStringList arguments = app.arguments();
+    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+        parser.parse(arguments);
+        parser.showHelp(0);
+    }
     parser.process(app);
 
     const int modes = int(parser.isSet(sqlite)) + int(parser.isSet(postgres)) + int(parser.isSet(setPasswordOf))
