@@ -116,7 +116,8 @@ void frmlog::CMDADD_Click()
                 throw DbError(QStringLiteral("The account \"%1\" is not registered.").arg(txtusername->text()),
                     QStringLiteral("frmlog"));
             labsrno->setText(account->value(QStringLiteral("srno")));
-            if (!passwordMatches(account->value(QStringLiteral("password1")), txtoldpw->text()))
+            if (account->isNull(QStringLiteral("password1"))
+                || !passwordMatches(account->value(QStringLiteral("password1")), txtoldpw->text()))
                 return;
             db().execute(QStringLiteral("UPDATE user_loging SET password1 = ?, password2 = ?, name = ? WHERE srno = ?"),
                 {hashPassword(TXTPW->text()), hashPassword(TXTPW1->text()), txtname->text(),

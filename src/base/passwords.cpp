@@ -1,5 +1,7 @@
 #include "base/passwords.h"
 
+#include "base/dbsession.h"
+
 #include <QCryptographicHash>
 #include <QPasswordDigestor>
 #include <QRandomGenerator>
@@ -79,8 +81,31 @@ bool passwordMatches(const QString &stored, const QString &typed)
 {
     const std::optional<Parsed> parsed = parse(stored);
     if (!parsed)
-        return false;
+        return sameBytes(stored.toUtf8(), typed.toUtf8());
     return sameBytes(derive(typed, parsed->salt, parsed->iterations), parsed->key);
+}
+
+void hashPlainPasswords(qlonglong srno)
+{
+    QString sql = QStringLiteral("SELECT srno, password1, password2 FROM user_loging");
+    QVariantList params;
+    if (srno > 0) {
+        sql += QStringLiteral(" WHERE srno = ?");
+        params << srno;
+    }
+    // Read whole before the first update: the rows are not streamed while the updates run.
+    Query accounts = db().select(sql + QStringLiteral(" ORDER BY srno"), params);
+    while (accounts.next()) {
+        const qlonglong account = accounts.value(QStringLiteral("srno")).toLongLong();
+        for (const QString &column : {QStringLiteral("password1"), QStringLiteral("password2")}) {
+            const QString stored = accounts.value(column);
+            if (accounts.isNull(column) || isPasswordHash(stored))
+                continue;
+            // Only over the value read: a password set meanwhile elsewhere stays.
+            db().execute(QStringLiteral("UPDATE user_loging SET %1 = ? WHERE srno = ? AND %1 = ?").arg(column),
+                {hashPassword(stored), account, stored});
+        }
+    }
 }
 
 } // namespace parcelon

@@ -53,19 +53,7 @@ void mendTransferredAcres()
 
 // Version 3 to 4. Passwords were kept as typed; each of the two columns gets a salted hash of what it
 // held. A value that is a hash already (an account set anew meanwhile) or NULL stays as it is.
-void hashStoredPasswords()
-{
-    Query accounts = db().select(QStringLiteral("SELECT srno, password1, password2 FROM user_loging ORDER BY srno"));
-    while (accounts.next()) {
-        const qlonglong srno = accounts.value(QStringLiteral("srno")).toLongLong();
-        for (const QString &column : {QStringLiteral("password1"), QStringLiteral("password2")}) {
-            if (accounts.isNull(column) || isPasswordHash(accounts.value(column)))
-                continue;
-            db().execute(QStringLiteral("UPDATE user_loging SET %1 = ? WHERE srno = ?").arg(column),
-                {hashPassword(accounts.value(column)), srno});
-        }
-    }
-}
+void hashStoredPasswords() { hashPlainPasswords(); }
 
 } // namespace
 

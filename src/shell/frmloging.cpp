@@ -152,11 +152,15 @@ void frmloging::ccmdlog_Click()
             txtusername->clear();
             return;
         }
-        if (!passwordMatches(account->value(QStringLiteral("password1")), txtpassword->text())) {
+        if (account->isNull(QStringLiteral("password1"))
+            || !passwordMatches(account->value(QStringLiteral("password1")), txtpassword->text())) {
             tell(this, QStringLiteral("message"), QStringLiteral("Invalid Password"));
             txtpassword->clear();
             return;
         }
+        // A password another program wrote as typed is kept as a hash from this login on.
+        if (!isPasswordHash(account->value(QStringLiteral("password1"))))
+            db().transaction([&] { hashPlainPasswords(account->value(QStringLiteral("srno")).toLongLong()); });
         enterMainMenu(txtusername->text(), account->value(QStringLiteral("srno")));
     });
 }

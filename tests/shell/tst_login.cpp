@@ -2,6 +2,7 @@
 // "All User", and the change-password button.
 
 #include "base/clock.h"
+#include "base/passwords.h"
 #include "shell/frmhome.h"
 #include "shell/frmloging.h"
 #include "support/fixture.h"
@@ -43,7 +44,7 @@ private slots:
         const QString gone
             = test::addUser(QStringLiteral("Gone"), QStringLiteral("Secret1"), {QStringLiteral("4 - ish¨ wjir")});
         test::exec(QStringLiteral("UPDATE user_loging SET chack = '0' WHERE srno = ?"), {gone.toInt()});
-        // A password written around the application, as typed: matches nothing until set anew.
+        // A password another program wrote into the register as typed.
         test::exec(QStringLiteral("INSERT INTO user_loging (username, password1, password2, name, chack) "
                                   "VALUES ('Plain', 'Plain1', 'Plain1', 'Plain', '1')"));
         db().close(); // the login screen opens the session itself
@@ -172,8 +173,8 @@ private slots:
         QTest::newRow("deleted account") << "Gone"
                                          << "Secret1" << false << "Invalid User Name"
                                          << "Message";
-        QTest::newRow("password stored as typed, not hashed") << "Plain"
-                                                              << "Plain1" << false << "Invalid Password"
+        QTest::newRow("password stored as typed, other case") << "Plain"
+                                                              << "plain1" << false << "Invalid Password"
                                                               << "message";
         QTest::newRow("quote in the name") << "x' OR '1'='1"
                                            << "x' OR '1'='1" << false << "Invalid User Name"
@@ -226,6 +227,31 @@ private slots:
             QCOMPARE(login->txtpassword->text(), QString());
         }
         login->close();
+    }
+
+    // A password another program wrote as typed still lets its account in, and is kept as a hash from
+    // that login on.
+    void plainPasswordIsHashedAtLogin()
+    {
+        auto *login = new frmloging;
+        login->setAttribute(Qt::WA_DeleteOnClose);
+        QVERIFY(login->Form_Load());
+        test::showScreen(login);
+        QTest::keyClicks(login->txtusername, QStringLiteral("Plain"));
+        QTest::keyClick(login->txtusername, Qt::Key_Tab);
+        QTest::keyClicks(login->txtpassword, QStringLiteral("Plain1"));
+        QTest::keyClick(login->txtpassword, Qt::Key_Return);
+        frmhome *home = frmhome::current();
+        QVERIFY(home);
+        QCOMPARE(home->labusername->text(), QStringLiteral("Plain"));
+        for (const char *column : {"password1", "password2"}) {
+            const QString stored = test::value(
+                QStringLiteral("SELECT %1 FROM user_loging WHERE username = 'Plain'").arg(QLatin1String(column)));
+            QVERIFY2(isPasswordHash(stored), qPrintable(stored));
+            QVERIFY(passwordMatches(stored, QStringLiteral("Plain1")));
+        }
+        QTRY_VERIFY(!login->isVisible());
+        home->close();
     }
 
     void enterInNameBoxDoesNotLogIn()
