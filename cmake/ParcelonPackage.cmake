@@ -21,7 +21,7 @@ lands they hold under permits and grants: permit changes, transfers,
 divisions and successions, searches and the office's reports, with users,
 permissions and daily backups.
 .
-Its records live in one database behind the ODBC data source \"land\": an
+Its records live in one database behind the ODBC data source named land: an
 SQLite file on one workstation or a PostgreSQL server shared by several.
 parcelon-setup makes the register and the data source.")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA

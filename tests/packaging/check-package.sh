@@ -58,7 +58,7 @@ control)
   ;;
 lintian)
   # Errors fail the check; warnings are printed for the log.
-  lintian --fail-on error --no-tag-display-limit "$deb"
+  lintian --fail-on error --tag-display-limit 0 "$deb"
   ;;
 runs)
   for program in parcelon parcelon-setup; do
