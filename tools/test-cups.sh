@@ -87,8 +87,11 @@ EOF
     stop
     exit 1
   fi
-  lpadmin -p "$queue" -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
-    -D "Parcelon test queue" 2> >(grep -v 'deprecated' >&2)
+  # cups-pdf takes PostScript. Ghostscript's conversion (the default) flattens a page with any transparency
+  # into one picture and turns the report's fonts into Type 3 glyphs without their text; Poppler's cairo
+  # conversion keeps the page as text, so the printed PDF can be read back.
+  lpadmin -p "$queue" -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -D "Parcelon test queue" \
+    -o pdftops-renderer-default=pdftocairo -o PDFVer=1.4 2> >(grep -v 'deprecated' >&2)
   ;;
 stop)
   stop
