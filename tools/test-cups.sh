@@ -3,9 +3,14 @@
 # queue, QUEUE, whose cups-pdf backend writes each job as a PDF into DIR/printed.
 #   tools/test-cups.sh start DIR [QUEUE]   clients reach it with CUPS_SERVER=DIR/cups.sock
 #   tools/test-cups.sh stop DIR
-# cups-pdf reads its settings only from /etc/cups and must run as root; the server runs in a mount
-# namespace of its own where DIR/etc is bound over /etc/cups, so the machine's own files stay untouched.
+# cups-pdf reads its settings only from /etc/cups and runs only under a cupsd started as root (through
+# sudo when the tests do not run as root). The server runs in a mount namespace of its own where DIR/etc
+# is bound over /etc/cups, so the machine's own files stay untouched.
 set -euo pipefail
+if [ "$(id -u)" != 0 ]; then
+  sudo -n true 2>/dev/null || { echo "test-cups: the print server needs root (sudo without a password)" >&2; exit 1; }
+  exec sudo -n "$0" "$@"
+fi
 action=$1 dir=$(realpath -m "$2") queue=${3:-parcelon-office}
 
 stop() {
@@ -20,7 +25,6 @@ stop() {
 
 case $action in
 start)
-  [ "$(id -u)" = 0 ] || { echo "test-cups: the cups-pdf backend runs only under a cupsd started as root" >&2; exit 1; }
   cupsd=$(command -v cupsd || echo /usr/sbin/cupsd)
   [ -x "$cupsd" ] && [ -x /usr/lib/cups/backend/cups-pdf ] \
     || { echo "test-cups: cupsd or cups-pdf missing (tools/install-deps.sh test)" >&2; exit 1; }
