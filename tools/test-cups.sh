@@ -81,11 +81,11 @@ EOF
   echo $! >"$dir/cupsd.pid"
   export CUPS_SERVER=$dir/cups.sock
   for _ in $(seq 100); do
-    lpstat -r 2>/dev/null | grep -q "is running" && break
+    LC_ALL=C lpstat -r 2>/dev/null | grep -q "is running" && break
     kill -0 "$(cat "$dir/cupsd.pid")" 2>/dev/null || break
     sleep 0.1
   done
-  if ! lpstat -r 2>/dev/null | grep -q "is running"; then
+  if ! LC_ALL=C lpstat -r 2>/dev/null | grep -q "is running"; then
     echo "test-cups: the print server did not start:" >&2
     cat "$dir/log/cupsd.out" "$dir/log/error_log" >&2 2>/dev/null || true
     stop

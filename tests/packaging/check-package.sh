@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Checks of the office's Debian package, made by cpack from the build folder's own programs (nothing is
-# rebuilt) and unpacked with dpkg -x into a scratch root: installing it with dpkg --root would need the
-# package's dependencies inside that root, and so a whole system.
+# rebuilt). Most checks read it unpacked with dpkg -x into a scratch root; `installs` installs it for real
+# over copy-on-write layers of this machine (dpkg --root would need every dependency inside that root, a
+# whole system, and runs the maintainer scripts chrooted).
 #   check-package.sh build BUILD WORK CPACK     make the package in WORK and unpack it into WORK/root
-#   check-package.sh CHECK WORK VERSION          contents | control | lintian | runs | desktop | metainfo
+#   check-package.sh CHECK WORK VERSION          contents | control | lintian | runs | installs | desktop |
+#                                                metainfo
 set -euo pipefail
 check=$1
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -38,7 +40,7 @@ contents)
     grep -qxF "./$path" <<<"$listed" || fail "$path is not in the package"
   done
   for page in parcelon parcelon-setup; do
-    zcat "$root/usr/share/man/man1/$page.1.gz" | grep -q "^\.SH DESCRIPTION" || fail "$page(1) has no description"
+    zcat "$root/usr/share/man/man1/$page.1.gz" | grep "^\.SH DESCRIPTION" >/dev/null || fail "$page(1) has no description"
   done
   echo "all ${#expected[@]} files present"
   ;;
@@ -59,6 +61,31 @@ control)
 lintian)
   # Errors fail the check; warnings are printed for the log.
   lintian --fail-on error --tag-display-limit 0 "$deb"
+  ;;
+installs)
+  # A real installation by dpkg, maintainer scripts and triggers included, into copy-on-write layers over
+  # the machine's /usr, /etc and /var in a private mount namespace: the machine itself never sees it.
+  [ "$(id -u)" = 0 ] || exec sudo -n "$0" "$@"
+  layer=$(mktemp -d /tmp/parcelon-install.XXXXXX)
+  trap 'rm -rf "$layer"' EXIT
+  XDG_CACHE_HOME=$layer/cache unshare --mount --propagation private bash -c '
+    set -euo pipefail
+    deb=$1 layer=$2 version=$3
+    for d in usr etc var; do
+      mkdir -p "$layer/$d.up" "$layer/$d.work"
+      mount -t overlay overlay -o "lowerdir=/$d,upperdir=$layer/$d.up,workdir=$layer/$d.work" "/$d"
+    done
+    dpkg -i "$deb" >"$layer/dpkg.log" 2>&1 || { cat "$layer/dpkg.log"; exit 1; }
+    [ "$(/usr/bin/parcelon --version)" = "parcelon $version" ] || { echo "FAIL: parcelon does not run" >&2; exit 1; }
+    [ "$(/usr/bin/parcelon-setup --version)" = "parcelon-setup $version" ] || { echo "FAIL: parcelon-setup" >&2; exit 1; }
+    # Every program of the machine finds the font (the package refreshed the cache), the application
+    # its layouts beside its own folder.
+    fc-list -f "%{family}\n" | grep -x PARAS-N >/dev/null || { echo "FAIL: fontconfig does not list PARAS-N" >&2; exit 1; }
+    [ -f /usr/bin/../share/parcelon/reports/land.rpt ] || { echo "FAIL: no report layouts" >&2; exit 1; }
+    dpkg -r parcelon >"$layer/dpkg.log" 2>&1 || { cat "$layer/dpkg.log"; exit 1; }
+    if fc-list -f "%{family}\n" | grep -x PARAS-N >/dev/null; then echo "FAIL: PARAS-N listed after removal" >&2; exit 1; fi
+    echo "installed, ran and removed"
+  ' sh "$deb" "$layer" "$version"
   ;;
 runs)
   for program in parcelon parcelon-setup; do
