@@ -13,8 +13,10 @@ void loadBundledParasFont()
     if (QFontDatabase::families().contains(kParasFamily, Qt::CaseInsensitive))
         return;
     const QString appDir = QCoreApplication::applicationDirPath();
-    const QStringList candidates = {
-        appDir + QStringLiteral("/fonts/PARAS-N.ttf"), appDir + QStringLiteral("/../share/parcelon/fonts/PARAS-N.ttf")};
+    // Installed, the font sits where fontconfig finds it for every program; a prefix fontconfig does not
+    // scan (/opt/...) still has it beside the program.
+    const QStringList candidates = {appDir + QStringLiteral("/fonts/PARAS-N.ttf"),
+        appDir + QStringLiteral("/../share/fonts/truetype/parcelon/PARAS-N.ttf")};
     for (const QString &path : candidates) {
         if (QFileInfo::exists(path) && QFontDatabase::addApplicationFont(path) >= 0)
             return;

@@ -196,7 +196,7 @@ private slots:
         const QString program = prefix.filePath(QStringLiteral("bin/parcelon"));
         QVERIFY(QFileInfo(program).isExecutable());
         QVERIFY(QFileInfo(prefix.filePath(QStringLiteral("bin/parcelon-setup"))).isExecutable());
-        QVERIFY(QFileInfo::exists(prefix.filePath(QStringLiteral("share/parcelon/fonts/PARAS-N.ttf"))));
+        QVERIFY(QFileInfo::exists(prefix.filePath(QStringLiteral("share/fonts/truetype/parcelon/PARAS-N.ttf"))));
 
         const QStringList entry = readText(prefix.filePath(QStringLiteral("share/applications/parcelon.desktop")))
                                       .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
