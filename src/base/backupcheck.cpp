@@ -152,19 +152,7 @@ PgLink::PgLink(const PgConnection &connection)
 {
     static QAtomicInt counter;
     m_name = QStringLiteral("pglink-%1").arg(counter.fetchAndAddRelaxed(1));
-    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
-    database.setHostName(connection.host);
-    database.setDatabaseName(connection.database);
-    if (!connection.user.isEmpty())
-        database.setUserName(connection.user);
-    bool portOk = false;
-    const int port = connection.port.toInt(&portOk);
-    if (portOk)
-        database.setPort(port);
-    QString options = QStringLiteral("connect_timeout=10");
-    if (!connection.passfile.isEmpty())
-        options += QStringLiteral(";passfile=") + connection.passfile;
-    database.setConnectOptions(options);
+    QSqlDatabase database = connection.addDatabase(m_name, QStringLiteral("connect_timeout=10"));
     m_open = database.open();
     if (!m_open)
         m_error = database.lastError().text();

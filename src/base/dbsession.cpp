@@ -1,5 +1,7 @@
 #include "base/dbsession.h"
 
+#include "base/pgtools.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlDriver>
@@ -169,17 +171,7 @@ bool DbSession::openNative()
         QSqlQuery pragma(database);
         return pragma.exec(QStringLiteral("PRAGMA case_sensitive_like = ON"));
     }
-    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connection);
-    database.setHostName(m_source.server);
-    database.setDatabaseName(m_source.database);
-    if (!m_source.user.isEmpty())
-        database.setUserName(m_source.user);
-    bool portOk = false;
-    const int port = m_source.port.toInt(&portOk);
-    if (portOk)
-        database.setPort(port);
-    if (!m_source.passfile.isEmpty())
-        database.setConnectOptions(QStringLiteral("passfile=") + m_source.passfile);
+    QSqlDatabase database = PgConnection::of(m_source).addDatabase(m_connection);
     if (!database.open())
         return false;
     tunePostgres(database);

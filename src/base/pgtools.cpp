@@ -13,6 +13,27 @@ PgConnection PgConnection::of(const DataSource &source)
     return {source.server, source.port, source.user, source.database, source.passfile};
 }
 
+QSqlDatabase PgConnection::addDatabase(const QString &connectionName, const QString &options) const
+{
+    QSqlDatabase connection = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
+    connection.setHostName(host);
+    connection.setDatabaseName(database);
+    if (!user.isEmpty())
+        connection.setUserName(user);
+    bool portOk = false;
+    const int number = port.toInt(&portOk);
+    if (portOk)
+        connection.setPort(number);
+    QStringList all;
+    if (!options.isEmpty())
+        all << options;
+    if (!passfile.isEmpty())
+        all << QStringLiteral("passfile=") + passfile;
+    if (!all.isEmpty())
+        connection.setConnectOptions(all.join(QLatin1Char(';')));
+    return connection;
+}
+
 QStringList PgConnection::arguments(bool withDatabase) const
 {
     QStringList args {QStringLiteral("-w")};

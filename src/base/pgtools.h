@@ -6,6 +6,7 @@
 #include "base/serveradmin.h"
 
 #include <QProcessEnvironment>
+#include <QSqlDatabase>
 #include <QStringList>
 
 namespace parcelon {
@@ -22,6 +23,9 @@ struct PgConnection
     // -h, -p, -U (and -d with the database) as the programs take them; never a password prompt.
     QStringList arguments(bool withDatabase) const;
     QProcessEnvironment environment() const;
+    // A native PostgreSQL connection to this server under its own name, not yet opened; `options` are
+    // further libpq options ("connect_timeout=10"), the password file added to them.
+    QSqlDatabase addDatabase(const QString &connectionName, const QString &options = {}) const;
 };
 
 // The program on the PATH, else in the newest installed server version's folder; empty when missing.
