@@ -135,6 +135,10 @@ void PagedFill::page()
     params << m_source.params;
     const QString sql = m_source.select + where + QStringLiteral(" ORDER BY %1").arg(m_source.key)
         + (m_first && paged ? QStringLiteral(" LIMIT %1").arg(kFirstPage) : QString());
+    if (m_first) {
+        m_firstSql = sql;
+        m_firstParams = params;
+    }
     QElapsedTimer took;
     took.start();
     Query rows = m_first && paged ? firstPage(sql, params) : db().select(sql, params);

@@ -55,6 +55,10 @@ public:
     void finish();
     // True while pages are still to come.
     bool filling() const { return m_pending; }
+    // The query of the first page of the last fill, as it ran, with its values (for the plans' tests
+    // and the bench, which time the same rows read bare).
+    QString firstPageSql() const { return m_firstSql; }
+    QVariantList firstPageParams() const { return m_firstParams; }
 
     static constexpr int kFirstPage = 200;
     // The keys of a later page: the first guess, and the bounds of what the time taken makes of it.
@@ -87,6 +91,8 @@ private:
     qlonglong m_slice = kFirstSlice; // the keys of the next later page
     bool m_firstShown = false; // the first page was just added: the next waits for its paint
     bool m_awaitingPaint = false;
+    QString m_firstSql;
+    QVariantList m_firstParams;
 };
 
 } // namespace parcelon

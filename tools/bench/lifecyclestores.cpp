@@ -77,7 +77,7 @@ double byHand(const std::function<void(QSqlQuery &, int)> &statements)
 
 void row(const QString &what, double screen, double native, const QString &note)
 {
-    out << qSetFieldWidth(40) << Qt::left << what << qSetFieldWidth(0)
+    out << qSetFieldWidth(46) << Qt::left << what << qSetFieldWidth(0)
         << QStringLiteral("screen %1 ms  statements alone %2 ms   %3")
                .arg(screen, 8, 'f', 1)
                .arg(native, 8, 'f', 1)

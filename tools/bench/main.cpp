@@ -8,6 +8,7 @@
 #include "buildconfig.h"
 #include "compare.h"
 #include "register.h"
+#include "timing.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -56,7 +57,7 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     // A private ODBC configuration: the bench never touches the user's data source.
     qputenv("ODBCINI", (dir.path() + QStringLiteral("/odbc.ini")).toLocal8Bit());
-    QApplication app(argc, argv);
+    bench::BenchApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(PARCELON_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -86,8 +87,12 @@ int main(int argc, char *argv[])
         QStringLiteral("SQLite: build the register in this new file and keep it (to read query plans)."),
         QStringLiteral("file"));
     const QCommandLineOption noPdf(QStringLiteral("no-pdf"),
-        QStringLiteral("Skip printing the land report of every land to PDF (half a minute at office size)."));
-    parser.addOptions({backend, lands, owners, divisions, pgHost, pgPort, sqliteFile, noPdf});
+        QStringLiteral("Skip printing the land report of every land through the preview (half a minute at office "
+                       "size)."));
+    const QCommandLineOption million(QStringLiteral("million"),
+        QStringLiteral("A register of ten offices: 1,000,000 lands, 600,000 owners, 3,000 divisions (unless "
+                       "given), timed without the per-line ways, which would take hours, and without the print."));
+    parser.addOptions({backend, lands, owners, divisions, pgHost, pgPort, sqliteFile, noPdf, million});
     parser.process(app);
     if (!parser.positionalArguments().isEmpty()) {
         err << "parcelon-bench: unexpected argument \"" << parser.positionalArguments().constFirst() << "\""
@@ -102,10 +107,11 @@ int main(int argc, char *argv[])
     }
     const bool postgres = engine == QLatin1String("postgresql");
     bench::Size size;
-    size.lands = positive(parser, lands);
-    size.owners = positive(parser, owners);
-    size.divisions = positive(parser, divisions);
-    size.pdf = !parser.isSet(noPdf);
+    size.million = parser.isSet(million);
+    size.lands = parser.isSet(lands) || !size.million ? positive(parser, lands) : 1000000;
+    size.owners = parser.isSet(owners) || !size.million ? positive(parser, owners) : 600000;
+    size.divisions = parser.isSet(divisions) || !size.million ? positive(parser, divisions) : 3000;
+    size.pdf = !parser.isSet(noPdf) && !size.million;
     const QString file = parser.isSet(sqliteFile) ? QFileInfo(parser.value(sqliteFile)).absoluteFilePath()
                                                   : dir.path() + QStringLiteral("/bench.db");
     if (!postgres && parser.isSet(sqliteFile) && QFileInfo::exists(file)) {
@@ -192,5 +198,21 @@ int main(int argc, char *argv[])
         err << "parcelon-bench: FAILED: the screen and the per-line way gave different lines" << Qt::endl;
         return 1;
     }
+    const QStringList beyond = bench::overBounds();
+    out << Qt::endl
+        << QStringLiteral("Bounds: first screenful %1 ms after an opening, %2 ms after a key or a pick; stall %3 ms; "
+                          "whole list %4x its native fetch; print %5 pages a second in %6 MB")
+               .arg(bench::kFirstPaintMs)
+               .arg(bench::kKeyMs)
+               .arg(bench::kStallMs)
+               .arg(bench::kWholeRatio)
+               .arg(bench::kPagesPerSecond)
+               .arg(bench::kPrintPeakMb)
+        << Qt::endl;
+    if (beyond.isEmpty())
+        out << "Every figure within its bound." << Qt::endl;
+    else
+        out << beyond.size() << " figure(s) over their bound:" << Qt::endl
+            << "  " << beyond.join(QStringLiteral("\n  ")) << Qt::endl;
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "register.h"
 
+#include "base/landvalues.h"
+
 #include <QRandomGenerator>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -86,7 +88,7 @@ void fillRegister(QSqlDatabase database, const Size &size)
                        "loan_sbawaya, katti, akkara1, akkara, rut, parchase, "
                        "aythiye_sbawaya, wewe_name, othe_land, pewarima, chack1, chack, land_data, akkara_only, "
                        "kottashaya, gama, p_name, p_naya, username, date, time) "
-                       "VALUES (?, ?, ?, ?, ?, ?, ?, '2- uv', '1', '2 - wlalr', '1', '2', '20', '1- Èukd m;%', ?, '2- "
+                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, '1', '2 - wlalr', '1', '2', '20', ?, ?, '2- "
                        "ke;', ?, '0', ?, '2015/03/10', '1.625', ?, ?, '', ' ', 'Chief', '2026/01/05', '09:00:00')"));
     QSqlQuery boundary = prepared(database,
         QStringLiteral("INSERT INTO hathara_maym (landsrno, landno1, landno, dakuna, uthuru, batahira, naganahira) "
@@ -108,9 +110,12 @@ void fillRegister(QSqlDatabase database, const Size &size)
         const QString permit = QString::number(10000 + l);
         const bool inForce = random.bounded(10) != 0;
         const int d = 1 + int(random.bounded(size.divisions));
+        // Most lands are of the first nature and held under the first kind of ownership; every value occurs.
+        const QString nature = landNatures().at(random.bounded(4) == 0 ? 1 + int(random.bounded(2)) : 0);
+        const int ownership = random.bounded(10) < 6 ? 0 : 1 + int(random.bounded(int(ownershipKinds().size()) - 1));
         run(land,
             {l, QStringLiteral("%1v").arg(100000000 + holder.toInt()), household, holder, kind, permit, name(random),
-                tanks.at(tankRandom.bounded(int(tanks.size()))),
+                nature, ownershipKinds().at(ownership), tanks.at(tankRandom.bounded(int(tanks.size()))),
                 inForce ? QStringLiteral("il%sh") : QStringLiteral("wl%sh"),
                 inForce ? QStringLiteral("1") : QStringLiteral("0"), QStringLiteral("%1 - x").arg(d),
                 QStringLiteral("%1 - y").arg(1 + random.bounded(size.villagesPerDivision))});

@@ -13,7 +13,8 @@ struct Size
     int owners = 60000;
     int divisions = 300;
     int villagesPerDivision = 10;
-    bool pdf = true; // print the land report of every land to PDF
+    bool pdf = true; // print the land report of every land through the preview
+    bool million = false; // ten offices' register: the per-line ways are left out
 };
 
 // Fills an empty register (schema already loaded) in one transaction.

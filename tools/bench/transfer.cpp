@@ -104,7 +104,7 @@ double statementsAlone(const QString &first, const QString &second, bool divisio
 
 void row(const QString &what, double screen, double alone, const QString &outcome)
 {
-    out << qSetFieldWidth(40) << Qt::left << what << qSetFieldWidth(0)
+    out << qSetFieldWidth(46) << Qt::left << what << qSetFieldWidth(0)
         << QStringLiteral("screen %1 ms  statements alone %2 ms   %3")
                .arg(screen, 8, 'f', 1)
                .arg(alone, 8, 'f', 1)
@@ -116,7 +116,7 @@ void row(const QString &what, double screen, double alone, const QString &outcom
 void transferAndDivision(const Size &size)
 {
     const double opening = medianMs([] { frmland_pewarima screen; }, 3);
-    out << qSetFieldWidth(40) << Qt::left << QStringLiteral("transfer screen opening") << qSetFieldWidth(0)
+    out << qSetFieldWidth(46) << Qt::left << QStringLiteral("transfer screen opening") << qSetFieldWidth(0)
         << QStringLiteral("screen %1 ms   %2 reasons")
                .arg(opening, 8, 'f', 1)
                .arg(frmland_pewarima().cmbrajaya->count())
