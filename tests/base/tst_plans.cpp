@@ -344,8 +344,8 @@ private:
         const QString searchOwners = QStringLiteral(
             "SELECT l.srno, l.balapa_no1, l.balapa_no, o.id, o.house_no, l.loan_sbawaya, l.aythiye_sbawaya, o.srno "
             "FROM landowner o JOIN land l ON l.labn_owner_srno = CAST(o.srno AS VARCHAR(20)) WHERE o.srno > ? %1 AND "
-            "(o.id LIKE ? ESCAPE '!' AND l.srno = (SELECT MIN(f.srno) FROM land f WHERE f.labn_owner_srno = "
-            "CAST(o.srno AS VARCHAR(20)))) ORDER BY o.srno %2");
+            "(o.id LIKE ? ESCAPE '!' AND NOT EXISTS (SELECT 1 FROM land f WHERE f.labn_owner_srno = "
+            "l.labn_owner_srno AND f.srno < l.srno)) ORDER BY o.srno %2");
         QTest::newRow("land search: owners by part of the identity number, first page")
             << searchOwners.arg(QString(), QStringLiteral("LIMIT 200"))
             << QVariantList {qlonglong(0), QStringLiteral("%00077%")}
@@ -482,6 +482,11 @@ private:
         if (ordered)
             QVERIFY2(
                 !sorts(plan, sqlite), qPrintable(QStringLiteral("sorts instead of reading in index order") + shown));
+        // The land search's owners come with their first lands in one join: a look-up per joined land (a
+        // correlated subquery) made a single key of the clerk's take half a second on PostgreSQL.
+        if (!sqlite && QString::fromLatin1(QTest::currentDataTag()).startsWith(QLatin1String("land search: owners")))
+            QVERIFY2(
+                !shown.contains(QLatin1String("SubPlan")), qPrintable(QStringLiteral("a look-up per line") + shown));
     }
 };
 

@@ -178,11 +178,13 @@ bool households(const Size &size)
 
 bool compareLists(const Size &size)
 {
-    const bool divisionsSame = divisions();
-    const bool householdsSame = households(size);
-    const bool landsSame = landRegister(size);
-    const bool choosersSame = choosers(size);
-    const bool reportsSame = reportScreens(size);
+    const auto part
+        = [&size](const char *name) { return size.only.isEmpty() || size.only.contains(QLatin1String(name)); };
+    const bool divisionsSame = !part("owners") || divisions();
+    const bool householdsSame = !part("owners") || households(size);
+    const bool landsSame = !part("register") || landRegister(size);
+    const bool choosersSame = !part("search") || choosers(size);
+    const bool reportsSame = !part("reports") || reportScreens(size);
     return divisionsSame && householdsSame && landsSame && choosersSame && reportsSame;
 }
 

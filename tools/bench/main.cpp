@@ -92,7 +92,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption million(QStringLiteral("million"),
         QStringLiteral("A register of ten offices: 1,000,000 lands, 600,000 owners, 3,000 divisions (unless "
                        "given), timed without the per-line ways, which would take hours, and without the print."));
-    parser.addOptions({backend, lands, owners, divisions, pgHost, pgPort, sqliteFile, noPdf, million});
+    const QCommandLineOption only(QStringLiteral("only"),
+        QStringLiteral("Time only these parts, separated by commas: owners, register, search, reports, stores."),
+        QStringLiteral("parts"));
+    parser.addOptions({backend, lands, owners, divisions, pgHost, pgPort, sqliteFile, noPdf, million, only});
     parser.process(app);
     if (!parser.positionalArguments().isEmpty()) {
         err << "parcelon-bench: unexpected argument \"" << parser.positionalArguments().constFirst() << "\""
@@ -112,6 +115,8 @@ int main(int argc, char *argv[])
     size.owners = parser.isSet(owners) || !size.million ? positive(parser, owners) : 600000;
     size.divisions = parser.isSet(divisions) || !size.million ? positive(parser, divisions) : 3000;
     size.pdf = !parser.isSet(noPdf) && !size.million;
+    if (parser.isSet(only))
+        size.only = parser.value(only).split(QLatin1Char(','), Qt::SkipEmptyParts);
     const QString file = parser.isSet(sqliteFile) ? QFileInfo(parser.value(sqliteFile)).absoluteFilePath()
                                                   : dir.path() + QStringLiteral("/bench.db");
     if (!postgres && parser.isSet(sqliteFile) && QFileInfo::exists(file)) {
@@ -186,9 +191,12 @@ int main(int argc, char *argv[])
         << Qt::endl;
 
     const bool same = bench::compareLists(size);
-    bench::transferAndDivision(size);
-    bench::lifecycleStores();
-    const bool backedUp = bench::backupRegister();
+    const bool stores = size.only.isEmpty() || size.only.contains(QLatin1String("stores"));
+    if (stores) {
+        bench::transferAndDivision(size);
+        bench::lifecycleStores();
+    }
+    const bool backedUp = !stores || bench::backupRegister();
     db().close();
     if (!backedUp) {
         err << "parcelon-bench: FAILED: the backup of the register failed" << Qt::endl;

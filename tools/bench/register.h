@@ -4,6 +4,7 @@
 // transfers and successions.
 
 #include <QSqlDatabase>
+#include <QStringList>
 
 namespace parcelon::bench {
 
@@ -14,6 +15,7 @@ struct Size
     int divisions = 300;
     int villagesPerDivision = 10;
     bool pdf = true; // print the land report of every land through the preview
+    QStringList only; // the parts to time (owners, register, search, reports, stores); empty: all
     bool million = false; // ten offices' register: the per-line ways are left out
 };
 
