@@ -286,6 +286,25 @@ Query DbSession::fetch(const QString &sql, const QVariantList &params, qsizetype
 
 Query DbSession::select(const QString &sql, const QVariantList &params) { return fetch(sql, params, -1); }
 
+void DbSession::selectInChunks(
+    const QString &sql, const QVariantList &params, qsizetype rows, const std::function<bool(Query)> &chunk)
+{
+    std::unique_ptr<QSqlQuery> query = run(sql, params);
+    for (;;) {
+        Query part(*query, rows);
+        if (query->lastError().type() != QSqlError::NoError) {
+            const QString error = query->lastError().text();
+            keepUntilRollback(std::move(query));
+            fail(error, sql);
+        }
+        const bool last = part.rowCount() < rows;
+        if (part.rowCount() > 0 && !chunk(std::move(part)))
+            return;
+        if (last)
+            return;
+    }
+}
+
 std::optional<Query> DbSession::first(const QString &sql, const QVariantList &params)
 {
     Query q = fetch(sql, params, 1);

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QVariantList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -40,6 +41,7 @@ public:
     QString value(int column) const;
     bool isNull(const QString &column) const;
     int columnCount() const;
+    qsizetype rowCount() const { return m_rows; }
 
 private:
     friend class DbSession;
@@ -96,6 +98,11 @@ public:
     QSqlDatabase database() const;
 
     Query select(const QString &sql, const QVariantList &params = {});
+    // Runs a query and hands its rows to `chunk` as they are read, at most `rows` at a time, until they
+    // end or `chunk` returns false. The statement streams: meant for a session of its own on a worker
+    // thread, where no other statement runs meanwhile.
+    void selectInChunks(
+        const QString &sql, const QVariantList &params, qsizetype rows, const std::function<bool(Query)> &chunk);
     // The first row of a query, or nothing.
     std::optional<Query> first(const QString &sql, const QVariantList &params = {});
     // One value of the first row; empty when there is no row.

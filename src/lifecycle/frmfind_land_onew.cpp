@@ -138,8 +138,7 @@ void frmfind_land_onew::Form_Load()
 
 void frmfind_land_onew::fin_lv()
 {
-    m_owners->start({QStringLiteral("SELECT %1 FROM landowner1").arg(kColumns), {}, {}, QStringLiteral("srno"), 0,
-        QStringLiteral("SELECT MAX(srno) FROM landowner")});
+    m_owners->start({QStringLiteral("SELECT %1 FROM landowner1").arg(kColumns), {}, {}, QStringLiteral("srno"), 0});
 }
 
 void frmfind_land_onew::sort_f()
@@ -151,7 +150,7 @@ void frmfind_land_onew::sort_f()
             .arg(Dialect::numberLike(QStringLiteral("srno")), like),
         {Dialect::containsPattern(txtsrno->text().trimmed()), Dialect::containsPattern(txtid->text().trimmed()),
             Dialect::containsPattern(txtguha->text().trimmed()), Dialect::containsPattern(txtlname->text().trimmed())},
-        QStringLiteral("srno"), 0, QStringLiteral("SELECT MAX(srno) FROM landowner")});
+        QStringLiteral("srno"), 0});
 }
 
 bool frmfind_land_onew::listFilling() const { return m_owners->filling(); }

@@ -175,7 +175,7 @@ QStringList frmland_search::lineOf(const Query &rows)
 
 void frmland_search::fillLands(const QString &where, const QVariantList &values)
 {
-    m_lands->start({kLines, where, values, QStringLiteral("l.srno"), 0, QStringLiteral("SELECT MAX(srno) FROM land")});
+    m_lands->start({kLines, where, values, QStringLiteral("l.srno"), 0});
 }
 
 void frmland_search::fland()
@@ -205,7 +205,7 @@ void frmland_search::all_sort()
         }
         const QString column = code == QLatin1String("1") ? QStringLiteral("id") : QStringLiteral("house_no");
         m_lands->start({kOwnersWithFirstLand, kFirstLandOfOwner.arg(column), {Dialect::containsPattern(typed)},
-            QStringLiteral("o.srno"), 7, QStringLiteral("SELECT MAX(srno) FROM landowner")});
+            QStringLiteral("o.srno"), 7});
     } else if (code == QLatin1String("3")) {
         fillLands(
             QStringLiteral("l.balapa_no1 LIKE ? ESCAPE '!'"), {Dialect::containsPattern(cmblandno->currentText())});

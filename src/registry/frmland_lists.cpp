@@ -168,7 +168,7 @@ void frmland::land_all()
                                           "COALESCE(l.balapa_no, ''), l.balapa_no, SUBSTR(l.loan_sbawaya, 4, 20), "
                                           "REPLACE(l.akkara_only, '.', ''''), l.aythiye_sbawaya, l.pewarima, l.srno")
                 + kLandsWithOwners,
-            {}, {}, QStringLiteral("l.srno"), 8, QStringLiteral("SELECT MAX(srno) FROM land")});
+            {}, {}, QStringLiteral("l.srno"), 8});
     });
 }
 

@@ -224,8 +224,8 @@ void frmland_report::rebuild()
     // A typed land number, identity or household number keeps few lands.
     const bool typed = !(txtlandno->text().trimmed().isEmpty() && txtid->text().trimmed().isEmpty()
         && txtguha->text().trimmed().isEmpty());
-    m_lines->start({kLines.arg(view()), where.join(QStringLiteral(" AND ")), params, QStringLiteral("srno"), 11,
-        QStringLiteral("SELECT MAX(srno) FROM land"), typed});
+    m_lines->start(
+        {kLines.arg(view()), where.join(QStringLiteral(" AND ")), params, QStringLiteral("srno"), 11, typed});
 }
 
 QStringList frmland_report::lineOf(const Query &rows) const

@@ -282,8 +282,8 @@ QString frmlandowner_report::selectedStatus() const
 
 void frmlandowner_report::list(const QString &status, const QString &where, const QVariantList &params)
 {
-    m_lines->start({kOwners.arg(byOwner(status), byHouse(status), owners(status)), where, params,
-        QStringLiteral("o.srno"), 0, QStringLiteral("SELECT MAX(srno) FROM landowner")});
+    m_lines->start(
+        {kOwners.arg(byOwner(status), byHouse(status), owners(status)), where, params, QStringLiteral("o.srno"), 0});
 }
 
 bool frmlandowner_report::listFilling() const { return m_lines->filling(); }

@@ -4,18 +4,31 @@
 #include "ui/failure.h"
 #include "ui/listview.h"
 
-#include <QElapsedTimer>
+#include <QAtomicInteger>
 #include <QEvent>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 
-#include <algorithm>
+#include <atomic>
+#include <deque>
 #include <optional>
-
 #include <utility>
-#include <vector>
 
 namespace parcelon {
+
+// What a reader shares with the list it reads for: the chunks read and not yet added, how it ended.
+struct PagedFill::Reader
+{
+    std::atomic_bool stopped {false};
+    QMutex mutex;
+    std::deque<Query> chunks;
+    bool ended = false;
+    QString error; // the engine's message when the query failed
+    QString sql;
+};
 
 PagedFill::PagedFill(ListView *list, QWidget *screen, std::function<QStringList(const Query &)> lineOf)
     : QObject(list)
@@ -25,15 +38,21 @@ PagedFill::PagedFill(ListView *list, QWidget *screen, std::function<QStringList(
 {
 }
 
+PagedFill::~PagedFill()
+{
+    for (Running &running : m_running) {
+        running.reader->stopped = true;
+        running.thread->disconnect(this);
+        running.thread->wait();
+        delete running.thread;
+    }
+}
+
 void PagedFill::start(Source source)
 {
+    stop();
     m_source = std::move(source);
-    ++m_fill;
-    m_pending = false;
-    m_first = true;
     m_after = 0;
-    m_highest = 0;
-    m_slice = kFirstSlice;
     m_list->clear();
     page();
     schedule();
@@ -43,13 +62,28 @@ void PagedFill::stop()
 {
     ++m_fill;
     m_pending = false;
+    if (m_awaitingPaint) {
+        m_awaitingPaint = false;
+        m_list->viewport()->removeEventFilter(this);
+    }
+    if (m_reader) {
+        m_reader->stopped = true;
+        m_reader.reset();
+    }
 }
 
 void PagedFill::finish()
 {
-    ++m_fill; // the page the event loop would read next is read here
-    while (m_pending)
-        page();
+    if (!m_pending)
+        return;
+    if (!m_reader)
+        readRest(); // the first page's paint has not come yet
+    const std::shared_ptr<Reader> reader = m_reader;
+    for (const Running &running : m_running) {
+        if (running.reader == reader)
+            running.thread->wait();
+    }
+    drain(reader, true);
 }
 
 void PagedFill::schedule()
@@ -57,7 +91,7 @@ void PagedFill::schedule()
     if (!m_pending)
         return;
     // The first page waits to be painted: the window's paint is posted behind anything queued now, and
-    // a page read first would keep the clerk looking at an empty list. A list not on screen paints
+    // lines added first would keep the clerk looking at an empty list. A list not on screen paints
     // nothing and reads on at once; the timer stands in for a paint that never comes.
     QWidget *viewport = m_list->viewport();
     const bool firstShown = std::exchange(m_firstShown, false);
@@ -89,12 +123,8 @@ void PagedFill::readOnLater()
         m_list->viewport()->removeEventFilter(this);
     }
     QTimer::singleShot(0, this, [this, fill = m_fill] {
-        if (fill != m_fill || !m_pending)
-            return;
-        guarded(m_screen, [this] {
-            page();
-            schedule();
-        });
+        if (fill == m_fill && m_pending && !m_reader)
+            readRest();
     });
 }
 
@@ -124,47 +154,124 @@ void PagedFill::page()
     const bool paged = db().dialect().engine != Engine::Other; // LIMIT is SQLite's and PostgreSQL's
     QString where = QStringLiteral(" WHERE %1 > ?").arg(m_source.key);
     QVariantList params {m_after};
-    if (m_first && paged) {
-        m_highest = db().scalar(m_source.highest).toLongLong();
-    } else if (paged) {
-        where += QStringLiteral(" AND %1 <= ?").arg(m_source.key);
-        params << m_after + m_slice;
-    }
     if (!m_source.where.isEmpty())
         where += QStringLiteral(" AND (%1)").arg(m_source.where);
     params << m_source.params;
     const QString sql = m_source.select + where + QStringLiteral(" ORDER BY %1").arg(m_source.key)
-        + (m_first && paged ? QStringLiteral(" LIMIT %1").arg(kFirstPage) : QString());
-    if (m_first) {
-        m_firstSql = sql;
-        m_firstParams = params;
-    }
-    QElapsedTimer took;
-    took.start();
-    Query rows = m_first && paged ? firstPage(sql, params) : db().select(sql, params);
+        + (paged ? QStringLiteral(" LIMIT %1").arg(kFirstPage) : QString());
+    m_firstSql = sql;
+    m_firstParams = params;
+    Query rows = paged ? firstPage(sql, params) : db().select(sql, params);
     std::vector<QStringList> lines;
     qsizetype read = 0;
-    qlonglong last = m_first ? m_after : m_after + m_slice;
     while (rows.next()) {
         QStringList line = m_lineOf(rows);
         if (!line.isEmpty())
             lines.push_back(std::move(line));
         ++read;
-        if (m_first)
-            last = rows.value(m_source.keyColumn).toLongLong();
+        m_after = rows.value(m_source.keyColumn).toLongLong();
     }
-    const bool more = paged && last < m_highest && !(m_first && read < kFirstPage);
-    const bool first = m_first;
-    m_first = false;
-    m_firstShown = first;
-    m_after = last;
+    m_firstShown = true;
     m_list->addItems(std::move(lines));
-    m_pending = more;
-    if (!first) {
-        // The next range in proportion to the time this one took (the keys are spread about evenly).
-        const qint64 ms = took.elapsed();
-        m_slice = ms <= 0 ? m_slice * 2 : m_slice * kSliceTime / ms;
-        m_slice = std::clamp(m_slice, kLeastSlice, kPage);
+    m_pending = paged && read == kFirstPage;
+}
+
+void PagedFill::readRest()
+{
+    auto reader = std::make_shared<Reader>();
+    reader->sql = m_source.select + QStringLiteral(" WHERE %1 > ?").arg(m_source.key)
+        + (m_source.where.isEmpty() ? QString() : QStringLiteral(" AND (%1)").arg(m_source.where))
+        + QStringLiteral(" ORDER BY %1").arg(m_source.key);
+    QVariantList params {m_after};
+    params << m_source.params;
+    m_reader = reader;
+    static QAtomicInteger<quint64> readers;
+    const QString connection = QStringLiteral("parcelon-fill-%1").arg(readers.fetchAndAddRelaxed(1));
+    QThread *thread = QThread::create([this, reader, params, connection] {
+        const auto handBack = [this, reader] {
+            QMetaObject::invokeMethod(
+                this, [this, reader] { drain(reader, false); }, Qt::QueuedConnection);
+        };
+        QString error;
+        {
+            DbSession session(connection);
+            if (!session.connect_db()) {
+                error = QStringLiteral("The connection to the data source land could not be opened.");
+            } else {
+                try {
+                    session.selectInChunks(reader->sql, params, kChunk, [&](Query chunk) {
+                        if (reader->stopped)
+                            return false;
+                        {
+                            QMutexLocker lock(&reader->mutex);
+                            reader->chunks.push_back(std::move(chunk));
+                        }
+                        handBack();
+                        return !reader->stopped.load();
+                    });
+                } catch (const DbError &failure) {
+                    error = failure.description;
+                }
+            }
+        }
+        {
+            QMutexLocker lock(&reader->mutex);
+            reader->ended = true;
+            reader->error = error;
+        }
+        handBack();
+    });
+    m_running.push_back({thread, reader});
+    connect(thread, &QThread::finished, this, [this, thread] {
+        std::erase_if(m_running, [thread](const Running &running) { return running.thread == thread; });
+        thread->deleteLater();
+    });
+    thread->start();
+}
+
+void PagedFill::drain(const std::shared_ptr<Reader> &reader, bool whole)
+{
+    if (reader != m_reader)
+        return; // a fill ended since
+    for (;;) {
+        std::optional<Query> chunk;
+        bool ended = false;
+        bool more = false;
+        QString error;
+        {
+            QMutexLocker lock(&reader->mutex);
+            if (!reader->chunks.empty()) {
+                chunk.emplace(std::move(reader->chunks.front()));
+                reader->chunks.pop_front();
+            }
+            more = !reader->chunks.empty();
+            ended = reader->ended && !more;
+            error = reader->error;
+        }
+        if (chunk) {
+            std::vector<QStringList> lines;
+            lines.reserve(size_t(chunk->rowCount()));
+            while (chunk->next()) {
+                QStringList line = m_lineOf(*chunk);
+                if (!line.isEmpty())
+                    lines.push_back(std::move(line));
+            }
+            m_list->addItems(std::move(lines));
+        }
+        if (ended) {
+            m_pending = false;
+            m_reader.reset();
+            if (!error.isEmpty())
+                guarded(m_screen, [&] { throw DbError(error, reader->sql); });
+            return;
+        }
+        if (!more)
+            return; // the reader hands back more later
+        if (!whole) {
+            // One chunk at a turn: the next after the keys and paints waiting now.
+            QTimer::singleShot(0, this, [this, reader] { drain(reader, false); });
+            return;
+        }
     }
 }
 

@@ -125,7 +125,6 @@ private slots:
         PagedFill::Source source;
         source.select = QStringLiteral("SELECT srno, nathisambandaya FROM nadayo");
         source.key = QStringLiteral("srno");
-        source.highest = QStringLiteral("SELECT MAX(srno) FROM nadayo");
         fill.start(source);
         QCOMPARE(list.count(), PagedFill::kFirstPage);
         QVERIFY(fill.filling());
@@ -155,7 +154,6 @@ private slots:
         PagedFill::Source source;
         source.select = QStringLiteral("SELECT srno, nathisambandaya FROM nadayo");
         source.key = QStringLiteral("srno");
-        source.highest = QStringLiteral("SELECT MAX(srno) FROM nadayo");
 
         int atFirstPaint = -1;
         bool armed = false;
