@@ -138,6 +138,42 @@ private slots:
         QVERIFY(inOrder(list, 1, Qt::AscendingOrder));
     }
 
+    // A clerk's next key starts a new fill while the last one is still being read: the list holds the
+    // new fill's lines only, whatever the old reader still hands back; closing the screen mid-fill waits
+    // for its reader.
+    void newFillDropsTheOneUnderWay()
+    {
+        const int rows = 30000;
+        test::exec(QStringLiteral("INSERT INTO nadayo (srno, nathisambandaya) WITH RECURSIVE n(i) AS (SELECT 1 UNION "
+                                  "ALL SELECT i + 1 FROM n WHERE i < %1) SELECT i, 'n' || CAST(i AS VARCHAR(10)) "
+                                  "FROM n")
+                       .arg(rows));
+        QWidget screen;
+        auto *list = new ListView(&screen);
+        list->setColumns({{QStringLiteral("wxlh"), 900}, {QStringLiteral("ku"), 2000}});
+        auto *fill = new PagedFill(list, &screen, [](const Query &row) {
+            return QStringList {row.value(0), row.value(1)};
+        });
+        PagedFill::Source all;
+        all.select = QStringLiteral("SELECT srno, nathisambandaya FROM nadayo");
+        all.key = QStringLiteral("srno");
+        fill->start(all);
+        QTRY_VERIFY(list->count() > PagedFill::kFirstPage); // the reader is handing back the rest
+        PagedFill::Source some = all;
+        some.where = QStringLiteral("srno > ?");
+        some.params = {rows - 500};
+        fill->start(some);
+        QTRY_VERIFY_WITH_TIMEOUT(!fill->filling(), 60000);
+        QTest::qWait(200); // anything the old reader still had on its way
+        QCOMPARE(list->count(), 500);
+        QCOMPARE(list->text(0), QString::number(rows - 499));
+        QCOMPARE(list->text(499), QString::number(rows));
+
+        fill->start(all);
+        QTRY_VERIFY(list->count() > PagedFill::kFirstPage);
+        delete list; // the screen closes with its reader still running
+    }
+
     void longFillPaintsFirstAndYieldsBetweenPages()
     {
         const int rows = 30000;
