@@ -31,6 +31,9 @@
 
 namespace parcelon {
 namespace {
+// Owners a household number may be found in for its lands to be narrowed through them first.
+constexpr qlonglong kFewOwners = 1000;
+
 // The list's columns from the status's view; the filters are added by rebuild. Lands come in their number
 // order on every engine (PostgreSQL's join would otherwise return them in any order).
 const QString kLines
@@ -219,6 +222,24 @@ void frmland_report::rebuild()
         } else {
             where << QStringLiteral("%1 LIKE ? ESCAPE '!'").arg(QLatin1String(column));
             params << pattern(typed);
+        }
+    }
+    // A household number found in few owners' rows keeps few lands, yet finding them reads every land
+    // with its holder. The lands are then first narrowed to those held by such owners or registered to
+    // such a household (which holds every land the view's household matches), found from the owners'
+    // rows and the lands' household index; a number in many rows finds its first page early anyway, and
+    // one or two characters are found in thousands of owners' rows, so they are not counted first.
+    const QString household = txtguha->text();
+    if (household.trimmed().size() >= 3) {
+        const qlonglong owners = db().scalar(QStringLiteral("SELECT COUNT(*) FROM landowner WHERE house_no LIKE ? "
+                                                            "ESCAPE '!'"),
+                                         {pattern(household)})
+                                     .toLongLong();
+        if (owners <= kFewOwners) {
+            where << QStringLiteral("srno IN (SELECT l.srno FROM land l WHERE l.labn_owner_srno IN (SELECT CAST(o.srno "
+                                    "AS VARCHAR(20)) FROM landowner o WHERE o.house_no LIKE ? ESCAPE '!') UNION ALL "
+                                    "SELECT g.srno FROM land g WHERE g.guhasth LIKE ? ESCAPE '!')");
+            params << pattern(household) << pattern(household);
         }
     }
     // A typed land number, identity or household number keeps few lands.
