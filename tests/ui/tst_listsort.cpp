@@ -44,6 +44,14 @@ private:
 
 // Whether every line's text in the column follows the one before it, as the list sorts: as text, in
 // any letter case.
+// Rows 1..rows of a small table, each named after its number.
+void seedNumbers(int rows)
+{
+    test::exec(QStringLiteral("INSERT INTO nadayo (srno, nathisambandaya) WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
+                              "SELECT i + 1 FROM n WHERE i < %1) SELECT i, 'n' || CAST(i AS VARCHAR(10)) FROM n")
+                   .arg(rows));
+}
+
 bool inOrder(const ListView &list, int column, Qt::SortOrder order)
 {
     for (int row = 1; row < list.count(); ++row) {
@@ -144,10 +152,7 @@ private slots:
     void newFillDropsTheOneUnderWay()
     {
         const int rows = 30000;
-        test::exec(QStringLiteral("INSERT INTO nadayo (srno, nathisambandaya) WITH RECURSIVE n(i) AS (SELECT 1 UNION "
-                                  "ALL SELECT i + 1 FROM n WHERE i < %1) SELECT i, 'n' || CAST(i AS VARCHAR(10)) "
-                                  "FROM n")
-                       .arg(rows));
+        seedNumbers(rows);
         QWidget screen;
         auto *list = new ListView(&screen);
         list->setColumns({{QStringLiteral("wxlh"), 900}, {QStringLiteral("ku"), 2000}});
@@ -177,10 +182,7 @@ private slots:
     void longFillPaintsFirstAndYieldsBetweenPages()
     {
         const int rows = 30000;
-        test::exec(QStringLiteral("INSERT INTO nadayo (srno, nathisambandaya) WITH RECURSIVE n(i) AS (SELECT 1 UNION "
-                                  "ALL SELECT i + 1 FROM n WHERE i < %1) SELECT i, 'n' || CAST(i AS VARCHAR(10)) "
-                                  "FROM n")
-                       .arg(rows));
+        seedNumbers(rows);
         QWidget screen;
         ListView list(&screen);
         list.setColumns({{QStringLiteral("wxlh"), 900}, {QStringLiteral("ku"), 2000}});

@@ -31,6 +31,20 @@ std::function<void(QObject *)> paintDone;
 
 QStringList overs;
 
+// One row of a time against the native fetch of the same rows, `label` naming what was timed.
+void againstNative(
+    const QString &what, const QString &label, double ms, double native, qsizetype lines, const QString &tail)
+{
+    out << qSetFieldWidth(46) << Qt::left << what << qSetFieldWidth(0)
+        << QStringLiteral("%1 %2 ms                                native %3 ms  %1/native %4   %5 lines")
+               .arg(label)
+               .arg(ms, 8, 'f', 1)
+               .arg(native, 8, 'f', 1)
+               .arg(ratio(ms, native), 5, 'f', 1)
+               .arg(lines)
+        << tail << Qt::endl;
+}
+
 PagedFill *fillOf(const ListView *list) { return list->findChild<PagedFill *>(QString(), Qt::FindDirectChildrenOnly); }
 } // namespace
 
@@ -255,13 +269,8 @@ void reportFelt(const QString &what, const Felt &felt, double firstBound, double
 void reportWhole(const QString &what, double whole, double native, qsizetype lines)
 {
     const bool beyond = ratio(whole, native) > kWholeRatio;
-    out << qSetFieldWidth(46) << Qt::left << what << qSetFieldWidth(0)
-        << QStringLiteral("whole %1 ms                                native %2 ms  whole/native %3   %4 lines")
-               .arg(whole, 8, 'f', 1)
-               .arg(native, 8, 'f', 1)
-               .arg(ratio(whole, native), 5, 'f', 1)
-               .arg(lines)
-        << (beyond ? QStringLiteral("   OVER: > %1x native").arg(kWholeRatio) : QString()) << Qt::endl;
+    againstNative(what, QStringLiteral("whole"), whole, native, lines,
+        beyond ? QStringLiteral("   OVER: > %1x native").arg(kWholeRatio) : QString());
     if (beyond)
         over(what + QStringLiteral(": whole > %1x native").arg(kWholeRatio));
 }
@@ -322,13 +331,7 @@ void report(const QString &what, double screen, double perLine, double native, q
 
 void reportNative(const QString &what, double screen, double native, qsizetype lines)
 {
-    out << qSetFieldWidth(46) << Qt::left << what << qSetFieldWidth(0)
-        << QStringLiteral("screen %1 ms                                native %2 ms  screen/native %3   %4 lines")
-               .arg(screen, 8, 'f', 1)
-               .arg(native, 8, 'f', 1)
-               .arg(ratio(screen, native), 5, 'f', 1)
-               .arg(lines)
-        << Qt::endl;
+    againstNative(what, QStringLiteral("screen"), screen, native, lines, QString());
 }
 
 Lines linesOf(const ListView *list)
