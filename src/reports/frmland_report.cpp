@@ -242,9 +242,10 @@ void frmland_report::rebuild()
             params << pattern(household) << pattern(household);
         }
     }
-    // A typed land number, identity or household number keeps few lands.
-    const bool typed = !(txtlandno->text().trimmed().isEmpty() && txtid->text().trimmed().isEmpty()
-        && txtguha->text().trimmed().isEmpty());
+    // A typed land number or identity keeps few lands, found by reading every land. A household number
+    // is not so planned: a short one is found in many lands, the first of them early along the land
+    // index, and a longer one in few owners' rows has been narrowed above.
+    const bool typed = !(txtlandno->text().trimmed().isEmpty() && txtid->text().trimmed().isEmpty());
     m_lines->start(
         {kLines.arg(view()), where.join(QStringLiteral(" AND ")), params, QStringLiteral("srno"), 11, typed});
 }

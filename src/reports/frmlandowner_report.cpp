@@ -41,6 +41,8 @@ const QStringList kScratchColumns = {QStringLiteral("srno"), QStringLiteral("id"
 const QColor kRed {255, 0, 0};
 const QColor kYellow {255, 255, 192};
 constexpr int kRow = 375;
+// Holders found by their count of lands that are still few enough to be named in the list's query.
+constexpr qsizetype kFewHolders = 1000;
 
 QString owners(const QString &status)
 {
@@ -346,43 +348,73 @@ void frmlandowner_report::countFilter(QComboBox *op, QLineEdit *box, bool byHous
 void frmlandowner_report::land_id_s()
 {
     labshot->setText(QStringLiteral("4"));
-    const QString status = selectedStatus();
-    list(status, byOwner(status) + QStringLiteral(" = CAST(? AS DOUBLE PRECISION)"), {typedCount(txtland_ganana)});
+    countList(QStringLiteral("="), false);
 }
 
 void frmlandowner_report::land_id_w()
 {
     labshot->setText(QStringLiteral("5"));
-    const QString status = selectedStatus();
-    list(status, byOwner(status) + QStringLiteral(" > CAST(? AS DOUBLE PRECISION)"), {typedCount(txtland_ganana)});
+    countList(QStringLiteral(">"), false);
 }
 
 void frmlandowner_report::land_id_a()
 {
     labshot->setText(QStringLiteral("6"));
-    const QString status = selectedStatus();
-    list(status, byOwner(status) + QStringLiteral(" < CAST(? AS DOUBLE PRECISION)"), {typedCount(txtland_ganana)});
+    countList(QStringLiteral("<"), false);
 }
 
 void frmlandowner_report::land_guha_s()
 {
     labshot->setText(QStringLiteral("7"));
-    const QString status = selectedStatus();
-    list(status, byHouse(status) + QStringLiteral(" = CAST(? AS DOUBLE PRECISION)"), {typedCount(txtland_ganana_guha)});
+    countList(QStringLiteral("="), true);
 }
 
 void frmlandowner_report::land_guha_w()
 {
     labshot->setText(QStringLiteral("8"));
-    const QString status = selectedStatus();
-    list(status, byHouse(status) + QStringLiteral(" > CAST(? AS DOUBLE PRECISION)"), {typedCount(txtland_ganana_guha)});
+    countList(QStringLiteral(">"), true);
 }
 
 void frmlandowner_report::land_guha_a()
 {
     labshot->setText(QStringLiteral("9"));
+    countList(QStringLiteral("<"), true);
+}
+
+void frmlandowner_report::countList(const QString &op, bool house)
+{
     const QString status = selectedStatus();
-    list(status, byHouse(status) + QStringLiteral(" < CAST(? AS DOUBLE PRECISION)"), {typedCount(txtland_ganana_guha)});
+    const QVariant wanted = typedCount(house ? txtland_ganana_guha : txtland_ganana);
+    QString where
+        = (house ? byHouse(status) : byOwner(status)) + QStringLiteral(" %1 CAST(? AS DOUBLE PRECISION)").arg(op);
+    QVariantList params {wanted};
+    // Owners with more than some lands, or exactly some of one or more, are often few, and finding the
+    // first of them then counts the lands of every owner in turn. So every land is first counted once
+    // by its holder (or its household) along that index; when few holders have such a count, only
+    // those owners are looked at. Each owner's own count above still decides.
+    const double n = wanted.toDouble();
+    if (db().dialect().engine != Engine::Other
+        && ((op == QLatin1String(">") && n >= 0) || (op == QLatin1String("=") && n > 0))) {
+        const QString column = house ? QStringLiteral("guhasth") : QStringLiteral("labn_owner_srno");
+        Query holders = db().select(QStringLiteral("SELECT %1 FROM %2 GROUP BY %1 HAVING COUNT(*) %3 CAST(? AS DOUBLE "
+                                                   "PRECISION) LIMIT %4")
+                                        .arg(column, lands(status), op)
+                                        .arg(kFewHolders + 1),
+            {wanted});
+        QVariantList found;
+        while (holders.next())
+            found << holders.value(0);
+        if (found.isEmpty()) {
+            where += QStringLiteral(" AND 1 = 0");
+        } else if (found.size() <= kFewHolders) {
+            QStringList marks(found.size(), QStringLiteral("?"));
+            where += QStringLiteral(" AND %1 IN (%2)")
+                         .arg(house ? QStringLiteral("o.house_no") : QStringLiteral("CAST(o.srno AS VARCHAR(20))"),
+                             marks.join(QLatin1Char(',')));
+            params << found;
+        }
+    }
+    list(status, where, params);
 }
 
 void frmlandowner_report::cmbgamiya_Click()

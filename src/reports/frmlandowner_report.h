@@ -86,6 +86,9 @@ private:
     // Fills the list with the owners of the status that pass `where` (empty: every owner), a condition
     // on the owner `o` and its counts.
     void list(const QString &status, const QString &where, const QVariantList &params);
+    // The owners whose count of lands (held, or registered to their household) compares by `op` with
+    // the number typed in its box.
+    void countList(const QString &op, bool house);
     QString selectedStatus() const;
     void countFilter(QComboBox *op, QLineEdit *box, bool byHouse);
 

@@ -3,8 +3,10 @@
 #include "ui/screen.h"
 
 #include <QHeaderView>
+#include <QThreadPool>
 
 #include <algorithm>
+#include <memory>
 #include <numeric>
 
 namespace parcelon {
@@ -67,10 +69,17 @@ void StringTableModel::removeLine(int row)
 
 void StringTableModel::clear()
 {
+    std::vector<QStringList> old;
     beginResetModel();
-    m_lines.clear();
+    old.swap(m_lines);
     m_sortColumn = -1;
     endResetModel();
+    // Freeing a hundred thousand lines takes longer than a key may: a long list is freed on a worker
+    // thread, so the key that empties it shows its new lines at once. (The texts' counts are atomic.)
+    if (old.size() >= kFreedAside) {
+        auto freed = std::make_shared<std::vector<QStringList>>(std::move(old));
+        QThreadPool::globalInstance()->start([freed] { freed->clear(); });
+    }
 }
 
 int StringTableModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_lines.size()); }

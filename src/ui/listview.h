@@ -26,6 +26,8 @@ public:
     void removeLine(int row);
     // Empties the table and forgets its sort.
     void clear();
+    // Lines from which the table, emptied, frees them on a worker thread.
+    static constexpr size_t kFreedAside = 5000;
     const QStringList &line(int row) const { return m_lines[size_t(row)]; }
     // The column the lines are sorted by (-1 when they are in the order added) and its order.
     int sortColumn() const { return m_sortColumn; }

@@ -185,7 +185,9 @@ Felt typeAndErase(ListView *list, QWidget *box, const QString &text, int runs)
             byKey[size_t(text.size() + i)].push_back(feel(list, [&] { typeKey(edit, Qt::Key_Backspace); }));
     }
     Felt worst;
-    for (std::vector<Felt> &felts : byKey) {
+    const bool eachKey = qEnvironmentVariableIsSet("PARCELON_BENCH_EACH_KEY");
+    for (size_t k = 0; k < byKey.size(); ++k) {
+        std::vector<Felt> &felts = byKey[k];
         const auto median = [&felts](double Felt::*figure) {
             std::vector<double> v;
             for (const Felt &f : felts)
@@ -196,6 +198,9 @@ Felt typeAndErase(ListView *list, QWidget *box, const QString &text, int runs)
         worst.first = std::max(worst.first, median(&Felt::first));
         worst.whole = std::max(worst.whole, median(&Felt::whole));
         worst.stall = std::max(worst.stall, median(&Felt::stall));
+        if (eachKey)
+            qInfo("  key %zu: first %.1f ms, stall %.1f ms, whole %.1f ms", k + 1, median(&Felt::first),
+                median(&Felt::stall), median(&Felt::whole));
     }
     return worst;
 }
