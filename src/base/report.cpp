@@ -165,6 +165,11 @@ QString legacyUnicode(const QString &legacy) { return legacyToUnicode(legacy).un
 
 ReportData readReport(const ReportLayout &layout, const ReportRequest &request)
 {
+    return readReport(layout, request, db());
+}
+
+ReportData readReport(const ReportLayout &layout, const ReportRequest &request, DbSession &session)
+{
     std::map<QString, QString> values;
     for (const auto &[slot, text] : request.formulas) {
         const Formula f = parseFormula(text);
@@ -219,7 +224,7 @@ ReportData readReport(const ReportLayout &layout, const ReportRequest &request)
     if (!layout.order.isEmpty())
         sql += QStringLiteral(" ORDER BY ") + layout.order;
 
-    Query rows = db().select(sql, params);
+    Query rows = session.select(sql, params);
     while (rows.next()) {
         ReportData::Row row;
         if (!layout.groupField.isEmpty()) {

@@ -37,6 +37,8 @@
 
 namespace parcelon {
 
+class DbSession;
+
 // A report that cannot be made: its file is missing or unreadable, its selection formula is not one
 // the engine understands. Shown as the common failure message.
 class ReportError : public std::runtime_error
@@ -148,5 +150,7 @@ QString legacyUnicode(const QString &legacy);
 // Reads the request's rows through the open session as the layout says: the header with the formula
 // values in place, the rows restricted by the selection formula.
 ReportData readReport(const ReportLayout &layout, const ReportRequest &request);
+// The same through another session (a worker thread's own).
+ReportData readReport(const ReportLayout &layout, const ReportRequest &request, DbSession &session);
 
 } // namespace parcelon

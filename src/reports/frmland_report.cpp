@@ -304,15 +304,15 @@ void frmland_report::cmdprint_Click()
     guarded(this, [this] {
         // Every line of the list is printed: the pages still to come are read first.
         m_lines->finish();
-        std::vector<QVariantList> rows;
-        for (int r = 0; r < lvland->count(); ++r) {
-            const QStringList l = lvland->line(r);
-            rows.push_back({Dialect::key(l[1]), l[2], l[3], l[4], l[5], l[6], l[7], l[8], l[9], l[12], l[11]});
-        }
         ReportRequest request;
         request.file = QStringLiteral("D:\\Parcelon\\Report\\land.rpt");
         request.setFormula(0, QStringLiteral("fname ='") + officeName() + QStringLiteral("'"));
-        ReportEngine::runWithScratch(QStringLiteral("land_report"), kScratchColumns, rows, request, this);
+        ReportEngine::runWithScratch(
+            QStringLiteral("land_report"), kScratchColumns, lvland->lines(),
+            [](const QStringList &l) {
+                return QVariantList {Dialect::key(l[1]), l[2], l[3], l[4], l[5], l[6], l[7], l[8], l[9], l[12], l[11]};
+            },
+            request, this);
     });
 }
 

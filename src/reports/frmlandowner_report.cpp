@@ -448,11 +448,6 @@ void frmlandowner_report::cmdprint_Click()
     guarded(this, [this] {
         // Every line of the list is printed: the pages still to come are read first.
         m_lines->finish();
-        std::vector<QVariantList> rows;
-        for (int r = 0; r < lvland->count(); ++r) {
-            const QStringList l = lvland->line(r);
-            rows.push_back({Dialect::key(l[0]), l[1], l[2], l[3], l[4], l[5], l[6]});
-        }
         ReportRequest request;
         request.file = QStringLiteral("D:\\Parcelon\\Report\\member.rpt");
         request.setFormula(0, QStringLiteral("hedname ='") + officeName() + QStringLiteral("'"));
@@ -501,7 +496,12 @@ void frmlandowner_report::cmdprint_Click()
         request.setFormula(2, QStringLiteral("anuname='") + value + QStringLiteral("'"));
         request.setFormula(3, QStringLiteral("ddf='") + ddf + QStringLiteral("'"));
         request.setFormula(4, QStringLiteral("fshot1='") + field + QStringLiteral("'"));
-        ReportEngine::runWithScratch(QStringLiteral("member_report"), kScratchColumns, rows, request, this);
+        ReportEngine::runWithScratch(
+            QStringLiteral("member_report"), kScratchColumns, lvland->lines(),
+            [](const QStringList &l) {
+                return QVariantList {Dialect::key(l[0]), l[1], l[2], l[3], l[4], l[5], l[6]};
+            },
+            request, this);
     });
 }
 

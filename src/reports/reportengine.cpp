@@ -6,8 +6,11 @@
 #include "reports/silentface.h"
 
 #include <QApplication>
+#include <QAtomicInteger>
 #include <QBuffer>
 #include <QDate>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -15,11 +18,16 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
+#include <QProgressDialog>
 #include <QRawFont>
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
+#include <QThread>
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
+#include <limits>
 #include <numeric>
 #include <utility>
 
@@ -226,7 +234,7 @@ QStringList wrapped(const QString &text, const QFont &font, qreal room)
 class PageSetter
 {
 public:
-    explicit PageSetter(const ReportData &data)
+    explicit PageSetter(const ReportData &data, const std::function<bool(size_t rowsSet)> &progress = {})
         : m_data(data)
         , m_layout(QPageSize(QPageSize::A4), data.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
               QMarginsF(0, 0, 0, 0))
@@ -236,10 +244,11 @@ public:
         m_height = paper.height() * 10 - 2 * kMargin;
         const int total = std::accumulate(m_data.widths.begin(), m_data.widths.end(), 0);
         m_scale = total > 0 ? m_width / total : 1;
-        m_pages = paginate();
+        m_pages = paginate(progress);
     }
 
     const QPageLayout &layout() const { return m_layout; }
+    bool whole() const { return m_whole; }
     int count() const { return int(m_pages.size()); }
 
     // One page, from 0, on a device of `dpi` dots per inch.
@@ -390,13 +399,17 @@ private:
 
     qreal headerHeight() const { return 220 + (m_data.header.size() - 1) * 170 + 220 + 120 + kLine + 20; }
 
-    std::vector<std::vector<PageLine>> paginate() const
+    std::vector<std::vector<PageLine>> paginate(const std::function<bool(size_t rowsSet)> &progress)
     {
         const qreal room = std::max(5 * kLine, m_height - headerHeight() - 300);
         std::vector<std::vector<PageLine>> pages(1);
         qreal used = 0;
         QString group;
         for (size_t r = 0; r < m_data.rows.size(); ++r) {
+            if (progress && r % kRowsBetweenWords == 0 && !progress(r)) {
+                m_whole = false;
+                break;
+            }
             const bool newGroup = m_data.grouped && (r == 0 || m_data.rows[r].group != group);
             const qreal height = std::min(room - (newGroup ? kLine : 0), rowHeight(m_data.rows[r].cells));
             const qreal needed = height + (newGroup ? kLine : 0);
@@ -423,18 +436,34 @@ private:
     qreal m_width = 0;
     qreal m_height = 0;
     qreal m_scale = 1;
+    bool m_whole = true;
+    // How often the setting of the rows tells how far it is.
+    static constexpr size_t kRowsBetweenWords = 256;
 };
 
 // The report as the clerk gets it: the preview, or whatever a test put in its place.
-void present(QWidget *parent, const ReportData &data)
+void present(QWidget *parent, std::unique_ptr<ReportPages> pages)
+{
+    if (presenter()) {
+        presenter()(parent, pages->data(), ReportEngine::pdf(pages->data()));
+        return;
+    }
+    ReportPreview preview(std::move(pages), {}, parent);
+    preview.exec();
+}
+
+void present(QWidget *parent, ReportData data)
 {
     if (presenter()) {
         presenter()(parent, data, ReportEngine::pdf(data));
         return;
     }
-    ReportPreview preview(data, {}, parent);
-    preview.exec();
+    present(parent, std::make_unique<ReportPages>(std::move(data)));
 }
+
+// A long preparation lets the window answer at least this often, and shows its progress after this long.
+constexpr int kTurnMs = 25;
+constexpr int kProgressAfterMs = 1000;
 } // namespace
 
 ReportData ReportEngine::read(const ReportRequest &request)
@@ -452,8 +481,10 @@ struct ReportPages::Setter : PageSetter
     using PageSetter::PageSetter;
 };
 
-ReportPages::ReportPages(const ReportData &data)
-    : m_setter(std::make_unique<Setter>(data))
+ReportPages::ReportPages(ReportData data, const std::function<bool(size_t rowsSet)> &progress)
+    : m_data(std::move(data))
+    , m_setter(std::make_unique<Setter>(m_data, progress))
+    , m_whole(m_setter->whole())
 {
 }
 
@@ -493,6 +524,20 @@ void ReportEngine::run(const ReportRequest &request, QWidget *parent) { present(
 void ReportEngine::runWithScratch(const QString &scratchTable, const QStringList &columns,
     const std::vector<QVariantList> &rows, const ReportRequest &request, QWidget *parent)
 {
+    fillAndPresent(
+        scratchTable, columns, rows.size(), [&rows](size_t r) { return rows[r]; }, request, parent);
+}
+
+void ReportEngine::runWithScratch(const QString &scratchTable, const QStringList &columns,
+    std::vector<QStringList> lines, const RowOf &rowOf, const ReportRequest &request, QWidget *parent)
+{
+    fillAndPresent(
+        scratchTable, columns, lines.size(), [&lines, &rowOf](size_t r) { return rowOf(lines[r]); }, request, parent);
+}
+
+void ReportEngine::fillAndPresent(const QString &scratchTable, const QStringList &columns, size_t lines,
+    const std::function<QVariantList(size_t line)> &rowAt, const ReportRequest &request, QWidget *parent)
+{
     // A missing layout is known before any row is written.
     const ReportLayout layout = ReportLayout::load(reportFilePath(request.file));
     // The rows go in fifty to a statement: a register-sized list is thousands of statements, not a
@@ -501,26 +546,91 @@ void ReportEngine::runWithScratch(const QString &scratchTable, const QStringList
     const QString head
         = QStringLiteral("INSERT INTO %1 (%2, line_no) VALUES ").arg(scratchTable, columns.join(QStringLiteral(", ")));
     const QString values = QStringLiteral("(%1?)").arg(QStringLiteral("?, ").repeated(columns.size()));
+
+    // Writing a register's worth of lines and reading them back takes seconds: it runs on a session of
+    // its own on a worker thread while the window answers, with a progress bar and Cancel; then the
+    // rows are set on pages a slice at a time. Cancel undoes the writing and shows nothing.
+    const int total = int(std::min<size_t>(lines, size_t(std::numeric_limits<int>::max() / 2)));
+    QProgressDialog progress(
+        QStringLiteral("Preparing the report..."), QStringLiteral("Cancel"), 0, 2 * total + 1, parent);
+    progress.setObjectName(QStringLiteral("preparing"));
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(kProgressAfterMs);
+    // Until the bar shows, the clerk's keys and clicks wait: the screen behind is in the middle of this.
+    const auto answer = [&progress] {
+        QCoreApplication::processEvents(
+            progress.isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+    };
+
+    struct Stopped
+    {
+    };
+    std::atomic<qsizetype> written {0};
+    std::atomic_bool stop {false};
     ReportData data;
-    db().transaction([&] {
-        for (size_t first = 0; first < rows.size(); first += kRowsPerInsert) {
-            const size_t count = std::min(kRowsPerInsert, rows.size() - first);
-            QVariantList params;
-            params.reserve(qsizetype(count) * (columns.size() + 1));
-            for (size_t r = first; r < first + count; ++r) {
-                if (rows[r].size() != columns.size())
-                    throw ReportError(QStringLiteral("A line of %1 has %2 values for %3 columns")
-                                          .arg(scratchTable)
-                                          .arg(rows[r].size())
-                                          .arg(columns.size()));
-                params << rows[r] << int(r + 1);
-            }
-            db().execute(head + QStringList(qsizetype(count), values).join(QStringLiteral(", ")), params);
+    std::exception_ptr failure;
+    bool stopped = false;
+    static QAtomicInteger<quint64> sessions;
+    const QString connection = QStringLiteral("parcelon-report-%1").arg(sessions.fetchAndAddRelaxed(1));
+    std::unique_ptr<QThread> worker(QThread::create([&] {
+        try {
+            DbSession session(connection);
+            if (!session.connect_db())
+                throw DbError(QStringLiteral("The connection to the data source land could not be opened."), head);
+            session.transaction([&] {
+                for (size_t first = 0; first < lines; first += kRowsPerInsert) {
+                    if (stop)
+                        throw Stopped {};
+                    const size_t count = std::min(kRowsPerInsert, lines - first);
+                    QVariantList params;
+                    params.reserve(qsizetype(count) * (columns.size() + 1));
+                    for (size_t r = first; r < first + count; ++r) {
+                        const QVariantList row = rowAt(r);
+                        if (row.size() != columns.size())
+                            throw ReportError(QStringLiteral("A line of %1 has %2 values for %3 columns")
+                                                  .arg(scratchTable)
+                                                  .arg(row.size())
+                                                  .arg(columns.size()));
+                        params << row << int(r + 1);
+                    }
+                    session.execute(head + QStringList(qsizetype(count), values).join(QStringLiteral(", ")), params);
+                    written += qsizetype(count);
+                }
+                data = readReport(layout, request, session);
+                session.execute(QStringLiteral("DELETE FROM ") + scratchTable);
+            });
+        } catch (const Stopped &) {
+            stopped = true;
+        } catch (...) {
+            failure = std::current_exception();
         }
-        data = readReport(layout, request);
-        db().execute(QStringLiteral("DELETE FROM ") + scratchTable);
+    }));
+    worker->start();
+    while (!worker->wait(QDeadlineTimer(kTurnMs))) {
+        progress.setValue(int(std::min<qsizetype>(written, total)));
+        if (progress.wasCanceled())
+            stop = true;
+        answer();
+    }
+    if (failure)
+        std::rethrow_exception(failure);
+    if (stopped)
+        return;
+
+    QElapsedTimer turn;
+    turn.start();
+    auto pages = std::make_unique<ReportPages>(std::move(data), [&](size_t set) {
+        if (turn.elapsed() >= kTurnMs) {
+            progress.setValue(total + int(std::min<size_t>(set, size_t(total))));
+            answer();
+            turn.restart();
+        }
+        return !progress.wasCanceled();
     });
-    present(parent, data);
+    progress.reset();
+    if (!pages->whole())
+        return;
+    present(parent, std::move(pages));
 }
 
 ReportEngine::Presenter ReportEngine::setPresenter(Presenter p) { return std::exchange(presenter(), std::move(p)); }

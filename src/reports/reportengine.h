@@ -27,17 +27,21 @@ class QWidget;
 namespace parcelon {
 
 // A report laid out on its pages, drawn a page at a time: the preview draws the pages in view, printing
-// streams them one after the other, so a report of every land never has all its pages in memory. The
-// report's data must outlive it.
+// streams them one after the other, so a report of every land never has all its pages in memory.
 class ReportPages final
 {
 public:
-    explicit ReportPages(const ReportData &data);
+    // Sets the rows on pages. `progress`, when given, hears now and then how many rows are set and stops
+    // the setting by returning false; the pages are then not whole (see `whole`).
+    explicit ReportPages(ReportData data, const std::function<bool(size_t rowsSet)> &progress = {});
     ~ReportPages();
     ReportPages(const ReportPages &) = delete;
     ReportPages &operator=(const ReportPages &) = delete;
 
+    const ReportData &data() const { return m_data; }
     int count() const;
+    // False when the setting was stopped before the last row.
+    bool whole() const { return m_whole; }
     // The paper: A4 in the report's orientation, no margins (the pages keep their own).
     QPageLayout pageLayout() const;
     // Draws one page (from 0) with a painter on a device of `dpi` dots per inch.
@@ -48,7 +52,9 @@ public:
 
 private:
     struct Setter;
+    ReportData m_data;
     std::unique_ptr<Setter> m_setter;
+    bool m_whole = true;
 };
 
 class ReportEngine final
@@ -70,8 +76,16 @@ public:
     // report over it and empties the table again, all in one transaction, so another workstation
     // printing at the same time never sees these rows nor mixes its own in; then renders and presents.
     // On any failure the transaction is undone and the table holds nothing of this run.
+    // The table is filled, and the report read, on a session of its own on a worker thread while the
+    // window answers (a progress bar and Cancel show when it takes long; Cancel undoes it all and
+    // presents nothing).
     static void runWithScratch(const QString &scratchTable, const QStringList &columns,
         const std::vector<QVariantList> &rows, const ReportRequest &request, QWidget *parent);
+    // The same with each row made from a list's line by `rowOf`, on the worker thread: a list of every
+    // land is handed over as it stands, not turned into rows while the window waits.
+    using RowOf = std::function<QVariantList(const QStringList &line)>;
+    static void runWithScratch(const QString &scratchTable, const QStringList &columns, std::vector<QStringList> lines,
+        const RowOf &rowOf, const ReportRequest &request, QWidget *parent);
 
     // What presents a report: the preview window, which draws its pages as they are looked at, unless a
     // test puts something else here; that one is given the whole report rendered as PDF.
@@ -80,6 +94,10 @@ public:
     // Called as each page starts; a test throws from it to make a render fail half-way.
     using PageHook = std::function<void(int page)>;
     static PageHook setPageHook(PageHook hook);
+
+private:
+    static void fillAndPresent(const QString &scratchTable, const QStringList &columns, size_t lines,
+        const std::function<QVariantList(size_t line)> &rowAt, const ReportRequest &request, QWidget *parent);
 };
 
 // The office name as the main menu shows it; the register's office details when no main menu is open.

@@ -20,10 +20,15 @@
 namespace parcelon {
 
 ReportPreview::ReportPreview(ReportData data, QByteArray pdf, QWidget *parent)
+    : ReportPreview(std::make_unique<ReportPages>(std::move(data)), std::move(pdf), parent)
+{
+}
+
+ReportPreview::ReportPreview(std::unique_ptr<ReportPages> pages, QByteArray pdf, QWidget *parent)
     : QDialog(parent)
-    , m_data(std::move(data))
+    , m_pages(std::move(pages))
+    , m_data(m_pages->data())
     , m_pdf(std::move(pdf))
-    , m_pages(std::make_unique<ReportPages>(m_data))
 {
     setObjectName(QStringLiteral("ReportPreview"));
     setWindowTitle(m_data.title.isEmpty() ? m_data.file : m_data.title);

@@ -24,6 +24,8 @@ class ReportPreview final : public QDialog
 public:
     // `pdf`, when the report was rendered already, is what Save writes; otherwise Save renders it.
     ReportPreview(ReportData data, QByteArray pdf = {}, QWidget *parent = nullptr);
+    // The preview of a report already set on its pages.
+    ReportPreview(std::unique_ptr<ReportPages> pages, QByteArray pdf = {}, QWidget *parent = nullptr);
     ~ReportPreview() override;
 
     // The number of pages the preview shows.
@@ -44,9 +46,9 @@ public:
     QPushButton *cmdexit;
 
 private:
-    ReportData m_data;
-    QByteArray m_pdf;
     std::unique_ptr<ReportPages> m_pages;
+    const ReportData &m_data; // the pages' own
+    QByteArray m_pdf;
 };
 
 } // namespace parcelon

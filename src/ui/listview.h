@@ -29,6 +29,7 @@ public:
     // Lines from which the table, emptied, frees them on a worker thread.
     static constexpr size_t kFreedAside = 5000;
     const QStringList &line(int row) const { return m_lines[size_t(row)]; }
+    const std::vector<QStringList> &lines() const { return m_lines; }
     // The column the lines are sorted by (-1 when they are in the order added) and its order.
     int sortColumn() const { return m_sortColumn; }
     Qt::SortOrder sortOrder() const { return m_sortOrder; }
@@ -73,6 +74,8 @@ public:
     int count() const;
     QString text(int row, int column = 0) const;
     QStringList line(int row) const;
+    // Every line, in the order shown.
+    const std::vector<QStringList> &lines() const { return m_model->lines(); }
     // The selected line, or -1.
     int selectedRow() const;
     void selectRow(int row);

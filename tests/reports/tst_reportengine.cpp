@@ -26,6 +26,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 
 #include <numeric>
 
@@ -454,6 +456,41 @@ private slots:
                 QVERIFY2(white(int(edge), y), qPrintable(QStringLiteral("column %1 at %2").arg(c).arg(y)));
             }
         }
+    }
+
+    // Filling the scratch table and reading the report back run off the window's thread: the window
+    // turns while they do, the progress bar comes up when they take long, and its Cancel undoes the
+    // rows written and presents nothing.
+    void longPreparationAnswersAndCancels()
+    {
+        std::vector<QStringList> lines;
+        for (int i = 0; i < 5000; ++i)
+            lines.push_back({QString::number(i), QStringLiteral("wxlh %1").arg(i)});
+        // A slow server: each row takes a millisecond to make.
+        const ReportEngine::RowOf slowRow = [](const QStringList &line) {
+            QThread::msleep(1);
+            return landRow(
+                line[0], line[1], QStringLiteral("123456789v"), QStringLiteral("H"), QString(), QStringLiteral("1"));
+        };
+        test::CapturedReports captured;
+        int turns = 0;
+        QTimer turn;
+        turn.setInterval(10);
+        connect(&turn, &QTimer::timeout, [&turns] { ++turns; });
+        turn.start();
+        test::ModalAnswers progress;
+        QString asked;
+        progress.with([&](QWidget *dialog) {
+            asked = dialog->objectName();
+            QVERIFY(test::clickButton(dialog, QStringLiteral("Cancel")));
+        });
+        ReportEngine::runWithScratch(
+            QStringLiteral("land_report"), kLandColumns, lines, slowRow, landRequest(), nullptr);
+        turn.stop();
+        QCOMPARE(asked, QStringLiteral("preparing"));
+        QVERIFY2(turns >= 3, qPrintable(QString::number(turns))); // none while the rows were written here
+        QVERIFY(captured.reports.empty());
+        QCOMPARE(test::count(QStringLiteral("land_report")), 0);
     }
 
     // A long report is looked at and printed a page at a time: the preview keeps no more than its few
