@@ -23,6 +23,9 @@ namespace parcelon {
 struct PagedFill::Reader
 {
     std::atomic_bool stopped {false};
+    // A drain is on its way to the list: the reader asks for no other, so chunks read faster than the
+    // list adds them never pile up as a run of drains in one turn of the event loop.
+    std::atomic_bool drainPosted {false};
     QMutex mutex;
     std::deque<Query> chunks;
     bool ended = false;
@@ -189,6 +192,8 @@ void PagedFill::readRest()
     const QString connection = QStringLiteral("parcelon-fill-%1").arg(readers.fetchAndAddRelaxed(1));
     QThread *thread = QThread::create([this, reader, params, connection] {
         const auto handBack = [this, reader] {
+            if (reader->drainPosted.exchange(true))
+                return;
             QMetaObject::invokeMethod(
                 this, [this, reader] { drain(reader, false); }, Qt::QueuedConnection);
         };
@@ -231,6 +236,8 @@ void PagedFill::readRest()
 
 void PagedFill::drain(const std::shared_ptr<Reader> &reader, bool whole)
 {
+    if (!whole)
+        reader->drainPosted = false; // from here on, what the reader hands back asks for a drain again
     if (reader != m_reader)
         return; // a fill ended since
     for (;;) {
@@ -269,7 +276,8 @@ void PagedFill::drain(const std::shared_ptr<Reader> &reader, bool whole)
             return; // the reader hands back more later
         if (!whole) {
             // One chunk at a turn: the next after the keys and paints waiting now.
-            QTimer::singleShot(0, this, [this, reader] { drain(reader, false); });
+            if (!reader->drainPosted.exchange(true))
+                QTimer::singleShot(0, this, [this, reader] { drain(reader, false); });
             return;
         }
     }
