@@ -170,6 +170,7 @@ ReportData readReport(const ReportLayout &layout, const ReportRequest &request)
 
 ReportData readReport(const ReportLayout &layout, const ReportRequest &request, DbSession &session)
 {
+    constexpr qsizetype kReportChunk = 2000;
     std::map<QString, QString> values;
     for (const auto &[slot, text] : request.formulas) {
         const Formula f = parseFormula(text);
@@ -224,19 +225,22 @@ ReportData readReport(const ReportLayout &layout, const ReportRequest &request, 
     if (!layout.order.isEmpty())
         sql += QStringLiteral(" ORDER BY ") + layout.order;
 
-    Query rows = session.select(sql, params);
-    while (rows.next()) {
-        ReportData::Row row;
-        if (!layout.groupField.isEmpty()) {
-            const QString g = rows.value(layout.groupField);
-            row.group = layout.groupLegacy ? legacyUnicode(g) : g;
+    // Read a chunk at a time, so a register's rows are never held twice, as read and as set.
+    session.selectInChunks(sql, params, kReportChunk, [&](Query rows) {
+        while (rows.next()) {
+            ReportData::Row row;
+            if (!layout.groupField.isEmpty()) {
+                const QString g = rows.value(layout.groupField);
+                row.group = layout.groupLegacy ? legacyUnicode(g) : g;
+            }
+            for (const ReportColumn &c : layout.columns) {
+                const QString v = rows.value(c.field);
+                row.cells << (c.legacy ? legacyUnicode(v) : v);
+            }
+            data.rows.push_back(std::move(row));
         }
-        for (const ReportColumn &c : layout.columns) {
-            const QString v = rows.value(c.field);
-            row.cells << (c.legacy ? legacyUnicode(v) : v);
-        }
-        data.rows.push_back(std::move(row));
-    }
+        return true;
+    });
     return data;
 }
 

@@ -4,6 +4,7 @@
 #include "reports/reportengine.h"
 #include "ui/failure.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPrintDialog>
@@ -91,7 +92,9 @@ bool ReportPreview::printOn(QPrinter *printer)
     progress.setMinimumDuration(1000);
     bool cancelled = false;
     m_pages->print(printer, [&](int page) {
-        progress.setValue(page); // lets the window answer between pages
+        progress.setValue(page); // once the bar shows, this lets the window answer between pages
+        if (!progress.isVisible()) // until it shows, the window still turns (the clerk's input waits)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         cancelled = progress.wasCanceled();
         return !cancelled;
     });

@@ -67,19 +67,24 @@ void StringTableModel::removeLine(int row)
     endRemoveRows();
 }
 
-void StringTableModel::clear()
+void StringTableModel::clear() { freeAside(takeLines()); }
+
+std::vector<QStringList> StringTableModel::takeLines()
 {
     std::vector<QStringList> old;
     beginResetModel();
     old.swap(m_lines);
     m_sortColumn = -1;
     endResetModel();
-    // Freeing a hundred thousand lines takes longer than a key may: a long list is freed on a worker
-    // thread, so the key that empties it shows its new lines at once. (The texts' counts are atomic.)
-    if (old.size() >= kFreedAside) {
-        auto freed = std::make_shared<std::vector<QStringList>>(std::move(old));
-        QThreadPool::globalInstance()->start([freed] { freed->clear(); });
-    }
+    return old;
+}
+
+void StringTableModel::freeAside(std::vector<QStringList> lines)
+{
+    if (lines.size() < kFreedAside)
+        return;
+    auto freed = std::make_shared<std::vector<QStringList>>(std::move(lines));
+    QThreadPool::globalInstance()->start([freed] { freed->clear(); });
 }
 
 int StringTableModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_lines.size()); }

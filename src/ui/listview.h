@@ -26,7 +26,11 @@ public:
     void removeLine(int row);
     // Empties the table and forgets its sort.
     void clear();
-    // Lines from which the table, emptied, frees them on a worker thread.
+    // The same, handing the lines over to the caller to free.
+    std::vector<QStringList> takeLines();
+    // Frees lines: many of them on a worker thread, so that the key that emptied a long list shows its
+    // new lines at once. (The texts' counts are atomic.)
+    static void freeAside(std::vector<QStringList> lines);
     static constexpr size_t kFreedAside = 5000;
     const QStringList &line(int row) const { return m_lines[size_t(row)]; }
     const std::vector<QStringList> &lines() const { return m_lines; }
@@ -82,6 +86,8 @@ public:
     void removeItem(int row);
     // Empties the list and forgets its sort.
     void clear();
+    // The same, handing its lines over to the caller to free (StringTableModel::freeAside).
+    std::vector<QStringList> takeLines() { return m_model->takeLines(); }
     // Sorts by a column as text; a second sort on the same column reverses the order. Lines added
     // afterwards (the later pages of a fill among them) take their place in that order until clear().
     void sortByColumnText(int column);

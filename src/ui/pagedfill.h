@@ -102,6 +102,9 @@ private:
     QString m_firstSql;
     QVariantList m_firstParams;
     std::shared_ptr<Reader> m_reader; // the reader of the fill under way
+    // The lines the fill replaced. A reader frees them once it has read: freed meanwhile, on any
+    // thread, they would contend for the allocator with the reading.
+    std::vector<QStringList> m_replaced;
     std::vector<Running> m_running; // every reader's thread still running, stopped ones included
 };
 
