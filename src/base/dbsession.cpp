@@ -52,6 +52,14 @@ Query::Query(QSqlQuery &query, qsizetype maxRows)
     }
 }
 
+QString Query::last(int column) const
+{
+    const int columns = m_record.count();
+    if (m_rows == 0 || column < 0 || column >= columns)
+        return {};
+    return m_cells[size_t((m_rows - 1) * columns + column)];
+}
+
 bool Query::next()
 {
     if (m_row < m_rows)

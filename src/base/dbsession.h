@@ -42,6 +42,8 @@ public:
     bool isNull(const QString &column) const;
     int columnCount() const;
     qsizetype rowCount() const { return m_rows; }
+    // A column's value in the last row, wherever the reading stands ("" when there are no rows).
+    QString last(int column) const;
 
 private:
     friend class DbSession;

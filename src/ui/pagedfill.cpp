@@ -189,21 +189,42 @@ void PagedFill::page()
 void PagedFill::readRest()
 {
     auto reader = std::make_shared<Reader>();
-    reader->sql = m_source.select + QStringLiteral(" WHERE %1 > ?").arg(m_source.key)
+    const QString where = QStringLiteral(" WHERE %1 > ?").arg(m_source.key)
         + (m_source.where.isEmpty() ? QString() : QStringLiteral(" AND (%1)").arg(m_source.where))
         + QStringLiteral(" ORDER BY %1").arg(m_source.key);
-    QVariantList params {m_after};
-    params << m_source.params;
+    reader->sql = m_source.select + where;
+    // SQLite lets no other connection commit while a statement reads (outside WAL): the rest is read
+    // there in ranges of the key, a statement each, so a save on this or another workstation waits one
+    // range at most, not the whole list.
+    const bool ranges = db().dialect().engine == Engine::SQLite;
+    if (ranges)
+        reader->sql += QStringLiteral(" LIMIT %1").arg(kChunk);
+    const QVariantList params = m_source.params;
+    const qlonglong after = m_after;
+    const int keyColumn = m_source.keyColumn;
     m_reader = reader;
     static QAtomicInteger<quint64> readers;
     const QString connection = QStringLiteral("parcelon-fill-%1").arg(readers.fetchAndAddRelaxed(1));
     auto replaced = std::make_shared<std::vector<QStringList>>(std::exchange(m_replaced, {}));
-    QThread *thread = QThread::create([this, reader, params, connection, replaced] {
+    QThread *thread = QThread::create([this, reader, params, after, keyColumn, ranges, connection, replaced] {
         const auto handBack = [this, reader] {
             if (reader->drainPosted.exchange(true))
                 return;
             QMetaObject::invokeMethod(
                 this, [this, reader] { drain(reader, false); }, Qt::QueuedConnection);
+        };
+        // Hands a chunk to the list; false when the fill has ended meanwhile.
+        const auto hand = [&](Query chunk) {
+            if (reader->stopped)
+                return false;
+            std::vector<Query> spent;
+            {
+                QMutexLocker lock(&reader->mutex);
+                reader->chunks.push_back(std::move(chunk));
+                spent.swap(reader->spent);
+            }
+            handBack();
+            return !reader->stopped.load();
         };
         QString error;
         {
@@ -212,18 +233,18 @@ void PagedFill::readRest()
                 error = QStringLiteral("The connection to the data source land could not be opened.");
             } else {
                 try {
-                    session.selectInChunks(reader->sql, params, kChunk, [&](Query chunk) {
-                        if (reader->stopped)
-                            return false;
-                        std::vector<Query> spent;
-                        {
-                            QMutexLocker lock(&reader->mutex);
-                            reader->chunks.push_back(std::move(chunk));
-                            spent.swap(reader->spent);
+                    if (ranges) {
+                        QVariant from = after;
+                        for (;;) {
+                            Query chunk = session.select(reader->sql, QVariantList {from} + params);
+                            const qsizetype read = chunk.rowCount();
+                            from = chunk.last(keyColumn).toLongLong();
+                            if ((read > 0 && !hand(std::move(chunk))) || read < kChunk)
+                                break;
                         }
-                        handBack();
-                        return !reader->stopped.load();
-                    });
+                    } else {
+                        session.selectInChunks(reader->sql, QVariantList {after} + params, kChunk, hand);
+                    }
                 } catch (const DbError &failure) {
                     error = failure.description;
                 }

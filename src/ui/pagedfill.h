@@ -4,7 +4,8 @@
 // A list that may hold every land of the register (a hundred thousand lines) shows its first page (the
 // first lines in key order, a LIMIT) at once, read on the screen's own session; nothing more is read
 // until the list has painted it. The rest is read in one query, as fast as the engine reads the whole
-// list, on a session of its own on a worker thread, and handed back in chunks that the list adds from
+// list (on SQLite in ranges of the key, a statement each, so that no save waits for the whole list), on
+// a session of its own on a worker thread, and handed back in chunks that the list adds from
 // the event loop one at a time, so the clerk's keys are taken between them. A new fill (or `stop`) ends
 // a fill still under way: its reader is told to stop, and what it still hands back is dropped. An
 // engine reached through a generic driver, which has no LIMIT, gets the whole list in one query on the
