@@ -2,6 +2,7 @@
 
 #include "base/clock.h"
 #include "base/dbsession.h"
+#include "base/freedmemory.h"
 #include "reports/reportpreview.h"
 #include "reports/silentface.h"
 
@@ -448,8 +449,11 @@ void present(QWidget *parent, std::unique_ptr<ReportPages> pages)
         presenter()(parent, pages->data(), ReportEngine::pdf(pages->data()));
         return;
     }
-    ReportPreview preview(std::move(pages), {}, parent);
-    preview.exec();
+    {
+        ReportPreview preview(std::move(pages), {}, parent);
+        preview.exec();
+    }
+    returnFreedMemoryLater(); // the pages and their rows
 }
 
 void present(QWidget *parent, ReportData data)

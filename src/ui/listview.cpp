@@ -1,5 +1,7 @@
 #include "ui/listview.h"
 
+#include "base/freedmemory.h"
+
 #include "ui/screen.h"
 
 #include <QHeaderView>
@@ -84,7 +86,10 @@ void StringTableModel::freeAside(std::vector<QStringList> lines)
     if (lines.size() < kFreedAside)
         return;
     auto freed = std::make_shared<std::vector<QStringList>>(std::move(lines));
-    QThreadPool::globalInstance()->start([freed] { freed->clear(); });
+    QThreadPool::globalInstance()->start([freed] {
+        freed->clear();
+        returnFreedMemoryLater();
+    });
 }
 
 int StringTableModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_lines.size()); }

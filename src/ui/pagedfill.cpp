@@ -1,6 +1,7 @@
 #include "ui/pagedfill.h"
 
 #include "base/dbsession.h"
+#include "base/freedmemory.h"
 #include "ui/failure.h"
 #include "ui/listview.h"
 
@@ -257,6 +258,7 @@ void PagedFill::readRest()
         }
         handBack();
         replaced->clear();
+        returnFreedMemoryLater();
     });
     m_running.push_back({thread, reader});
     connect(thread, &QThread::finished, this, [this, thread] {
