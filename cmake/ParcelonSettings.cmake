@@ -11,6 +11,8 @@ target_compile_definitions(parcelon_settings INTERFACE
   QT_NO_CAST_FROM_ASCII
   QT_NO_CAST_TO_ASCII
   QT_NO_CAST_FROM_BYTEARRAY
+  # Nothing Qt 6.4 (Debian's Qt) calls deprecated compiles: a call to it is an error here, not later.
+  QT_DISABLE_DEPRECATED_BEFORE=0x060400
   PARCELON_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 target_include_directories(parcelon_settings INTERFACE ${PROJECT_SOURCE_DIR}/src ${PROJECT_BINARY_DIR}/generated)
 

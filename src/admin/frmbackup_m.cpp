@@ -11,6 +11,7 @@
 #include "ui/folderlist.h"
 #include "ui/kit.h"
 #include "ui/legacyfont.h"
+#include "ui/messagebox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -21,7 +22,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -36,11 +36,10 @@ const QString kOneFinished = QStringLiteral("o;a; msgm;a 1 wjidk úh");
 const QString kTwoStarted = QStringLiteral("o;a; msgm;a 2 wdrïN úh");
 const QString kTwoFinished = QStringLiteral("o;a; msgm;a 2 wjidk úh");
 
-void messageBox(QWidget *parent, const QString &text, const QString &title)
+// The screen's notices; the tests know them by the name.
+void notice(QWidget *parent, const QString &text, const QString &title)
 {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
-    box.setObjectName(QStringLiteral("msgbox"));
-    box.exec();
+    messageBox(parent, title, text, {MessageButtons::Ok, MessageKind::Notice, QStringLiteral("msgbox")});
 }
 
 QRadioButton *option(QWidget *parent, const char *name, const QString &caption, Twips at)
@@ -89,9 +88,9 @@ void frmbackup_m::build()
     labname->setFont(parasFont(18));
     labname->setAlignment(Qt::AlignCenter);
     labdate1 = captionLabel(this, "labdate1", QStringLiteral(" Èkh"), {120, 780, 1000, 330});
-    labdate = valueLabel(this, "labdate", {1180, 780, 2400, 330}, QColor(254, 255, 134));
+    labdate = valueLabel(this, "labdate", {1180, 780, 2400, 330}, colours::backupValue);
     labtime1 = captionLabel(this, "labtime1", QStringLiteral(" fú,dj"), {3720, 780, 1000, 330});
-    labtime = valueLabel(this, "labtime", {4780, 780, 2400, 330}, QColor(254, 255, 134));
+    labtime = valueLabel(this, "labtime", {4780, 780, 2400, 330}, colours::backupValue);
     for (QLabel *date : {labdate, labtime})
         date->setFont(latinFont(9));
 
@@ -167,9 +166,9 @@ void frmbackup_m::setFailure(const QString &text)
 void frmbackup_m::Form_Load()
 {
     center_form(this);
-    setBackground(this, QColor(243, 235, 107));
+    setBackground(this, colours::backupScreen);
     for (QLabel *caption : {labdate1, labtime1})
-        setBackground(caption, QColor(251, 204, 10));
+        setBackground(caption, colours::backupCaption);
     for (QWidget *frame : std::initializer_list<QWidget *> {Frame1, Frame2})
         setBackground(frame, background(this));
     m_shown = Clock::now();
@@ -202,8 +201,8 @@ void frmbackup_m::Form_Load()
             m_failed = false;
         }
         if (!folders->setPath(labbackup1->text())) {
-            messageBox(this, QStringLiteral("Backup path invaild"), QStringLiteral("message"));
-            setBackground(labbackup1, QColor(255, 0, 0));
+            notice(this, QStringLiteral("Backup path invaild"), QStringLiteral("message"));
+            setBackground(labbackup1, colours::attention);
         }
     });
 }
@@ -218,7 +217,7 @@ void frmbackup_m::closeEvent(QCloseEvent *event)
     QDialog::closeEvent(event);
 }
 
-void frmbackup_m::labbackup1_Change() { setBackground(labbackup1, QColor(255, 255, 255)); }
+void frmbackup_m::labbackup1_Change() { setBackground(labbackup1, colours::normal); }
 
 void frmbackup_m::Dir_Change(const QString &path)
 {
@@ -246,7 +245,7 @@ void frmbackup_m::cmdexit_Click()
 
 void frmbackup_m::CMDBACKUP_Click()
 {
-    setBackground(CMDBACKUP, QColor(255, 0, 0));
+    setBackground(CMDBACKUP, colours::attention);
     CMDBACKUP->setEnabled(false);
     cmdexit->setEnabled(false);
     labend->setText(QStringLiteral("1"));
@@ -254,7 +253,7 @@ void frmbackup_m::CMDBACKUP_Click()
     const QString refusal = ServerAdmin(db()).fileCopyRefusal();
     if (!refusal.isEmpty()) {
         setFailure(backupFailedNotice());
-        messageBox(this, refusal, QStringLiteral("Message"));
+        notice(this, refusal, QStringLiteral("Message"));
     }
     pb1->setValue(0);
     pb1->show();
@@ -266,7 +265,7 @@ void frmbackup_m::copyInto(const QString &location, const QString &message)
     setMessage(message);
     if (location.isEmpty() || !QFileInfo(location).isDir()) {
         setFailure(backupFailedNotice());
-        messageBox(this, QStringLiteral("No File Path"), QStringLiteral("Backup"));
+        notice(this, QStringLiteral("No File Path"), QStringLiteral("Backup"));
         return;
     }
     const ServerAdmin server(db());
@@ -279,7 +278,7 @@ void frmbackup_m::copyInto(const QString &location, const QString &message)
                 return;
             }
             setFailure(backupFailedNotice());
-            messageBox(this, copied.error, QStringLiteral("Message"));
+            notice(this, copied.error, QStringLiteral("Message"));
         });
 }
 
@@ -337,7 +336,7 @@ void frmbackup_m::cmdbackup1_Click()
 {
     pb2->show();
     pb2->setValue(1 + pb2->maximum() / 4);
-    setBackground(cmdbackup1, QColor(255, 0, 0));
+    setBackground(cmdbackup1, colours::attention);
     cmdbackup1->setEnabled(false);
     m_failed = false;
     setMessage(kStarted);
@@ -347,7 +346,7 @@ void frmbackup_m::cmdbackup1_Click()
     if (labbackup1->text().isEmpty()) {
         pb2->hide();
         setFailure(backupFailedNotice());
-        messageBox(this, QStringLiteral("No File Path"), QStringLiteral("Backup"));
+        notice(this, QStringLiteral("No File Path"), QStringLiteral("Backup"));
         return;
     }
     pb2->setValue(pb2->value() + pb2->maximum() / 4);
@@ -382,7 +381,7 @@ void frmbackup_m::copy2Ended(const BackupResult &made, const BackupResult &copie
         // Nothing was backed up: no log row, and the clerk is told why.
         pb2->hide();
         setFailure(backupFailedNotice());
-        messageBox(this, made.error, QStringLiteral("Backup"));
+        notice(this, made.error, QStringLiteral("Backup"));
         return;
     }
     setMessage(kOneFinished);
@@ -394,7 +393,7 @@ void frmbackup_m::copy2Ended(const BackupResult &made, const BackupResult &copie
     } catch (const DbError &error) {
         pb2->hide();
         setFailure(backupFailedNotice());
-        messageBox(this,
+        notice(this,
             QStringLiteral("The backup was made and checked, but the register did not take its log row: %1")
                 .arg(logRefusal(error)),
             QStringLiteral("Backup"));
@@ -403,7 +402,7 @@ void frmbackup_m::copy2Ended(const BackupResult &made, const BackupResult &copie
     setMessage(kTwoStarted);
     if (!copied.ok) {
         setFailure(backupFailedNotice());
-        messageBox(this, copied.error, QStringLiteral("Backup"));
+        notice(this, copied.error, QStringLiteral("Backup"));
     }
     if (!m_failed) {
         setMessage(kTwoFinished);

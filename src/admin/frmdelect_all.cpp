@@ -43,7 +43,7 @@ void frmdelect_all::build()
     labname = captionLabel(this, "labname", QStringLiteral("ish¨u bvï yd bvï ysñhka bj;a lsßu"), {0, 0, 9000, 660});
     labname->setFont(parasFont(18));
     labname->setAlignment(Qt::AlignCenter);
-    labname->setStyleSheet(QStringLiteral("QLabel { background: black; color: white; }"));
+    titleBand(labname);
     Label1 = captionLabel(this, "Label1",
         QStringLiteral("ish,qu bvï yd bvñ ysñhka bj;a lsßug fmr o;a; .nvdfú msgm;la ,nd .kak "), {240, 780, 8520, 800});
     Label1->setWordWrap(true);

@@ -23,10 +23,10 @@ QPixmap emblem(int size)
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF plot(size * 0.1, size * 0.1, size * 0.8, size * 0.8);
-    painter.setBrush(QColor(120, 170, 90));
-    painter.setPen(QPen(QColor(60, 90, 40), 2));
+    painter.setBrush(colours::emblemPlot);
+    painter.setPen(QPen(colours::emblemEdge, 2));
     painter.drawRect(plot);
-    painter.setPen(QPen(QColor(250, 240, 200), 2));
+    painter.setPen(QPen(colours::emblemLots, 2));
     painter.drawLine(QPointF(plot.center().x(), plot.top()), QPointF(plot.center().x(), plot.bottom()));
     painter.drawLine(QPointF(plot.left(), plot.center().y()), QPointF(plot.center().x(), plot.center().y()));
     return pixmap;

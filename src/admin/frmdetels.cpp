@@ -1,12 +1,12 @@
 #include "admin/frmdetels.h"
 
-#include "admin/notice.h"
 #include "base/clock.h"
 #include "base/dbsession.h"
 #include "ui/accessibility.h"
 #include "ui/failure.h"
 #include "ui/kit.h"
 #include "ui/legacyfont.h"
+#include "ui/messagebox.h"
 #include "ui/messages.h"
 #include "ui/record.h"
 
@@ -137,7 +137,7 @@ void FRMDETELS::OK_Click()
             db().execute(office.insertSql({QStringLiteral("date")}), office.values() + QVariantList {Clock::dbDate()});
         });
         if (!stored) {
-            notice(this, QStringLiteral("Message"), kChangedElsewhereLatin);
+            messageBox(this, QStringLiteral("Message"), kChangedElsewhereLatin);
             for (QLineEdit *box : {CODENO, txtNAME, AD1, AD2, AD3, AD4, TENO, FAXNO, EMAIL, WEB})
                 box->clear();
             labcode2->clear();

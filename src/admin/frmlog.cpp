@@ -1,6 +1,5 @@
 #include "admin/frmlog.h"
 
-#include "admin/notice.h"
 #include "base/clock.h"
 #include "base/dbsession.h"
 #include "base/passwords.h"
@@ -9,6 +8,7 @@
 #include "ui/failure.h"
 #include "ui/kit.h"
 #include "ui/legacyfont.h"
+#include "ui/messagebox.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -103,7 +103,7 @@ void frmlog::CMDADD_Click()
         if (txtoldpw->text().isEmpty() || TXTPW->text().isEmpty())
             return;
         if (TXTPW->text() != TXTPW1->text()) {
-            notice(this, QStringLiteral("Messsage"), QStringLiteral("Diference Password"));
+            messageBox(this, QStringLiteral("Messsage"), QStringLiteral("Diference Password"));
             return;
         }
         bool changed = false;
@@ -125,7 +125,7 @@ void frmlog::CMDADD_Click()
             changed = true;
         });
         if (!changed) {
-            notice(this, QStringLiteral("message"), QStringLiteral("Invalid Old Password"));
+            messageBox(this, QStringLiteral("message"), QStringLiteral("Invalid Old Password"));
             txtoldpw->clear();
             return;
         }

@@ -1,6 +1,5 @@
 #include "admin/frmpramission.h"
 
-#include "admin/notice.h"
 #include "base/dbsession.h"
 #include "base/home.h"
 #include "base/permissions.h"
@@ -8,6 +7,7 @@
 #include "ui/failure.h"
 #include "ui/kit.h"
 #include "ui/legacyfont.h"
+#include "ui/messagebox.h"
 #include "ui/messages.h"
 
 #include <QComboBox>
@@ -83,7 +83,7 @@ void frmpramission::build()
     labname = captionLabel(this, "labname", QStringLiteral("wjir ,nd osu"), {0, 0, 8880, 660});
     labname->setFont(parasFont(18));
     labname->setAlignment(Qt::AlignCenter);
-    labname->setStyleSheet(QStringLiteral("QLabel { background: black; color: white; }"));
+    titleBand(labname);
     Label3 = captionLabel(this, "Label3", QStringLiteral("m%fjsY kduh"), {kLabelLeft, 840, 1800, kRowHeight});
     labuser = valueLabel(this, "labuser", {2160, 840, 3000, kRowHeight}, colours::normal);
     labuser->setFont(latinFont(10)); // the user name, typed in Latin letters
@@ -245,10 +245,10 @@ void frmpramission::cmdenter_Click()
     guarded(this, [this] {
         switch (store()) {
         case Saved::Refused:
-            notice(this, QStringLiteral("Message"), QStringLiteral("Not Permission "));
+            messageBox(this, QStringLiteral("Message"), QStringLiteral("Not Permission "));
             return;
         case Saved::ChangedElsewhere:
-            notice(this, QStringLiteral("Message"), kChangedElsewhereLatin);
+            messageBox(this, QStringLiteral("Message"), kChangedElsewhereLatin);
             showPermissions();
             return;
         case Saved::Yes:

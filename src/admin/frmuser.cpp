@@ -1,6 +1,5 @@
 #include "admin/frmuser.h"
 
-#include "admin/notice.h"
 #include "base/dbsession.h"
 #include "base/home.h"
 #include "base/passwords.h"
@@ -11,6 +10,7 @@
 #include "ui/handback.h"
 #include "ui/kit.h"
 #include "ui/legacyfont.h"
+#include "ui/messagebox.h"
 #include "ui/screenregistry.h"
 
 #include <QLabel>
@@ -137,14 +137,14 @@ void frmuser::txtuser_LostFocus()
             // A "Chi" session may give another account its permissions without seeing its password:
             // the name stays and labsrno names that account, so the permission screen writes its rows
             // and not those of the number the next new account would take.
-            notice(this, QStringLiteral("Message"), QStringLiteral("Not Permission "));
+            messageBox(this, QStringLiteral("Message"), QStringLiteral("Not Permission "));
             labsrno->setText(account->value(QStringLiteral("srno")));
             cmdsave->setEnabled(false);
             cmddelect->setEnabled(false);
             // Back in the name box, leaving it for the button would bring the message up again.
             cmdpermission->setFocus();
         } else {
-            notice(this, QStringLiteral("Message"), QStringLiteral("Not Permission "));
+            messageBox(this, QStringLiteral("Message"), QStringLiteral("Not Permission "));
             txtuser->setFocus();
             txtuser->clear();
         }
@@ -163,7 +163,7 @@ void frmuser::cmdsave_Click()
             return;
         }
         if (txtpassword1->text() != txtpassword2->text()) {
-            notice(this, QStringLiteral("Messsage"), QStringLiteral("Diference Password"));
+            messageBox(this, QStringLiteral("Messsage"), QStringLiteral("Diference Password"));
             return;
         }
         // The name is looked at again under the lock, so that two workstations cannot both create it;
@@ -207,7 +207,7 @@ void frmuser::cmdpermission_Click()
         if (!account)
             return;
         if (!isAdministrator(session::userName()) && account->value(QStringLiteral("srno")) == session::userSrno()) {
-            notice(this, QStringLiteral("Message"), QStringLiteral("Not Permission "));
+            messageBox(this, QStringLiteral("Message"), QStringLiteral("Not Permission "));
             return;
         }
         labsrno->setText(account->value(QStringLiteral("srno")));

@@ -84,7 +84,7 @@ void frmfind_land_onew::build()
     labname = captionLabel(this, "labname", QStringLiteral("bvñ ysñ f,aLKh"), {0, 0, kWidth, 600});
     labname->setFont(parasFont(18));
     labname->setAlignment(Qt::AlignCenter);
-    labname->setStyleSheet(QStringLiteral("QLabel { background: black; color: white; }"));
+    titleBand(labname);
 
     // Two rows of two boxes, each with its caption before it.
     labsrno = captionLabel(this, "labsrno", QStringLiteral("wkq wxlh"), {240, 840, 2500, 375});

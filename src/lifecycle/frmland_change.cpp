@@ -84,7 +84,7 @@ void frmland_change::build()
     labhname = captionLabel(this, "labhname", QStringLiteral("bvfñ n,m;%h fjkia lsßu"), {0, 0, kWidth, 600});
     labhname->setFont(parasFont(18));
     labhname->setAlignment(Qt::AlignCenter);
-    labhname->setStyleSheet(QStringLiteral("QLabel { background: black; color: white; }"));
+    titleBand(labhname);
 
     // The old permit over the new one: kind, number, and the search beside the old number.
     Label1 = captionLabel(this, "Label1", QStringLiteral("merKs n,m;% wxlh"), {240, 780, 4000, 300});

@@ -39,7 +39,6 @@ constexpr int kRowStep = 500; // one row of a frame to the next
 constexpr int kFrameFirstRow = 450; // below the frame's title
 
 // The chosen mode's option is cyan, the other light yellow.
-const QColor kChosen {0, 255, 255};
 
 const QString kDefaultReason = QStringLiteral("rchg mejÍu");
 
@@ -374,8 +373,8 @@ void frmland_pewarima::fillReasons()
 
 void frmland_pewarima::colourOptions()
 {
-    setBackground(optland_behera, optland_behera->isChecked() ? kChosen : colours::field);
-    setBackground(optland_pewarima, optland_pewarima->isChecked() ? kChosen : colours::field);
+    setBackground(optland_behera, optland_behera->isChecked() ? colours::chosen : colours::field);
+    setBackground(optland_pewarima, optland_pewarima->isChecked() ? colours::chosen : colours::field);
 }
 
 void frmland_pewarima::optland_behera_Click()

@@ -27,9 +27,6 @@ constexpr int kWidth = 12300;
 constexpr int kHeight = 7560;
 constexpr int kListWidth = 11820;
 
-// A field has this colour while it holds the focus, and the field colour when it loses it.
-const QColor kFocusColour {209, 116, 248};
-
 // The lands with their owners, as a line of the list shows them. A land whose owner row is gone keeps
 // its line with empty owner columns. The cast key is served by the index on the owner's srno as text.
 const QString kLines
@@ -46,22 +43,11 @@ const QString kOwnersWithFirstLand = QStringLiteral(
 const QString kFirstLandOfOwner = QStringLiteral("o.%1 LIKE ? ESCAPE '!' AND NOT EXISTS (SELECT 1 FROM land f "
                                                  "WHERE f.labn_owner_srno = l.labn_owner_srno AND f.srno < l.srno)");
 
-void paint(QWidget *field, const QColor &colour)
-{
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, colour);
-    if (qobject_cast<QComboBox *>(field))
-        palette.setColor(QPalette::Button, colour);
-    field->setPalette(palette);
-    if (qobject_cast<QLineEdit *>(field))
-        setBackground(field, colour);
-}
-
 // Purple while the field holds the focus, light yellow after.
 void focusColours(QWidget *field)
 {
-    Events::of(field).gotFocus([field] { paint(field, kFocusColour); }).lostFocus([field] {
-        paint(field, colours::field);
+    Events::of(field).gotFocus([field] { paintField(field, colours::focus); }).lostFocus([field] {
+        paintField(field, colours::field);
     });
 }
 } // namespace

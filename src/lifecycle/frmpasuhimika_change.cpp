@@ -80,7 +80,7 @@ void frmpasuhimika_change::build()
     labname = captionLabel(this, "labname", QStringLiteral(" miq ysñlu ioyd bvu mejeßu"), {0, 0, kWidth, 600});
     labname->setFont(parasFont(18));
     labname->setAlignment(Qt::AlignCenter);
-    labname->setStyleSheet(QStringLiteral("QLabel { background: black; color: white; }"));
+    titleBand(labname);
 
     // The land: its permit number with the search and the hidden loader, then its details.
     Label4 = captionLabel(this, "Label4", QStringLiteral(" bvï wxlh"), {240, 780, 1700, kRowHeight});

@@ -60,7 +60,7 @@ void frmgamase_wasam::build()
     labname = captionLabel(this, "labname", QStringLiteral(".%du ks,Odrs jiï"), {0, 0, 11880, 660});
     labname->setFont(parasFont(18));
     labname->setAlignment(Qt::AlignCenter);
-    labname->setStyleSheet(QStringLiteral("QLabel { background: black; color: white; }"));
+    titleBand(labname);
 
     // The division: its number and name over the list of stored divisions.
     labsrno1 = captionLabel(this, "labsrno1", QStringLiteral("wkq wxlh"), {240, 900, 1200, 300});

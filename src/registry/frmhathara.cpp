@@ -45,7 +45,7 @@ void frmhathara::build()
     labname = captionLabel(this, "labname", QStringLiteral("y;r udhsu"), {0, 0, kWidth, 600});
     labname->setFont(parasFont(18));
     labname->setAlignment(Qt::AlignCenter);
-    labname->setStyleSheet(QStringLiteral("QLabel { background: black; color: white; }"));
+    titleBand(labname);
 
     Label5 = captionLabel(this, "Label5", QStringLiteral("bvñ wkq wxlh"), {240, 840, 2040, 375});
     lablandsrno = valueLabel(this, "lablandsrno", {2400, 840, 1500, 375});

@@ -37,10 +37,6 @@ constexpr int kRow = rows::kHeight;
 constexpr int kButtonHeight = rows::kButtonHeight;
 constexpr int kGapCaption = rows::kGapCaption;
 
-const QColor kViolet {209, 116, 248};
-const QColor kLightGreen {128, 255, 128};
-const QColor kFrame {192, 255, 255};
-
 // The value lists, in the order a clerk sees them; the first entry of each is shown at load and after a
 // reset unless named otherwise.
 const QStringList &extentUnits()
@@ -58,23 +54,11 @@ const QString kPortionDefault = QStringLiteral("2- ke;");
 const QString kBoundariesRecorded = QStringLiteral("igyka lr we;");
 const QString kRelationshipLast = QStringLiteral("{d;ska tla lsßu");
 
-// A field's colour: a text box's base, and a drop-down's base and button face.
-void paint(QWidget *field, const QColor &colour)
-{
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, colour);
-    if (qobject_cast<QComboBox *>(field))
-        palette.setColor(QPalette::Button, colour);
-    field->setPalette(palette);
-    if (qobject_cast<QLineEdit *>(field))
-        setBackground(field, colour);
-}
-
 QFrame *frame(QWidget *form, const char *name)
 {
     auto *f = named(form, name, new QFrame);
     f->setFrameStyle(QFrame::Box | QFrame::Plain);
-    setBackground(f, kFrame);
+    setBackground(f, colours::work);
     return f;
 }
 
@@ -98,7 +82,7 @@ void frmland::build()
     labhname = named(this, "labhname", new QLabel(QStringLiteral("l=Tqre yd bvï o;a; moaO;sh")));
     labhname->setFont(parasFont(18));
     labhname->setAlignment(Qt::AlignCenter);
-    labhname->setStyleSheet(QStringLiteral("color: white; background-color: black;"));
+    titleBand(labhname);
 
     // The owner.
     fracuster = frame(this, "fracuster");
@@ -106,7 +90,7 @@ void frmland::build()
     labno = textBox(fracuster, "labno");
     // New mode: the number the next land is expected to receive, not to be typed.
     labno->setEnabled(false);
-    paint(labno, kLightGreen);
+    paintField(labno, colours::shownNumber);
     labid = captionLabel(fracuster, "labid", QStringLiteral(" cd ye wxlh"));
     txtid = textBox(fracuster, "txtid", {}, 10);
     Label1 = captionLabel(fracuster, "Label1", QStringLiteral(" .Dy uq,sl wxlh"));
@@ -120,7 +104,7 @@ void frmland::build()
         shown->setPalette(palette);
     }
     labname1 = captionLabel(fracuster, "labname1", QStringLiteral(" bvï ysñhdf.a ku"));
-    labname = valueLabel(fracuster, "labname", {}, kLightGreen);
+    labname = valueLabel(fracuster, "labname", {}, colours::shownNumber);
     cmdfind = button(fracuster, "cmdfind", QStringLiteral("f;drd"));
     cmdnew = button(fracuster, "cmdnew", QStringLiteral("kj"));
     cmdedit = button(fracuster, "cmdedit", QStringLiteral("fjkia lsÍu"));
@@ -137,7 +121,7 @@ void frmland::build()
     labadd = captionLabel(fralandno, "labadd", QStringLiteral(" ,smskh"));
     txtadd = textBox(fralandno, "txtadd");
     cmdsathara = button(fralandno, "cmdsathara", QStringLiteral("i;r udhsï"));
-    labsathara = valueLabel(fralandno, "labsathara", {}, kLightGreen);
+    labsathara = valueLabel(fralandno, "labsathara", {}, colours::shownNumber);
     cmdchange_name = button(fralandno, "cmdchange_name", QStringLiteral("wxlh fjkia lsÍu"));
     cmdsathara->setEnabled(false); // until txtlandno holds a permit number
 
@@ -227,16 +211,16 @@ void frmland::build()
              txtakkara, txtrud, txtparchase, txtakkara_only, cmbland_sabawaya, cmbaythiy_sbawaya})
         Events::of(field).gotFocus([field] {
             if (field->isEnabled())
-                paint(field, kViolet);
+                paintField(field, colours::focus);
         });
     Events::of(cmbothland).gotFocus([this] {
-        paint(cmbothland, kViolet);
+        paintField(cmbothland, colours::focus);
         lvwawa->hide();
     });
     for (QWidget *field : std::initializer_list<QWidget *> {
              txtadd, txtkatti, txtakkara_only, cmbland_sabawaya, cmbaythiy_sbawaya, cmbothland})
-        Events::of(field).lostFocus([field] { paint(field, colours::field); });
-    connect(txtakkara_only, &QLineEdit::textChanged, this, [this] { paint(txtakkara_only, colours::field); });
+        Events::of(field).lostFocus([field] { paintField(field, colours::field); });
+    connect(txtakkara_only, &QLineEdit::textChanged, this, [this] { paintField(txtakkara_only, colours::field); });
 
     // Enter walks the fields in the order a clerk fills a permit. The owner boxes, the permit number, the
     // roods and perches, the tank and the division move on in their own duties.

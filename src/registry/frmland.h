@@ -5,12 +5,12 @@
 // saves; in change mode a stored land is loaded by its number, changed or deactivated.
 //
 // The screen's duties live in one file each:
-//   frmland.cpp          controls, layout, load, permission levels, field colours, Enter order, reset
-//   frmland_owner.cpp    the owner look-ups and the screens opened for an owner
-//   frmland_save.cpp     permit kinds, the permit-number check, the extent arithmetic, the save
-//   frmland_change.cpp   the mode switch, loading a land by number, update and delete
-//   frmland_lists.cpp    the land list, the division and tank pickers, the village list, the
-//                        boundaries and the successor's relationship list
+//   frmland.cpp             controls, layout, load, permission levels, field colours, Enter order, reset
+//   frmland_owner.cpp       the owner look-ups and the screens opened for an owner
+//   frmland_save.cpp        permit kinds, the permit-number check, the extent arithmetic, the save
+//   frmland_changemode.cpp  the mode switch, loading a land by number, update and delete
+//   frmland_lists.cpp       the land list, the division and tank pickers, the village list, the
+//                           boundaries and the successor's relationship list
 //
 // What other screens may set, press or call: txtid, txtguhano, labsrno_customr, labname, labsathara;
 // cmdcha (restores the screen after a sub-screen), cmdnanayo (refreshes the relationship list);
@@ -74,7 +74,7 @@ public:
     void txtlandno_LostFocus();
     void cmdenter_Click();
 
-    // Change mode (frmland_change.cpp).
+    // Change mode (frmland_changemode.cpp).
     void cmdedit_Click();
     void labno_LostFocus();
     void cmdupdate_Click();
@@ -202,7 +202,7 @@ private:
     bool saveLand();
     // After saving or updating a portion of another land: the notice, then the transfer screen.
     void openTransferForPortion();
-    // frmland_change.cpp
+    // frmland_changemode.cpp
     void showLand(const Query &land);
     // Runs an update of the loaded land under the lock, only while the land still holds what was loaded;
     // otherwise tells the clerk and shows the land as it now stands. False when nothing was written.

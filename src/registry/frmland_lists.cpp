@@ -34,9 +34,6 @@
 
 namespace parcelon {
 namespace {
-// A picker box has this colour while it holds the focus.
-const QColor kFocusColour {209, 116, 248};
-
 // The last entry of the relationship list: it opens the screen that adds a kind.
 const QString kAddKind = QStringLiteral("{d;ska tla lsßu");
 
@@ -191,7 +188,7 @@ void frmland::fgamanam()
 
 void frmland::txtkottasaya_GotFocus()
 {
-    markNormal(txtkottasaya, kFocusColour);
+    markNormal(txtkottasaya, colours::focus);
     lvwawa->hide();
     guarded(this, [this] {
         // Every division once, in number order, whatever the box holds.
@@ -239,7 +236,7 @@ void frmland::labkatti_Click()
 
 void frmland::txtwawa_GotFocus()
 {
-    markNormal(txtwawa, kFocusColour);
+    markNormal(txtwawa, colours::focus);
     guarded(this, [this] {
         refill(lvwawa, distinctValues(QStringLiteral("wewe_name"), txtwawa->text()));
         if (lvwawa->count() > 0) {

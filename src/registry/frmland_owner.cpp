@@ -22,7 +22,6 @@
 
 namespace parcelon {
 namespace {
-const QColor kLightGreen {128, 255, 128};
 
 void focus(QWidget *field) { field->setFocus(Qt::TabFocusReason); }
 } // namespace
@@ -109,7 +108,7 @@ void frmland::txtid_LostFocus()
         fgamanam();
         cmbgama->setCurrentText(owner.value(QStringLiteral("gama")));
         txtguhano->setText(owner.value(QStringLiteral("house_no")));
-        markNormal(txtguhano, kLightGreen);
+        markNormal(txtguhano, colours::shownNumber);
         txtguhano->setEnabled(false);
         land_lv();
     });

@@ -54,7 +54,7 @@ void frmlandoner::build()
     labname = named(this, "labname", new QLabel(QStringLiteral("bvï ysï kdu f,aLKh")));
     labname->setFont(parasFont(20));
     labname->setAlignment(Qt::AlignCenter);
-    labname->setStyleSheet(QStringLiteral("color: white; background-color: black;"));
+    titleBand(labname);
 
     Label1 = captionLabel(this, "Label1", QStringLiteral(" wkq wxlh"));
     labno = valueLabel(this, "labno");

@@ -36,7 +36,7 @@ void frmnanayayo::build()
     Label1 = captionLabel(this, "Label1", QStringLiteral("{d;ska tla lsßu"), {0, 0, kWidth, 600});
     Label1->setFont(parasFont(18));
     Label1->setAlignment(Qt::AlignCenter);
-    Label1->setStyleSheet(QStringLiteral("QLabel { background: black; color: white; }"));
+    titleBand(Label1);
 
     Label2 = captionLabel(this, "Label2", QStringLiteral(" wkq wxlh"), {240, 840, 2520, 375});
     labsrno = valueLabel(this, "labsrno", {2880, 840, 1200, 375});

@@ -38,7 +38,7 @@ frmselect::frmselect(QWidget *opener)
     Label1 = captionLabel(this, "Label1", QStringLiteral("mjqf,a idudcsl f;dr;=re"));
     Label1->setFont(parasFont(16));
     Label1->setAlignment(Qt::AlignCenter);
-    Label1->setStyleSheet(QStringLiteral("color: white; background-color: black;"));
+    titleBand(Label1);
     Label3 = captionLabel(this, "Label3", QStringLiteral(".Dy uq,sl wxlh"));
     labguhano = captionLabel(this, "labguhano", QString());
     labguhano->setFont(latinFont(11, true));

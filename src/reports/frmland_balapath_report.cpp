@@ -67,7 +67,7 @@ void frmland_balapath_report::build()
     labhname->setFont(parasFont(18));
     labhname->setAlignment(Qt::AlignCenter);
     labhname->setAutoFillBackground(false);
-    labhname->setStyleSheet(QStringLiteral("color: white; background-color: black;"));
+    titleBand(labhname);
     Label1 = captionLabel(this, "Label1", QStringLiteral("n,m;% wxlh"), {240, 960, 1800, 375});
     txtlandno = textBox(this, "txtlandno", {2100, 960, 2600, 375});
     cmdfind = button(this, "cmdfind", QStringLiteral("f;drd"), {4900, 930, 1400, 420});
@@ -173,7 +173,8 @@ void frmland_balapath_report::cmdenter_Click()
         request.setFormula(0, QStringLiteral("fname ='") + officeName() + QStringLiteral("'"));
         request.setFormula(1, QStringLiteral("fanuname ='") + labhname->text() + QStringLiteral("'"));
         // The report reads the register itself; land_report is emptied with the read, in one change.
-        ReportEngine::runWithScratch(QStringLiteral("land_report"), {}, {}, request, this);
+        ReportEngine::runWithScratch(
+            QStringLiteral("land_report"), QStringList(), std::vector<QVariantList>(), request, this);
     });
 }
 

@@ -39,12 +39,53 @@ constexpr qlonglong kFewOwners = 1000;
 const QString kLines
     = QStringLiteral("SELECT balapa_no, labn_owner_srno, balapa_no1, id, house_no, aythiye_sbawaya, loan_sbawaya, "
                      "wewe_name, kottashaya, pewarima, akkara_only, srno FROM %1");
-const QStringList kScratchColumns = {QStringLiteral("srno"), QStringLiteral("land_no"), QStringLiteral("id"),
-    QStringLiteral("guhano"), QStringLiteral("aythiya_sbawaya"), QStringLiteral("land_sabawaya"),
-    QStringLiteral("wawa_name"), QStringLiteral("kottashaya"), QStringLiteral("land_wargaya"),
-    QStringLiteral("land_pramanaya"), QStringLiteral("id1")};
 
-const QColor kYellow {255, 255, 192};
+// A line of the list, column by column: the columns the list shows (a width of 0 hides one) and what
+// printing takes besides.
+enum Line {
+    LandNo, // balapa_no
+    Holder, // the holder's srno
+    Number, // the permit number and the land number
+    Identity, // the identity number's nine digits
+    Household,
+    Status,
+    Kind,
+    Tank,
+    Division,
+    Permit,
+    ShownExtent, // the acres as the list shows them
+    IdLetter, // the identity number's letter
+    Extent, // the acres as stored
+    kLineColumns
+};
+
+std::vector<ListView::Column> listColumns()
+{
+    std::vector<ListView::Column> columns(kLineColumns);
+    columns[LandNo] = {QStringLiteral("landno"), 0};
+    columns[Holder] = {QStringLiteral("w w"), 0};
+    columns[Number] = {QStringLiteral(" bvï wxlh"), 4500};
+    columns[Identity] = {QStringLiteral(" cd'ye wxlh"), 1750};
+    columns[Household] = {QStringLiteral(" .Dy wxlh"), 1600};
+    columns[Status] = {QStringLiteral("whs;sfha iajNdjh"), 2300};
+    columns[Kind] = {QStringLiteral(" bvfï iajNdjh"), 2200};
+    columns[Tank] = {QStringLiteral(" jefú ku"), 2200};
+    columns[Division] = {QStringLiteral(" fldÜGdYh"), 1900};
+    columns[Permit] = {QStringLiteral("b'il%shNdjh"), 1900};
+    columns[ShownExtent] = {QStringLiteral(" wlalr"), 1200, Qt::AlignRight};
+    columns[IdLetter] = {QStringLiteral("id"), 0};
+    columns[Extent] = {QStringLiteral("akkkara"), 0};
+    return columns;
+}
+
+// The report's scratch rows, from the lines.
+const std::vector<ReportEngine::FromLine> kPrinted
+    = {{QStringLiteral("srno"), Holder, true}, {QStringLiteral("land_no"), Number}, {QStringLiteral("id"), Identity},
+        {QStringLiteral("guhano"), Household}, {QStringLiteral("aythiya_sbawaya"), Status},
+        {QStringLiteral("land_sabawaya"), Kind}, {QStringLiteral("wawa_name"), Tank},
+        {QStringLiteral("kottashaya"), Division}, {QStringLiteral("land_wargaya"), Permit},
+        {QStringLiteral("land_pramanaya"), Extent}, {QStringLiteral("id1"), IdLetter}};
+
 constexpr int kRow = 375;
 
 QString pattern(const QString &text) { return Dialect::containsPattern(text.trimmed()); }
@@ -162,13 +203,7 @@ void frmland_report::Form_Load()
 {
     guarded(this, [this] {
         layoutScreen();
-        lvland->setColumns(
-            {{QStringLiteral("landno"), 0}, {QStringLiteral("w w"), 0}, {QStringLiteral(" bvï wxlh"), 4500},
-                {QStringLiteral(" cd'ye wxlh"), 1750}, {QStringLiteral(" .Dy wxlh"), 1600},
-                {QStringLiteral("whs;sfha iajNdjh"), 2300}, {QStringLiteral(" bvfï iajNdjh"), 2200},
-                {QStringLiteral(" jefú ku"), 2200}, {QStringLiteral(" fldÜGdYh"), 1900},
-                {QStringLiteral("b'il%shNdjh"), 1900}, {QStringLiteral(" wlalr"), 1200, Qt::AlignRight},
-                {QStringLiteral("id"), 0}, {QStringLiteral("akkkara"), 0}});
+        lvland->setColumns(listColumns());
         // Filling the lists by code must not rebuild the list at each item.
         const QSignalBlocker b1(cmblandno), b2(cmbaythiy_sbawaya), b3(cmbakkara), b4(cmbland_sabawaya), b5(cmbwawa),
             b6(cmbkottasha);
@@ -260,11 +295,21 @@ QStringList frmland_report::lineOf(const Query &rows) const
         || (op == QLatin1String("<") && !(value < m_extentWanted)))
         return {};
     const QString id = rows.value(3);
-    QString shown = extent;
-    shown.replace(QLatin1Char('.'), QLatin1Char('\''));
-    return {rows.value(0), rows.value(1), rows.value(2) + QStringLiteral(" ") + rows.value(0), id.left(9),
-        rows.value(4), rows.value(5).mid(3, 20), rows.value(6).mid(3, 20), rows.value(7), rows.value(8), rows.value(9),
-        shown, id.mid(9, 1), extent};
+    QStringList line(kLineColumns);
+    line[LandNo] = rows.value(0);
+    line[Holder] = rows.value(1);
+    line[Number] = rows.value(2) + QStringLiteral(" ") + rows.value(0);
+    line[Identity] = id.left(9);
+    line[Household] = rows.value(4);
+    line[Status] = rows.value(5).mid(3, 20);
+    line[Kind] = rows.value(6).mid(3, 20);
+    line[Tank] = rows.value(7);
+    line[Division] = rows.value(8);
+    line[Permit] = rows.value(9);
+    line[ShownExtent] = QString(extent).replace(QLatin1Char('.'), QLatin1Char('\''));
+    line[IdLetter] = id.mid(9, 1);
+    line[Extent] = extent;
+    return line;
 }
 
 bool frmland_report::listFilling() const { return m_lines->filling(); }
@@ -292,7 +337,7 @@ void frmland_report::cmbkottasha_Click()
 void frmland_report::cmbakkara_Click()
 {
     guarded(this, [this] {
-        markNormal(cmbakkara, kYellow);
+        markNormal(cmbakkara, colours::field);
         if (cmbakkara->currentText().isEmpty())
             txtakkara->clear();
         rebuild();
@@ -307,12 +352,7 @@ void frmland_report::cmdprint_Click()
         ReportRequest request;
         request.file = QStringLiteral("D:\\Parcelon\\Report\\land.rpt");
         request.setFormula(0, QStringLiteral("fname ='") + officeName() + QStringLiteral("'"));
-        ReportEngine::runWithScratch(
-            QStringLiteral("land_report"), kScratchColumns, lvland->lines(),
-            [](const QStringList &l) {
-                return QVariantList {Dialect::key(l[1]), l[2], l[3], l[4], l[5], l[6], l[7], l[8], l[9], l[12], l[11]};
-            },
-            request, this);
+        ReportEngine::runWithScratch(QStringLiteral("land_report"), kPrinted, lvland->lines(), request, this);
     });
 }
 

@@ -35,11 +35,28 @@ namespace {
 const QString kOwners = QStringLiteral("SELECT o.srno, o.id, o.house_no, o.land_owner_name, %1 AS by_owner, %2 AS "
                                        "by_house FROM %3 o");
 
-const QStringList kScratchColumns = {QStringLiteral("srno"), QStringLiteral("id"), QStringLiteral("house_no"),
-    QStringLiteral("land_name"), QStringLiteral("land_id"), QStringLiteral("land_guha"), QStringLiteral("id1")};
+// A line of the list, column by column (a width of 0 hides one).
+enum Line { Owner, Identity, Household, Name, ByOwner, ByHousehold, IdLetter, kLineColumns };
 
-const QColor kRed {255, 0, 0};
-const QColor kYellow {255, 255, 192};
+std::vector<ListView::Column> listColumns(int nameWidth)
+{
+    std::vector<ListView::Column> columns(kLineColumns);
+    columns[Owner] = {QStringLiteral("wkq wxlh"), 1300};
+    columns[Identity] = {QStringLiteral("cd'ye wxlh"), 1650, Qt::AlignHCenter};
+    columns[Household] = {QStringLiteral(".Dy wxlh"), 1550};
+    columns[Name] = {QStringLiteral("bvñ ysñhdf.a ku"), nameWidth};
+    columns[ByOwner] = {QStringLiteral("bvñ .Kk ^ye'wxlh&"), 2950, Qt::AlignHCenter};
+    columns[ByHousehold] = {QStringLiteral("bvñ .Kk^.Dy wxlh&"), 3150, Qt::AlignHCenter};
+    columns[IdLetter] = {QStringLiteral("id"), 0};
+    return columns;
+}
+
+// The report's scratch rows, from the lines.
+const std::vector<ReportEngine::FromLine> kPrinted
+    = {{QStringLiteral("srno"), Owner, true}, {QStringLiteral("id"), Identity}, {QStringLiteral("house_no"), Household},
+        {QStringLiteral("land_name"), Name}, {QStringLiteral("land_id"), ByOwner},
+        {QStringLiteral("land_guha"), ByHousehold}, {QStringLiteral("id1"), IdLetter}};
+
 constexpr int kRow = 375;
 // Holders found by their count of lands that are still few enough to be named in the list's query.
 constexpr qsizetype kFewHolders = 1000;
@@ -125,8 +142,15 @@ void frmlandowner_report::build()
     lvland->setObjectName(QStringLiteral("lvland"));
     m_lines = new PagedFill(lvland, this, [](const Query &rows) {
         const QString id = rows.value(1);
-        return QStringList {
-            rows.value(0), id.left(9), rows.value(2), rows.value(3), rows.value(4), rows.value(5), id.mid(9, 1)};
+        QStringList line(kLineColumns);
+        line[Owner] = rows.value(0);
+        line[Identity] = id.left(9);
+        line[Household] = rows.value(2);
+        line[Name] = rows.value(3);
+        line[ByOwner] = rows.value(4);
+        line[ByHousehold] = rows.value(5);
+        line[IdLetter] = id.mid(9, 1);
+        return line;
     });
     cmdprint = button(this, "cmdprint", QStringLiteral("uqo%Kh"));
     cmdexit = button(this, "cmdexit", QStringLiteral("msgúu"));
@@ -229,10 +253,7 @@ void frmlandowner_report::Form_Load()
     guarded(this, [this] {
         layoutScreen();
         const int rest = std::max(1500, toTwips(lvland->width()) - 1300 - 1650 - 1550 - 2950 - 3150 - 400);
-        lvland->setColumns({{QStringLiteral("wkq wxlh"), 1300}, {QStringLiteral("cd'ye wxlh"), 1650, Qt::AlignHCenter},
-            {QStringLiteral(".Dy wxlh"), 1550}, {QStringLiteral("bvñ ysñhdf.a ku"), rest},
-            {QStringLiteral("bvñ .Kk ^ye'wxlh&"), 2950, Qt::AlignHCenter},
-            {QStringLiteral("bvñ .Kk^.Dy wxlh&"), 3150, Qt::AlignHCenter}, {QStringLiteral("id"), 0}});
+        lvland->setColumns(listColumns(rest));
         optkiyakari->setChecked(true);
         optionClick(optkiyakari);
         const QSignalBlocker b1(cmbid), b2(cmbguha), b3(cmbgamiya);
@@ -253,7 +274,7 @@ void frmlandowner_report::optionClick(QRadioButton *option)
 {
     guarded(this, [this, option] {
         for (QRadioButton *o : {optkiyakari, optakkiyakari, optsiyalla})
-            setBackground(o, o == option ? kRed : kYellow);
+            setBackground(o, o == option ? colours::attention : colours::field);
         txtziro();
         if (option == optkiyakari)
             all_mem();
@@ -496,12 +517,7 @@ void frmlandowner_report::cmdprint_Click()
         request.setFormula(2, QStringLiteral("anuname='") + value + QStringLiteral("'"));
         request.setFormula(3, QStringLiteral("ddf='") + ddf + QStringLiteral("'"));
         request.setFormula(4, QStringLiteral("fshot1='") + field + QStringLiteral("'"));
-        ReportEngine::runWithScratch(
-            QStringLiteral("member_report"), kScratchColumns, lvland->lines(),
-            [](const QStringList &l) {
-                return QVariantList {Dialect::key(l[0]), l[1], l[2], l[3], l[4], l[5], l[6]};
-            },
-            request, this);
+        ReportEngine::runWithScratch(QStringLiteral("member_report"), kPrinted, lvland->lines(), request, this);
     });
 }
 

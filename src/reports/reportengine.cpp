@@ -156,7 +156,7 @@ private:
         const QRawFont sinhala = QRawFont::fromFont(font, QFontDatabase::Sinhala);
         QFont latin = latinFace(font.pixelSize(), font.bold());
         const QRawFont roman = QRawFont::fromFont(latin);
-        m_painter.setPen(QColor(0, 0, 0, 0));
+        m_painter.setPen(QColor(Qt::transparent));
         qsizetype i = 0;
         while (i < text.size()) {
             const bool inSinhala = sinhala.supportsCharacter(text.at(i)) || text.at(i) == QChar(0x200D);
@@ -537,6 +537,26 @@ void ReportEngine::runWithScratch(const QString &scratchTable, const QStringList
 {
     fillAndPresent(
         scratchTable, columns, lines.size(), [&lines, &rowOf](size_t r) { return rowOf(lines[r]); }, request, parent);
+}
+
+void ReportEngine::runWithScratch(const QString &scratchTable, const std::vector<FromLine> &columns,
+    std::vector<QStringList> lines, const ReportRequest &request, QWidget *parent)
+{
+    QStringList names;
+    for (const FromLine &column : columns)
+        names << column.column;
+    runWithScratch(
+        scratchTable, names, std::move(lines),
+        [&columns](const QStringList &line) {
+            QVariantList row;
+            row.reserve(qsizetype(columns.size()));
+            for (const FromLine &column : columns) {
+                const QString value = line.value(column.line);
+                row << (column.key ? Dialect::key(value) : QVariant(value));
+            }
+            return row;
+        },
+        request, parent);
 }
 
 void ReportEngine::fillAndPresent(const QString &scratchTable, const QStringList &columns, size_t lines,

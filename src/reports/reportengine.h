@@ -86,6 +86,17 @@ public:
     using RowOf = std::function<QVariantList(const QStringList &line)>;
     static void runWithScratch(const QString &scratchTable, const QStringList &columns, std::vector<QStringList> lines,
         const RowOf &rowOf, const ReportRequest &request, QWidget *parent);
+    // A column of the scratch table filled from a list's lines: its name in the table and the line's
+    // column it takes (the list's own name for it); a key is bound as a whole number (Dialect::key).
+    struct FromLine
+    {
+        QString column;
+        int line;
+        bool key = false;
+    };
+    // The same with the scratch table's columns named against the list's.
+    static void runWithScratch(const QString &scratchTable, const std::vector<FromLine> &columns,
+        std::vector<QStringList> lines, const ReportRequest &request, QWidget *parent);
 
     // What presents a report: the preview window, which draws its pages as they are looked at, unless a
     // test puts something else here; that one is given the whole report rendered as PDF.

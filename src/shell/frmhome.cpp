@@ -110,7 +110,7 @@ void frmhome::build()
     }
 
     labname = caption(this, "labname", QString(), 6000, 600, parasFont(18));
-    labname->setStyleSheet(QStringLiteral("color: white; background-color: rgb(0, 64, 128);"));
+    titleBand(labname, colours::homeBand);
     labnew = caption(this, "labnew", QStringLiteral("kj"), kColumnWidth, 450, parasFont(16));
     labsettting = caption(this, "labsettting", QStringLiteral("ieliSu"), kColumnWidth, 450, parasFont(16));
     labreport = caption(this, "labreport", QStringLiteral("jd¾;d"), kColumnWidth, 450, parasFont(16));
@@ -176,7 +176,8 @@ void frmhome::build()
     txttra = named(this, "txttra", new QLineEdit);
     txttra->setReadOnly(true);
     txttra->setFocusPolicy(Qt::NoFocus);
-    txttra->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 60); border: none;"));
+    txttra->setStyleSheet(
+        QStringLiteral("background-color: %1; border: none;").arg(colours::styleSheetColour(colours::shade)));
     txttra->hide();
     txttra->resize(0, 0);
 

@@ -13,13 +13,13 @@
 #include "ui/handback.h"
 #include "ui/kit.h"
 #include "ui/legacyfont.h"
+#include "ui/messagebox.h"
 #include "ui/screen.h"
 #include "ui/screenregistry.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTextStream>
 #include <QTimer>
@@ -27,11 +27,7 @@
 namespace parcelon {
 namespace {
 
-void tell(QWidget *parent, const QString &title, const QString &text)
-{
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
-    box.exec();
-}
+void tell(QWidget *parent, const QString &title, const QString &text) { messageBox(parent, title, text); }
 } // namespace
 
 frmloging::frmloging(QWidget *parent)
@@ -41,7 +37,7 @@ frmloging::frmloging(QWidget *parent)
     setWindowTitle(QStringLiteral("."));
     // The form itself is drawn in PARAS-N: the font check asks which font the form really got.
     setFont(parasFont(12));
-    setBackground(this, QColor(255, 224, 192));
+    setBackground(this, colours::login);
     setFixedSize(twips(5400), twips(3480));
 
     const QFont latin = latinFont(10);

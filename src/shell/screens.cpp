@@ -37,29 +37,9 @@ template <typename Screen> void add(ScreenId id)
 
 void registerScreens()
 {
-    add<frmlandoner>(ScreenId::frmlandoner);
-    add<frmgamase_wasam>(ScreenId::frmgamase_wasam);
-    add<frmland>(ScreenId::frmland);
-    add<frmhathara>(ScreenId::frmhathara);
-    add<frmnanayayo>(ScreenId::frmnanayayo);
-    add<frmfind_land_onew>(ScreenId::frmfind_land_onew);
-    add<frmland_search>(ScreenId::frmland_search);
-    add<frmland_change>(ScreenId::frmland_change);
-    add<frmpasuhimika_change>(ScreenId::frmpasuhimika_change);
-    add<frmland_pewarima>(ScreenId::frmland_pewarima);
-    add<frmuser>(ScreenId::frmuser);
-    add<frmpramission>(ScreenId::frmpramission);
-    add<frmlog>(ScreenId::frmlog);
-    add<FRMDETELS>(ScreenId::FRMDETELS);
-    add<frmdetel_ct>(ScreenId::frmdetel_ct);
-    add<frmdelect_all>(ScreenId::frmdelect_all);
-    add<frmland_report>(ScreenId::frmland_report);
-    add<frmlandowner_report>(ScreenId::frmlandowner_report);
-    add<FRMBACKUP>(ScreenId::FRMBACKUP);
-    add<frmbackup_m>(ScreenId::frmbackup_m);
-    add<frmland_balapath_report>(ScreenId::frmland_balapath_report);
-    add<frmland_one_report>(ScreenId::frmland_one_report);
-    add<frmpawarim_wartha>(ScreenId::frmpawarim_wartha);
+#define PARCELON_REGISTER_SCREEN(name) add<name>(ScreenId::name);
+    PARCELON_SCREENS(PARCELON_REGISTER_SCREEN)
+#undef PARCELON_REGISTER_SCREEN
 }
 
 } // namespace parcelon

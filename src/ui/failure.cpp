@@ -1,9 +1,9 @@
 #include "ui/failure.h"
 
 #include "base/dbsession.h"
+#include "ui/messagebox.h"
 
 #include <QCoreApplication>
-#include <QMessageBox>
 
 #include <exception>
 
@@ -13,10 +13,8 @@ QString applicationTitle() { return QStringLiteral("Parcelon"); }
 
 void showFailure(QWidget *parent, const QString &description, const QString &source)
 {
-    QMessageBox box(QMessageBox::Critical, applicationTitle(), description + QStringLiteral(" Source : ") + source,
-        QMessageBox::Ok, parent);
-    box.setObjectName(QStringLiteral("failure"));
-    box.exec();
+    messageBox(parent, applicationTitle(), description + QStringLiteral(" Source : ") + source,
+        {MessageButtons::Ok, MessageKind::Failure, QStringLiteral("failure")});
 }
 
 bool guarded(QWidget *screen, const std::function<void()> &handler)

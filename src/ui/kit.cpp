@@ -156,6 +156,23 @@ int keyAscii(const QKeyEvent *event)
     return event->text().isEmpty() ? 0 : int(event->text().at(0).unicode());
 }
 
+void titleBand(QLabel *label, const QColor &colour)
+{
+    label->setStyleSheet(QStringLiteral("QLabel { color: %1; background-color: %2; }")
+                             .arg(colours::styleSheetColour(colours::bandText), colours::styleSheetColour(colour)));
+}
+
+void paintField(QWidget *field, const QColor &colour)
+{
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, colour);
+    if (qobject_cast<QComboBox *>(field))
+        palette.setColor(QPalette::Button, colour);
+    field->setPalette(palette);
+    if (qobject_cast<QLineEdit *>(field))
+        setBackground(field, colour);
+}
+
 void markRed(QWidget *field) { setBackground(field, colours::attention); }
 void markNormal(QWidget *field, const QColor &colour) { setBackground(field, colour); }
 

@@ -5,7 +5,8 @@
 //  1. A `final QDialog` in its area's folder, with the named controls as public members (the names the
 //     register's screens have always used) and handlers named after control and event (`cmdok_Click`).
 //  2. Build the controls with the factories below, each placed in twips and named; colours from
-//     `colours`. Text boxes take at most what their column holds unless the screen allows fewer.
+//     `colours` (ui/colours.h), never spelled in the screen; the screen's name across its top with
+//     `titleBand`. Text boxes take at most what their column holds unless the screen allows fewer.
 //  3. Hook events through the adapter (`Events::of(box).lostFocus(...)`, `comboClick`), and give the
 //     screen the one key policy: `applyKeyPolicy(this, cmdexit)`.
 //  4. Call `applyAccessibility` last in the constructor.
@@ -15,8 +16,12 @@
 //  7. A change that checks and then writes (a next number, a uniqueness check) runs inside
 //     `db().lockedChange(...)` and makes its check and its numbering again there.
 //  8. Open other screens through the registry (ui/screenregistry.h) and hand values back with HandBack
-//     (ui/handback.h); the shell registers the screen (src/shell/screens.cpp).
+//     (ui/handback.h). The screen is a row of the registry's table PARCELON_SCREENS, which makes its
+//     identity and name and registers it; the shell includes its header (src/shell/screens.cpp).
+//  9. English notices and questions go through `messageBox` (ui/messagebox.h), legacy-text ones through
+//     `message` and frmmessage_y (ui/messages.h); no screen makes a QMessageBox.
 
+#include "ui/colours.h"
 #include "ui/controls.h"
 #include "ui/screen.h"
 
@@ -34,12 +39,6 @@ class QLineEdit;
 class QPushButton;
 
 namespace parcelon {
-
-namespace colours {
-inline const QColor field {255, 255, 192}; // light yellow: a box the clerk types into
-inline const QColor fieldOff {192, 255, 192}; // a box that waits for another to be filled first
-inline const QColor valueLabel {192, 255, 192}; // light green: a value the screen shows
-} // namespace colours
 
 // Every text column of the register holds at most this many characters.
 inline constexpr int kTextColumnLength = 255;
@@ -62,6 +61,10 @@ QLineEdit *textBox(QWidget *form, const char *name, Twips at = {}, int maxLength
 QLabel *valueLabel(QWidget *form, const char *name, Twips at = {}, const QColor &colour = colours::valueLabel);
 QPushButton *button(QWidget *form, const char *name, const QString &caption, Twips at = {});
 QComboBox *dropDown(QWidget *form, const char *name, Twips at = {});
+// Makes a label a title band: the screen's name, white on black (or on `colour`), across its top.
+void titleBand(QLabel *label, const QColor &colour = colours::band);
+// A field's colour: a text box's base, and a drop-down's base and button face.
+void paintField(QWidget *field, const QColor &colour);
 // A label nobody sees that carries a flag or a code between handlers and screens.
 QLabel *hiddenLabel(QWidget *form, const char *name, const QString &text = {});
 

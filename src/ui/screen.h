@@ -3,6 +3,7 @@
 // while a chooser is open, and selecting a text box's text.
 
 #include "base/home.h"
+#include "ui/colours.h"
 
 #include <QColor>
 #include <QString>
@@ -11,14 +12,6 @@ class QLineEdit;
 class QWidget;
 
 namespace parcelon {
-
-namespace colours {
-inline const QColor dialog {246, 173, 101};
-inline const QColor work {192, 255, 255}; // light cyan
-inline const QColor attention {255, 0, 0}; // a required field left empty
-inline const QColor normal {255, 255, 255};
-inline const QColor blink {0, 0, 255};
-} // namespace colours
 
 // Positions and sizes are laid out in twips (1440 to the inch) and drawn in pixels at the screen's
 // logical resolution.

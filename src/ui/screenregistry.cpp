@@ -11,44 +11,16 @@ std::map<ScreenId, Screens::Maker> &makers()
     static std::map<ScreenId, Screens::Maker> registry;
     return registry;
 }
-
-struct Name
-{
-    ScreenId id;
-    const char *name;
-};
-constexpr Name kNames[] = {
-    {ScreenId::frmlandoner, "frmlandoner"},
-    {ScreenId::frmland, "frmland"},
-    {ScreenId::frmgamase_wasam, "frmgamase_wasam"},
-    {ScreenId::frmhathara, "frmhathara"},
-    {ScreenId::frmnanayayo, "frmnanayayo"},
-    {ScreenId::frmland_change, "frmland_change"},
-    {ScreenId::frmland_pewarima, "frmland_pewarima"},
-    {ScreenId::frmpasuhimika_change, "frmpasuhimika_change"},
-    {ScreenId::frmland_search, "frmland_search"},
-    {ScreenId::frmfind_land_onew, "frmfind_land_onew"},
-    {ScreenId::frmlandowner_report, "frmlandowner_report"},
-    {ScreenId::frmland_report, "frmland_report"},
-    {ScreenId::frmland_balapath_report, "frmland_balapath_report"},
-    {ScreenId::frmland_one_report, "frmland_one_report"},
-    {ScreenId::frmpawarim_wartha, "frmpawarim_wartha"},
-    {ScreenId::frmuser, "frmuser"},
-    {ScreenId::frmpramission, "frmpramission"},
-    {ScreenId::frmlog, "frmlog"},
-    {ScreenId::FRMBACKUP, "FRMBACKUP"},
-    {ScreenId::frmbackup_m, "frmbackup_m"},
-    {ScreenId::frmdelect_all, "frmdelect_all"},
-    {ScreenId::FRMDETELS, "FRMDETELS"},
-    {ScreenId::frmdetel_ct, "frmdetel_ct"},
-};
 } // namespace
 
 QString screenName(ScreenId id)
 {
-    for (const Name &n : kNames) {
-        if (n.id == id)
-            return QString::fromLatin1(n.name);
+    switch (id) {
+#define PARCELON_SCREEN_NAME(name)                                                                                     \
+    case ScreenId::name:                                                                                               \
+        return QStringLiteral(#name);
+        PARCELON_SCREENS(PARCELON_SCREEN_NAME)
+#undef PARCELON_SCREEN_NAME
     }
     return QStringLiteral("screen %1").arg(int(id));
 }

@@ -17,34 +17,42 @@ class QWidget;
 
 namespace parcelon {
 
+// Every screen, a row each, by its form name, which is also the name of its class. The identities, the
+// names and the shell's registration are all made from this table: a new screen is its files, a row here
+// and its header's include in src/shell/screens.cpp (and a menu row where the main menu opens it).
+#define PARCELON_SCREENS(SCREEN)                                                                                       \
+    /* The register */                                                                                                 \
+    SCREEN(frmlandoner)                                                                                                \
+    SCREEN(frmland)                                                                                                    \
+    SCREEN(frmgamase_wasam)                                                                                            \
+    SCREEN(frmhathara)                                                                                                 \
+    SCREEN(frmnanayayo)                                                                                                \
+    /* The land's life and the two choosers */                                                                         \
+    SCREEN(frmland_change)                                                                                             \
+    SCREEN(frmland_pewarima)                                                                                           \
+    SCREEN(frmpasuhimika_change)                                                                                       \
+    SCREEN(frmland_search)                                                                                             \
+    SCREEN(frmfind_land_onew)                                                                                          \
+    /* Reports */                                                                                                      \
+    SCREEN(frmlandowner_report)                                                                                        \
+    SCREEN(frmland_report)                                                                                             \
+    SCREEN(frmland_balapath_report)                                                                                    \
+    SCREEN(frmland_one_report)                                                                                         \
+    SCREEN(frmpawarim_wartha)                                                                                          \
+    /* Administration */                                                                                               \
+    SCREEN(frmuser)                                                                                                    \
+    SCREEN(frmpramission)                                                                                              \
+    SCREEN(frmlog)                                                                                                     \
+    SCREEN(FRMBACKUP)                                                                                                  \
+    SCREEN(frmbackup_m)                                                                                                \
+    SCREEN(frmdelect_all)                                                                                              \
+    SCREEN(FRMDETELS)                                                                                                  \
+    SCREEN(frmdetel_ct)
+
 enum class ScreenId {
-    // The register
-    frmlandoner,
-    frmland,
-    frmgamase_wasam,
-    frmhathara,
-    frmnanayayo,
-    // The land's life and the two choosers
-    frmland_change,
-    frmland_pewarima,
-    frmpasuhimika_change,
-    frmland_search,
-    frmfind_land_onew,
-    // Reports
-    frmlandowner_report,
-    frmland_report,
-    frmland_balapath_report,
-    frmland_one_report,
-    frmpawarim_wartha,
-    // Administration
-    frmuser,
-    frmpramission,
-    frmlog,
-    FRMBACKUP,
-    frmbackup_m,
-    frmdelect_all,
-    FRMDETELS,
-    frmdetel_ct,
+#define PARCELON_SCREEN_ID(name) name,
+    PARCELON_SCREENS(PARCELON_SCREEN_ID)
+#undef PARCELON_SCREEN_ID
 };
 
 // The screen's form name, e.g. "frmlandoner".

@@ -5,6 +5,7 @@
 #include "support/modal.h"
 #include "ui/events.h"
 #include "ui/listview.h"
+#include "ui/messagebox.h"
 #include "ui/messages.h"
 #include "ui/screen.h"
 
@@ -57,6 +58,30 @@ private slots:
         QCOMPARE(answers.name(), QStringLiteral("frmmessage"));
         QCOMPARE(answers.title(), QStringLiteral(" "));
         QCOMPARE(answers.text(), QStringLiteral("Tng wjir fkdue;"));
+    }
+
+    // The one box for English texts: its buttons answer as typed, Escape and closing answer no, and a
+    // test can answer the next box without it showing.
+    void messageBoxAnswers()
+    {
+        test::ModalAnswers answers;
+        answers.press(QStringLiteral("OK")).press(QStringLiteral("Yes")).press(QStringLiteral("No"));
+        answers.with([](QWidget *dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+        QCOMPARE(messageBox(nullptr, QStringLiteral("Backup"), QStringLiteral("No File Path")), MessageAnswer::Ok);
+        const MessageBoxOptions question {MessageButtons::YesNo, MessageKind::Notice, QStringLiteral("question")};
+        QCOMPARE(messageBox(nullptr, QStringLiteral("Users"), QStringLiteral("Delete?"), question), MessageAnswer::Yes);
+        QCOMPARE(messageBox(nullptr, QStringLiteral("Users"), QStringLiteral("Delete?"), question), MessageAnswer::No);
+        QCOMPARE(messageBox(nullptr, QStringLiteral("Users"), QStringLiteral("Delete?"), question), MessageAnswer::No);
+        QCOMPARE(answers.answered(), 4);
+        QCOMPARE(answers.title(), QStringLiteral("Backup"));
+        QCOMPARE(answers.text(), QStringLiteral("No File Path"));
+        QCOMPARE(answers.name(1), QStringLiteral("question"));
+
+        setNextAnswer(MessageAnswer::Yes);
+        QCOMPARE(messageBox(nullptr, QStringLiteral("Users"), QStringLiteral("Answered beforehand"), question),
+            MessageAnswer::Yes);
+        QCOMPARE(lastMessageText(), QStringLiteral("Answered beforehand"));
+        QCOMPARE(answers.answered(), 4); // nothing showed
     }
 
     void questionActsByPurposeCode_data()

@@ -111,6 +111,16 @@ private slots:
         QVERIFY(opened->window());
         const QStringList faults = test::cutCaptions(opened->window());
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+        // PARCELON_SCREENSHOTS=<folder> keeps a picture of every screen at this size, to compare a
+        // change's screens before and after it.
+        const QString shots = qEnvironmentVariable("PARCELON_SCREENSHOTS");
+        if (!shots.isEmpty()) {
+            const QString file
+                = QStringLiteral("%1/%2-%3.png")
+                      .arg(shots, qEnvironmentVariable("PARCELON_TEST_SCREEN"),
+                          QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('_')));
+            QVERIFY2(opened->window()->grab().save(file), qPrintable(file));
+        }
     }
 };
 

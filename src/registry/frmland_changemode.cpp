@@ -28,8 +28,6 @@ const QString kBackToChange = QStringLiteral("fjkia lsrsu");
 const QString kPortion = QStringLiteral("1- Tõ");
 const QString kBoundariesRecorded = QStringLiteral("igyka lr we;");
 
-const QColor kShownNumber {128, 255, 128}; // light green: labno showing the next number
-
 // Besides the fields the screen shows: what another change (a transfer, a succession, a permit change,
 // a deletion) writes, so that an update made from an older load cannot undo it.
 const QStringList kLoadedAlso = {QStringLiteral("labn_owner_srno"), QStringLiteral("balapa_no1"),
@@ -67,7 +65,7 @@ void frmland::cmdedit_Click()
         if (inChangeMode()) {
             cmdedit->setText(kBackToChange);
             labno->setEnabled(false);
-            markNormal(labno, kShownNumber);
+            markNormal(labno, colours::shownNumber);
             fno();
             home_mumant();
         } else {
