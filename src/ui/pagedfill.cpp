@@ -6,6 +6,7 @@
 #include "ui/listview.h"
 
 #include <QAtomicInteger>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QMutex>
 #include <QMutexLocker>
@@ -274,6 +275,8 @@ void PagedFill::drain(const std::shared_ptr<Reader> &reader, bool whole)
         reader->drainPosted = false; // from here on, what the reader hands back asks for a drain again
     if (reader != m_reader)
         return; // a fill ended since
+    QElapsedTimer slice;
+    slice.start();
     for (;;) {
         std::optional<Query> chunk;
         bool ended = false;
@@ -310,8 +313,8 @@ void PagedFill::drain(const std::shared_ptr<Reader> &reader, bool whole)
         }
         if (!more)
             return; // the reader hands back more later
-        if (!whole) {
-            // One chunk at a turn: the next after the keys and paints waiting now.
+        if (!whole && slice.elapsed() >= kSliceMs) {
+            // The rest at a later turn, after the keys and paints waiting now.
             if (!reader->drainPosted.exchange(true))
                 QTimer::singleShot(0, this, [this, reader] { drain(reader, false); });
             return;

@@ -66,8 +66,10 @@ public:
     QVariantList firstPageParams() const { return m_firstParams; }
 
     static constexpr int kFirstPage = 200;
-    // The rows the reader hands back at a time; the list adds one such chunk at a turn of the event loop.
+    // The rows the reader hands back at a time. The list adds the chunks waiting at a turn of the event
+    // loop until kSliceMs have passed (at least one), so the clerk's keys and the paints come between.
     static constexpr qsizetype kChunk = 2000;
+    static constexpr int kSliceMs = 12;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
