@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include <utility>
+
 namespace parcelon {
 namespace {
 std::optional<MessageAnswer> &nextAnswer()
