@@ -17,7 +17,7 @@
 
 namespace parcelon::test {
 
-// The base of a transfer screen test class, which calls m_base from its own init() and cleanup().
+// The base of a transfer screen test class; its init() and cleanup() call startTest() and endTest().
 class TransferTest : public QObject
 {
 protected:
@@ -30,6 +30,19 @@ protected:
     ScreenTest m_base;
     frmhome *m_home = nullptr;
     std::unique_ptr<frmland_pewarima> m_screen;
+
+    // An empty register, nobody signed in yet.
+    void startTest()
+    {
+        m_base.init();
+        m_home = m_base.home(QString());
+    }
+    void endTest()
+    {
+        m_screen.reset();
+        m_home = nullptr;
+        m_base.cleanup();
+    }
 
     // A land in force under a permit of the given kind, with its extent.
     static QString land(const QString &permit, const QString &akkara, const QString &rut, const QString &parchase,

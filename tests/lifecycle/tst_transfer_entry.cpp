@@ -34,18 +34,8 @@ class tst_transfer_entry : public test::TransferTest
 private slots:
     void initTestCase() { QVERIFY(test::loadParasFont()); }
 
-    void init()
-    {
-        m_base.init();
-        m_home = m_base.home(QString());
-    }
-
-    void cleanup()
-    {
-        m_screen.reset();
-        m_home = nullptr;
-        m_base.cleanup();
-    }
+    void init() { startTest(); }
+    void cleanup() { endTest(); }
 
     void decimalAcres_data()
     {

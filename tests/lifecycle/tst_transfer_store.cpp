@@ -69,18 +69,8 @@ class tst_transfer_store : public test::TransferTest
 private slots:
     void initTestCase() { QVERIFY(test::loadParasFont()); }
 
-    void init()
-    {
-        m_base.init();
-        m_home = m_base.home(QString());
-    }
-
-    void cleanup()
-    {
-        m_screen.reset();
-        m_home = nullptr;
-        m_base.cleanup();
-    }
+    void init() { startTest(); }
+    void cleanup() { endTest(); }
 
     void aTransferIsStored()
     {

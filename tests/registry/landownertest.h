@@ -19,7 +19,7 @@
 
 namespace parcelon::test {
 
-// The base of a land owner register test class, which calls m_base from its own init() and cleanup().
+// The base of a land owner register test class; its init() and cleanup() call startTest() and endTest().
 class LandOwnerTest : public QObject
 {
 protected:
@@ -34,6 +34,22 @@ protected:
     ScreenTest m_base;
     frmhome *m_home = nullptr;
     std::unique_ptr<frmlandoner> m_screen;
+
+    // A register with two divisions and nobody signed in: openScreen() signs the clerk in with the level
+    // the test needs.
+    void startTest()
+    {
+        m_base.init();
+        test::addDivision(test::kDivision, {test::kVillage, QStringLiteral("lÿre")});
+        test::addDivision(QStringLiteral("fld<U"), {QStringLiteral("nKavdr")});
+        m_home = m_base.home(QString());
+    }
+    void endTest()
+    {
+        m_screen.reset();
+        m_home = nullptr;
+        m_base.cleanup();
+    }
 
     static bool isRed(const QWidget *w) { return background(w) == colours::attention; }
 

@@ -9,6 +9,7 @@
 #include "support/fixture.h"
 #include "support/records.h"
 #include "support/screentest.h"
+#include "ui/screenregistry.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -20,7 +21,7 @@
 
 namespace parcelon::test {
 
-// The base of a new-land test class, which calls m_base from its own init() and cleanup().
+// The base of a new-land test class; its init() and cleanup() call startTest() and endTest().
 class LandSaveTest : public QObject
 {
 protected:
@@ -37,6 +38,21 @@ protected:
     ScreenTest m_base;
     frmhome *m_home = nullptr;
     std::unique_ptr<frmland> m_screen;
+
+    // A register with one division and nobody signed in yet.
+    void startTest()
+    {
+        m_base.init();
+        test::addDivision(test::kDivision, {test::kVillage});
+        m_home = m_base.home(QString());
+    }
+    void endTest()
+    {
+        m_screen.reset();
+        m_home = nullptr;
+        Screens::remove(ScreenId::frmland_pewarima);
+        m_base.cleanup();
+    }
 
     static QString land(const QString &column, const QString &permit)
     {

@@ -34,20 +34,8 @@ class tst_land_save_numbering : public test::LandSaveTest
 private slots:
     void initTestCase() { QVERIFY(test::loadParasFont()); }
 
-    void init()
-    {
-        m_base.init();
-        test::addDivision(test::kDivision, {test::kVillage});
-        m_home = m_base.home(QString());
-    }
-
-    void cleanup()
-    {
-        m_screen.reset();
-        m_home = nullptr;
-        Screens::remove(ScreenId::frmland_pewarima);
-        m_base.cleanup();
-    }
+    void init() { startTest(); }
+    void cleanup() { endTest(); }
 
     // Boundaries typed before the save are written by the save, under the number the land really
     // received, whatever another workstation or program did in between.

@@ -46,20 +46,8 @@ class tst_land_save_store : public test::LandSaveTest
 private slots:
     void initTestCase() { QVERIFY(test::loadParasFont()); }
 
-    void init()
-    {
-        m_base.init();
-        test::addDivision(test::kDivision, {test::kVillage});
-        m_home = m_base.home(QString());
-    }
-
-    void cleanup()
-    {
-        m_screen.reset();
-        m_home = nullptr;
-        Screens::remove(ScreenId::frmland_pewarima);
-        m_base.cleanup();
-    }
+    void init() { startTest(); }
+    void cleanup() { endTest(); }
 
     void savesTheLandAndResetsTheForm()
     {

@@ -54,21 +54,8 @@ class tst_landowner_update : public test::LandOwnerTest
 private slots:
     void initTestCase() { QVERIFY(test::loadParasFont()); }
 
-    void init()
-    {
-        m_base.init();
-        test::addDivision(test::kDivision, {test::kVillage, QStringLiteral("lÿre")});
-        test::addDivision(QStringLiteral("fld<U"), {QStringLiteral("nKavdr")});
-        // No one signed in yet: openScreen() signs the clerk in with the level the test needs.
-        m_home = m_base.home(QString());
-    }
-
-    void cleanup()
-    {
-        m_screen.reset();
-        m_home = nullptr;
-        m_base.cleanup();
-    }
+    void init() { startTest(); }
+    void cleanup() { endTest(); }
 
     void updateKeepsThePlaceTheClerkDidNotChange_data()
     {
